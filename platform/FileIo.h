@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// Every file call of the store and of the home directory reader goes through this
+// interface, so that tests can make any single call fail. Each call returns 0 on
+// success or the OS error code (errno, or GetLastError on Windows).
+class FileIo {
+ public:
+  using Handle = std::intptr_t;
+
+  enum class Intent {
+    ReadExisting,  // read; the file must exist
+    ReadCreate,    // read; a missing file is created empty
+    UpdateCreate,  // read and write; a missing file is created empty
+    Replace,       // write; the file is created or emptied
+  };
+  // Shared opens let other opens of the file read and write meanwhile; plain opens
+  // let others read only. On Linux both are the same.
+  enum class Sharing { Shared, Plain };
+
+  virtual ~FileIo() = default;
+
+  virtual int Open(const std::filesystem::path& path, Intent intent, Sharing sharing,
+                   Handle& handle) = 0;
+  virtual int Size(Handle handle, std::uint64_t& size) = 0;
+  // Reads up to `length` bytes; fewer only at the end of the file.
+  virtual int Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
+                   std::size_t& got) = 0;
+  // Writes all `length` bytes or fails.
+  virtual int Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) = 0;
+  virtual int Truncate(Handle handle, std::uint64_t size) = 0;
+  virtual int Sync(Handle handle) = 0;
+  virtual int Close(Handle handle) = 0;
+  virtual int Remove(const std::filesystem::path& path) = 0;
+  // Puts `from` in the place of `to` in one step, replacing it.
+  virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+  virtual int SyncFolder(const std::filesystem::path& folder) = 0;
+};
+
+// The code a read reports as failed when the file ended before it should have.
+#ifdef _WIN32
+inline constexpr int kShortReadError = 30;  // ERROR_READ_FAULT
+#else
+inline constexpr int kShortReadError = 5;  // EIO
+#endif
+
+// The real file system.
+class OsFileIo final : public FileIo {
+ public:
+  int Open(const std::filesystem::path& path, Intent intent, Sharing sharing,
+           Handle& handle) override;
+  int Size(Handle handle, std::uint64_t& size) override;
+  int Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
+           std::size_t& got) override;
+  int Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) override;
+  int Truncate(Handle handle, std::uint64_t size) override;
+  int Sync(Handle handle) override;
+  int Close(Handle handle) override;
+  int Remove(const std::filesystem::path& path) override;
+  int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+  int SyncFolder(const std::filesystem::path& folder) override;
+
+  static OsFileIo& Instance();
+};

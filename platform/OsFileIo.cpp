@@ -1,0 +1,206 @@
+#include "platform/FileIo.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+OsFileIo& OsFileIo::Instance() {
+  static OsFileIo io;
+  return io;
+}
+
+#ifdef _WIN32
+
+namespace {
+HANDLE AsHandle(FileIo::Handle h) { return reinterpret_cast<HANDLE>(h); }
+int LastError() { return static_cast<int>(GetLastError()); }
+}  // namespace
+
+int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sharing,
+                   Handle& handle) {
+  DWORD access = GENERIC_READ;
+  DWORD disposition = OPEN_ALWAYS;
+  switch (intent) {
+    case Intent::ReadExisting: disposition = OPEN_EXISTING; break;
+    case Intent::ReadCreate: break;
+    case Intent::UpdateCreate: access |= GENERIC_WRITE; break;
+    case Intent::Replace: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+  }
+  // Shared opens also allow a delete to rename a new store over the file meanwhile.
+  DWORD share = sharing == Sharing::Shared
+                    ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                    : FILE_SHARE_READ | FILE_SHARE_DELETE;
+  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  handle = reinterpret_cast<Handle>(h);
+  return 0;
+}
+
+int OsFileIo::Size(Handle handle, std::uint64_t& size) {
+  LARGE_INTEGER li;
+  if (!GetFileSizeEx(AsHandle(handle), &li)) return LastError();
+  size = static_cast<std::uint64_t>(li.QuadPart);
+  return 0;
+}
+
+int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
+                   std::size_t& got) {
+  got = 0;
+  while (got < length) {
+    OVERLAPPED ov{};
+    std::uint64_t at = offset + got;
+    ov.Offset = static_cast<DWORD>(at);
+    ov.OffsetHigh = static_cast<DWORD>(at >> 32);
+    DWORD n = 0;
+    if (!ReadFile(AsHandle(handle), buffer + got, static_cast<DWORD>(length - got), &n, &ov)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) return 0;
+      return LastError();
+    }
+    if (n == 0) return 0;
+    got += n;
+  }
+  return 0;
+}
+
+int OsFileIo::Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) {
+  std::size_t done = 0;
+  while (done < length) {
+    OVERLAPPED ov{};
+    std::uint64_t at = offset + done;
+    ov.Offset = static_cast<DWORD>(at);
+    ov.OffsetHigh = static_cast<DWORD>(at >> 32);
+    DWORD n = 0;
+    if (!WriteFile(AsHandle(handle), data + done, static_cast<DWORD>(length - done), &n, &ov))
+      return LastError();
+    if (n == 0) return ERROR_WRITE_FAULT;
+    done += n;
+  }
+  return 0;
+}
+
+int OsFileIo::Truncate(Handle handle, std::uint64_t size) {
+  FILE_END_OF_FILE_INFO info;
+  info.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
+  if (!SetFileInformationByHandle(AsHandle(handle), FileEndOfFileInfo, &info, sizeof info))
+    return LastError();
+  return 0;
+}
+
+int OsFileIo::Sync(Handle handle) {
+  return FlushFileBuffers(AsHandle(handle)) ? 0 : LastError();
+}
+
+int OsFileIo::Close(Handle handle) { return CloseHandle(AsHandle(handle)) ? 0 : LastError(); }
+
+int OsFileIo::Remove(const std::filesystem::path& path) {
+  return DeleteFileW(path.c_str()) ? 0 : LastError();
+}
+
+int OsFileIo::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? 0
+             : LastError();
+}
+
+int OsFileIo::SyncFolder(const std::filesystem::path&) {
+  return 0;  // MOVEFILE_WRITE_THROUGH already made the rename durable.
+}
+
+#else
+
+namespace {
+int Fd(FileIo::Handle h) { return static_cast<int>(h); }
+}  // namespace
+
+int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Handle& handle) {
+  int flags = O_CLOEXEC;
+  switch (intent) {
+    case Intent::ReadExisting: flags |= O_RDONLY; break;
+    case Intent::ReadCreate: flags |= O_RDONLY | O_CREAT; break;
+    case Intent::UpdateCreate: flags |= O_RDWR | O_CREAT; break;
+    case Intent::Replace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+  }
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return EISDIR;
+  }
+  handle = fd;
+  return 0;
+}
+
+int OsFileIo::Size(Handle handle, std::uint64_t& size) {
+  struct stat st;
+  if (::fstat(Fd(handle), &st) != 0) return errno;
+  size = static_cast<std::uint64_t>(st.st_size);
+  return 0;
+}
+
+int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
+                   std::size_t& got) {
+  got = 0;
+  while (got < length) {
+    ssize_t n = ::pread(Fd(handle), buffer + got, length - got, static_cast<off_t>(offset + got));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int OsFileIo::Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) {
+  std::size_t done = 0;
+  while (done < length) {
+    ssize_t n = ::pwrite(Fd(handle), data + done, length - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int OsFileIo::Truncate(Handle handle, std::uint64_t size) {
+  return ::ftruncate(Fd(handle), static_cast<off_t>(size)) == 0 ? 0 : errno;
+}
+
+int OsFileIo::Sync(Handle handle) { return ::fsync(Fd(handle)) == 0 ? 0 : errno; }
+
+int OsFileIo::Close(Handle handle) {
+  // Linux releases the descriptor even when close reports an error: never retry.
+  return ::close(Fd(handle)) == 0 ? 0 : errno;
+}
+
+int OsFileIo::Remove(const std::filesystem::path& path) {
+  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int OsFileIo::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int OsFileIo::SyncFolder(const std::filesystem::path& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int rc = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return rc;
+}
+
+#endif

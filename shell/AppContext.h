@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFont>
+#include <QPointer>
+#include <QString>
+
+#include "platform/Clock.h"
+#include "platform/DateTimeForms.h"
+#include "platform/Launcher.h"
+#include "platform/MessageBoxes.h"
+#include "store/ReminderStore.h"
+
+class frmMain;
+class frmTask;
+class QWidget;
+
+inline const QString kProgramTitle = QStringLiteral("Reminder");
+
+// What the windows share: the store, the clock and the platform services they use, and
+// the single instance of each window. The program makes one with the real services;
+// tests make one with fakes.
+struct AppContext {
+  ReminderStore& store;
+  const Clock& clock;
+  MessageBoxes& messages;
+  Launcher& launcher;
+  const DateTimeForms& forms = DateTimeForms::User();
+
+  QPointer<frmMain> main;
+  QPointer<frmTask> task;
+};
+
+QString FromStd(std::u16string_view text);
+QString FromUtf8(const std::string& text);
+
+// A font of a point size with a fraction (6.75 pt, 8.25 pt).
+QFont PointFont(const QString& family, double points, bool bold = false);
+
+// Makes `window` stay above `owner` without becoming its child, so it outlives it.
+void SetOwner(QWidget* window, QWidget* owner);
+// Centres a top-level window on the screen it is on.
+void CentreOnScreen(QWidget* window);

@@ -1,0 +1,170 @@
+#include "shell/frmMain.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "alarm/frmTask.h"
+#include "platform/Twips.h"
+#include "shell/ReminderCount.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font,
+                  QPalette::ColorRole colour) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setAccessibleName(caption);
+  label->setFont(font);
+  label->setForegroundRole(colour);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& tip, const QString& spoken) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setToolTip(tip);
+  button->setAccessibleName(spoken);
+  button->setFont(PointFont("Verdana", 6.75));
+  return button;
+}
+
+}  // namespace
+
+frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
+  setObjectName("frmMain");
+  setWindowTitle("Welcome! to Reminder");
+  setAccessibleName("Welcome! to Reminder");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(TwipsSize(4515, 2385));
+
+  BuildControls();
+  BuildLines();
+  SetTabOrder();
+  app_.main = this;
+  Form_Load();
+  StartCheck();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildControls() {
+  const QFont tahoma = PointFont("Tahoma", 8.25);
+  lblNoOfReminders_ = MakeLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true),
+                                QPalette::ToolTipBase);
+  lblNoOfReminders_->setAlignment(Qt::AlignCenter);
+  lblNoOfReminders_->setAccessibleName("Reminders for today");
+  lblNoOfReminders_->setAccessibleDescription("Number of reminders set up for today");
+  PlaceInTwips(lblNoOfReminders_, 600, 240, 75, 210);
+
+  Label1_ = MakeLabel(this, "Label1", "Reminder(s) have been set up for today.", PointFont("Arial", 9),
+                      QPalette::ToolTipBase);
+  PlaceInTwips(Label1_, 840, 240, 3285, 225);
+  Label1_->adjustSize();
+  Label2_ = MakeLabel(this, "Label2", "1. Click here to set up NEW reminders.", tahoma,
+                      QPalette::Highlight);
+  PlaceInTwips(Label2_, 360, 720, 2775, 195);
+  Label3_ = MakeLabel(this, "Label3", "2. Click here to MANAGE set up reminders.", tahoma,
+                      QPalette::Highlight);
+  PlaceInTwips(Label3_, 360, 1080, 3060, 195);
+  Label4_ = MakeLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
+  PlaceInTwips(Label4_, 360, 1440, 1305, 195);
+  // The quick reminder dialog does not exist yet: the label stays inert.
+  Label4_->setEnabled(false);
+
+  // Windows that do not exist yet keep their buttons inert rather than pretend to work.
+  cmdSetNew_ = MakeButton(this, "cmdSetNew", "&Go...", "Click to set new reminder dialog box",
+                          "Go: set up new reminders");
+  PlaceInTwips(cmdSetNew_, 3720, 600, 735, 375);
+  cmdSetNew_->setEnabled(false);
+  cmdManage_ = MakeButton(this, "cmdManage", "&Go...", "Click to view reminder manager",
+                          "Go: manage reminders");
+  PlaceInTwips(cmdManage_, 3720, 1080, 735, 375);
+  cmdManage_->setEnabled(false);
+  cmdAbout_ = MakeButton(this, "cmdAbout", "&About...", QString(), "About");
+  PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
+  cmdAbout_->setEnabled(false);
+  cmdClose_ = MakeButton(this, "cmdClose", "&Hide",
+                         "hides the window but reminders keep running in background", "Hide");
+  PlaceInTwips(cmdClose_, 1800, 1920, 1095, 375);
+  cmdExit_ = MakeButton(this, "cmdExit", "&Exit",
+                        "quit reminder. this will disable any reminder alert", "Exit");
+  PlaceInTwips(cmdExit_, 3360, 1920, 1095, 375);
+
+  connect(cmdClose_, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+  connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+}
+
+void frmMain::BuildLines() {
+  auto* line1 = new QFrame(this);
+  line1->setObjectName("Line1");
+  line1->setFrameShape(QFrame::HLine);
+  line1->setForegroundRole(QPalette::Dark);
+  line1->setGeometry(0, TwipsToPixels(600), TwipsToPixels(2040), 1);
+  auto* line2 = new QFrame(this);
+  line2->setObjectName("Line2");
+  line2->setFrameShape(QFrame::HLine);
+  line2->setForegroundRole(QPalette::PlaceholderText);
+  line2->setGeometry(TwipsToPixels(120), TwipsToPixels(1800), TwipsToPixels(4440 - 120), 1);
+}
+
+void frmMain::SetTabOrder() {
+  setTabOrder(cmdSetNew_, cmdManage_);
+  setTabOrder(cmdManage_, cmdAbout_);
+  setTabOrder(cmdAbout_, cmdExit_);
+  setTabOrder(cmdExit_, cmdClose_);
+}
+
+void frmMain::StartCheck() {
+  check_ = std::make_unique<ReminderCheck>(app_.store, app_.clock, app_.forms);
+  timCheckReminders_ = new QTimer(this);
+  timCheckReminders_->setObjectName("timCheckReminders");
+  timCheckReminders_->setInterval(1000);
+  connect(timCheckReminders_, &QTimer::timeout, this, &frmMain::timCheckReminders_Timer);
+  timCheckReminders_->start();
+}
+
+void frmMain::Form_Load() {
+  int count = 0;
+  Status status = CountTodaysReminders(app_.store, DateOf(app_.clock.Now()), count, app_.forms);
+  if (!status.ok()) {
+    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
+    return;
+  }
+  lblNoOfReminders_->setText(QStringLiteral("[%1]").arg(count));
+  lblNoOfReminders_->adjustSize();
+  lblNoOfReminders_->setAccessibleName(lblNoOfReminders_->text());
+}
+
+void frmMain::timCheckReminders_Timer() { check_->Tick(*this); }
+
+void frmMain::Announce(const DueReminder& reminder) {
+  app_.messages.Show(this, {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok,
+                            MessageIcon::None, true});
+  target_ = FromStd(reminder.task);
+  frmTask::ShowFor(app_, target_, this);
+}
+
+void frmMain::ReportFailure(const std::string& text) {
+  app_.messages.Show(this, {FromUtf8(text), "Reminder file error", MessageButtons::Ok,
+                            MessageIcon::Critical});
+}
+
+void frmMain::cmdClose_Click() { hide(); }
+
+void frmMain::cmdExit_Click() { close(); }
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmMain::Form_Unload() {
+  timCheckReminders_->stop();
+  // The task window is left open: it closes with its own button.
+}

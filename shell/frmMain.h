@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "alarm/ReminderCheck.h"
+#include "shell/AppContext.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+// The hub of the program: today's count, the way to the other windows, and the
+// once-a-second check, which runs while this window is loaded, shown or hidden.
+class frmMain : public QWidget, private ReminderAnnouncer {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(AppContext& app);
+  ~frmMain() override;
+
+  // Recounts today's reminders; other windows call it after they change the store.
+  void Form_Load();
+
+  // One tick of the check; the timer calls it every second.
+  void timCheckReminders_Timer();
+
+  // The task of the last announced reminder, read by the task window.
+  const QString& target() const { return target_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildLines();
+  void SetTabOrder();
+  void StartCheck();
+
+
+  void cmdClose_Click();
+  void cmdExit_Click();
+  void Form_Unload();
+
+  void Announce(const DueReminder& reminder) override;
+  void ReportFailure(const std::string& text) override;
+
+  AppContext& app_;
+  QString target_;
+  std::unique_ptr<ReminderCheck> check_;
+
+  QLabel* lblNoOfReminders_ = nullptr;
+  QLabel* Label1_ = nullptr;
+  QLabel* Label2_ = nullptr;
+  QLabel* Label3_ = nullptr;
+  QLabel* Label4_ = nullptr;
+  QPushButton* cmdSetNew_ = nullptr;
+  QPushButton* cmdManage_ = nullptr;
+  QPushButton* cmdAbout_ = nullptr;
+  QPushButton* cmdClose_ = nullptr;
+  QPushButton* cmdExit_ = nullptr;
+  QTimer* timCheckReminders_ = nullptr;
+};

@@ -1,0 +1,26 @@
+#include <QApplication>
+
+#include "platform/MessageBoxes.h"
+#include "shell/AppContext.h"
+#include "shell/frmMain.h"
+#include "store/HomeDirectory.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(kProgramTitle);
+  QApplication::setApplicationDisplayName(kProgramTitle);
+
+  QtMessageBoxes messages;
+  QtLauncher launcher;
+  ReminderStore store;
+  AppContext app{store, SystemClock::Instance(), messages, launcher, DateTimeForms::User(), {}, {}};
+
+  // A missing path.txt is reported once; the main window opens all the same.
+  Status home = ReadHomeDirectory();
+  if (!home.ok()) messages.Show(nullptr, {FromUtf8(home.text()), kProgramTitle});
+
+  auto* main = new frmMain(app);
+  main->show();
+  CentreOnScreen(main);
+  return QApplication::exec();
+}

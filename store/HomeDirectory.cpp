@@ -1,0 +1,95 @@
+#include "store/HomeDirectory.h"
+
+#include <cerrno>
+#include <mutex>
+#include <vector>
+
+#include "platform/CodePage.h"
+#include "platform/OsError.h"
+
+namespace {
+
+std::mutex& HomeMutex() {
+  static std::mutex m;
+  return m;
+}
+NativePath& HomeValue() {
+  static NativePath home;
+  return home;
+}
+
+const NativePath kSeparator(1, std::filesystem::path::preferred_separator);
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+#ifdef _WIN32
+#define NATIVE(s) L##s
+#else
+#define NATIVE(s) s
+#endif
+
+}  // namespace
+
+NativePath HomeDirectory() {
+  std::lock_guard lock(HomeMutex());
+  return HomeValue();
+}
+
+void SetHomeDirectory(NativePath home) {
+  std::lock_guard lock(HomeMutex());
+  HomeValue() = std::move(home);
+}
+
+NativePath HomeDirectoryFromFile(std::string_view contents) {
+  std::size_t i = 0;
+  while (i < contents.size() && IsBlank(contents[i])) ++i;
+  std::string_view item;
+  if (i < contents.size() && contents[i] == '"') {
+    std::size_t close = contents.find('"', i + 1);
+    item = contents.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
+  } else {
+    std::size_t end = contents.find_first_of("\r\n", i);
+    item = contents.substr(i, end == std::string_view::npos ? end : end - i);
+    while (!item.empty() && IsBlank(item.back())) item.remove_suffix(1);
+  }
+#ifdef _WIN32
+  std::u16string wide = DecodeSingleByte(item);
+  return NativePath(wide.begin(), wide.end());
+#else
+  return NativePath(item);
+#endif
+}
+
+Status ReadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
+  std::error_code ec;
+  std::filesystem::path shown = std::filesystem::absolute(file, ec);
+  if (ec) shown = file;
+
+  FileIo::Handle handle;
+  if (int err = io.Open(file, FileIo::Intent::ReadExisting, FileIo::Sharing::Shared, handle))
+    return Status::Failure(DescribeFailure(err, shown));
+  // The first line is all that matters; a few KiB hold any folder path.
+  std::vector<char> buffer(8192);
+  std::size_t got = 0;
+  int err = io.Read(handle, 0, buffer.data(), buffer.size(), got);
+  io.Close(handle);  // only read: a failing close loses nothing
+  if (err) return Status::Failure(DescribeFailure(err, shown));
+
+  NativePath home = HomeDirectoryFromFile(std::string_view(buffer.data(), got));
+  if (home.empty())
+    return Status::Failure("Input past end of file: " + PathText(shown) + " names no folder");
+  SetHomeDirectory(std::move(home));
+  return Status::Ok();
+}
+
+std::filesystem::path DbFolderFor(const NativePath& home) {
+  return home + kSeparator + NATIVE("db");
+}
+
+std::filesystem::path StorePathFor(const NativePath& home) {
+  return home + kSeparator + NATIVE("db") + kSeparator + NATIVE("reminders.rmd");
+}
+
+std::filesystem::path TempPathFor(const NativePath& home) {
+  return home + kSeparator + NATIVE("db") + kSeparator + NATIVE("temp");
+}

@@ -1,0 +1,60 @@
+#include "store/ReminderRecord.h"
+
+#include <algorithm>
+
+#include "platform/CodePage.h"
+
+std::u16string FitField(std::u16string_view text, std::size_t width) {
+  std::u16string out(text.substr(0, width));
+  out.resize(width, u' ');
+  return out;
+}
+
+ReminderRecord MakeRecord(std::u16string_view about, std::u16string_view date,
+                          std::u16string_view time, std::u16string_view task) {
+  ReminderRecord r;
+  r.About = FitField(about, ReminderRecord::kAboutWidth);
+  r.Date = FitField(date, ReminderRecord::kDateWidth);
+  r.Time = FitField(time, ReminderRecord::kTimeWidth);
+  r.Task = FitField(task, ReminderRecord::kTaskWidth);
+  return r;
+}
+
+namespace {
+void PutField(RecordBytes& out, std::size_t offset, std::size_t width, std::u16string_view text) {
+  // Fit before encoding so that one character always takes one byte.
+  std::string bytes = EncodeSingleByte(FitField(text, width));
+  bytes.resize(width, ' ');
+  std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+}  // namespace
+
+RecordBytes EncodeRecord(const ReminderRecord& record) {
+  RecordBytes out;
+  PutField(out, kAboutOffset, ReminderRecord::kAboutWidth, record.About);
+  PutField(out, kDateOffset, ReminderRecord::kDateWidth, record.Date);
+  PutField(out, kTimeOffset, ReminderRecord::kTimeWidth, record.Time);
+  PutField(out, kTaskOffset, ReminderRecord::kTaskWidth, record.Task);
+  return out;
+}
+
+ReminderRecord DecodeRecord(const char* bytes) {
+  ReminderRecord r;
+  r.About = DecodeSingleByte({bytes + kAboutOffset, ReminderRecord::kAboutWidth});
+  r.Date = DecodeSingleByte({bytes + kDateOffset, ReminderRecord::kDateWidth});
+  r.Time = DecodeSingleByte({bytes + kTimeOffset, ReminderRecord::kTimeWidth});
+  r.Task = DecodeSingleByte({bytes + kTaskOffset, ReminderRecord::kTaskWidth});
+  return r;
+}
+
+std::u16string_view TrimSpaces(std::u16string_view s) {
+  while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
+  return s;
+}
+
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}

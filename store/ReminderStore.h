@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "platform/FileIo.h"
+#include "store/HomeDirectory.h"
+#include "store/ReminderRecord.h"
+#include "store/Status.h"
+
+// The reminder store: db/reminders.rmd below the home directory. Every operation opens
+// the file, does its work and closes it again; nothing is cached. Record numbers count
+// from 1 and are positions, not identities: a delete renumbers the records behind it.
+class ReminderStore {
+ public:
+  using Sharing = FileIo::Sharing;
+  static constexpr int kMaxRecords = 32767;  // record numbers are 16-bit signed values
+
+  // Visitors return true to go on, false to stop the scan.
+  using Visitor = std::function<bool(int number, const ReminderRecord& record)>;
+  // The raw 356 bytes of a record, for readers that need only a field or two.
+  using RawVisitor = std::function<bool(int number, const char* bytes)>;
+
+  explicit ReminderStore(FileIo& io = OsFileIo::Instance(),
+                         std::function<NativePath()> home = HomeDirectory);
+
+  Status ScanReminders(Sharing sharing, const Visitor& visitor) const;
+  Status ScanRawRecords(Sharing sharing, const RawVisitor& visitor) const;
+  Status AppendReminder(const ReminderRecord& record);
+  Status RewriteReminder(int number, const ReminderRecord& record);
+  Status DeleteReminder(int number);
+  // The first record, in file order, whose trimmed About equals the trimmed text,
+  // ignoring case; 0 when there is none.
+  Status FindRecordByAbout(std::u16string_view about, int& number) const;
+
+  std::filesystem::path StorePath() const { return StorePathFor(home_()); }
+  std::filesystem::path TempPath() const { return TempPathFor(home_()); }
+  std::filesystem::path DbFolder() const { return DbFolderFor(home_()); }
+
+ private:
+  FileIo& io_;
+  std::function<NativePath()> home_;
+};
+
+// True when the record's trimmed About equals the trimmed text, ignoring case.
+bool AboutMatches(const ReminderRecord& record, std::u16string_view about);
+
+// The record number an append writes: the file length over 356 rounded to the nearest
+// whole number (a half to the even neighbour), plus one. Older stores were written
+// this way, so a damaged tail of more than half a record is kept as a record.
+std::uint64_t AppendRecordNumber(std::uint64_t fileLength);

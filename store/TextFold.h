@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Case-insensitive comparison of texts, as the store's readers compare stored text
+// with the clock's text and with About texts.
+char16_t FoldCase(char16_t c);
+bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+// The same comparison on code-page bytes, without decoding whole records: the check
+// and the count compare raw Date and Time fields this way.
+class ByteFold {
+ public:
+  static const ByteFold& ForCodePage();
+  char Fold(char b) const { return table_[static_cast<unsigned char>(b)]; }
+  bool Equal(std::string_view a, std::string_view b) const;
+  std::string Folded(std::string_view bytes) const;
+
+ private:
+  ByteFold();
+  char table_[256];
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/Launcher.h"
+#include "platform/MessageBoxes.h"
+
+// Records every box and answers it at once; `onShow` runs while a box would wait.
+class FakeMessageBoxes final : public MessageBoxes {
+ public:
+  MessageAnswer Show(QWidget*, const MessageRequest& request) override {
+    shown.push_back(request);
+    if (onShow) onShow(request);
+    return answer;
+  }
+  std::vector<MessageRequest> shown;
+  MessageAnswer answer = MessageAnswer::Ok;
+  std::function<void(const MessageRequest&)> onShow;
+};
+
+class FakeLauncher final : public Launcher {
+ public:
+  std::optional<QString> Open(const QString& path) override {
+    opened.push_back(path);
+    return failure;
+  }
+  std::vector<QString> opened;
+  std::optional<QString> failure;
+};

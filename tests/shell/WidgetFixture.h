@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+#include <sys/stat.h>
+
+#include "alarm/FakeClock.h"
+#include "alarm/frmTask.h"
+#include "platform/FakePlatform.h"
+#include "shell/AppContext.h"
+#include "shell/frmMain.h"
+#include "store/TempHome.h"
+
+// A program context over a temporary store, a fake clock and fake platform services.
+class WidgetFixture : public ::testing::Test {
+ protected:
+  WidgetFixture() {
+    ::chmod(home.root().c_str(), 0700);
+    ::chmod((home.root() / "db").c_str(), 0700);
+  }
+  ~WidgetFixture() override {
+    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+  }
+
+  std::string Due(std::u16string_view about, std::chrono::local_seconds at, std::u16string_view task = u"") {
+    return RecordOf(about, forms->DateText(DateOf(at)), forms->TimeText(TimeOfDayOf(at)), task);
+  }
+  frmMain* LoadMain() {
+    auto* main = new frmMain(app);
+    main->show();
+    return main;
+  }
+
+  const std::chrono::local_seconds t0 = At(2026, 12, 6, 18, 5, 0);
+  std::unique_ptr<DateTimeForms> forms = DateTimeForms::ForLocale("C");
+  TempHome home;
+  ReminderStore store{OsFileIo::Instance(), home.home()};
+  FakeClock clock{t0};
+  FakeMessageBoxes messages;
+  FakeLauncher launcher;
+  AppContext app{store, clock, messages, launcher, *forms, {}, {}};
+};

@@ -1,0 +1,72 @@
+#include "platform/DateTimeForms.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono;
+
+namespace {
+
+struct LocaleCase {
+  const char* locale;
+  std::u16string date;  // of 2026-12-06
+  std::u16string time;  // of 18:05:03
+};
+
+void PrintTo(const LocaleCase& c, std::ostream* os) { *os << c.locale; }
+
+class FormsTest : public ::testing::TestWithParam<LocaleCase> {
+ protected:
+  void SetUp() override {
+    forms = DateTimeForms::ForLocale(GetParam().locale);
+    if (!forms) GTEST_SKIP() << GetParam().locale << " is not installed";
+  }
+  std::unique_ptr<DateTimeForms> forms;
+};
+
+TEST_P(FormsTest, WritesTheLocalesShortDateWithAFourDigitYearAndItsLongTime) {
+  EXPECT_EQ(forms->DateText(year{2026} / 12 / 6), GetParam().date);
+  EXPECT_EQ(forms->TimeText(hours{18} + minutes{5} + seconds{3}), GetParam().time);
+}
+
+TEST_P(FormsTest, EveryTextFitsItsFieldAndReadsBack) {
+  for (unsigned m = 1; m <= 12; ++m) {
+    year_month_day date = year{2026} / month{m} / day{m + 16};
+    std::u16string text = forms->DateText(date);
+    EXPECT_LE(text.size(), 10u);
+    EXPECT_EQ(forms->ReadDate(u"  " + text + u" "), date) << m;
+  }
+  for (int s : {0, 1, 3599, 12 * 3600, 12 * 3600 + 1, 18 * 3600 + 303, 86399}) {
+    std::u16string text = forms->TimeText(seconds{s});
+    EXPECT_LE(text.size(), 11u);
+    EXPECT_EQ(forms->ReadTime(text), seconds{s}) << s;
+  }
+}
+
+TEST_P(FormsTest, NonsenseDoesNotRead) {
+  for (std::u16string bad : {u"", u"   ", u"abc", u"13/45/2026", u"31.02.2026", u"25:00:00",
+                             u"12/06/2026x", u"\u65e5"}) {
+    EXPECT_FALSE(forms->ReadDate(bad).has_value()) << bad.size();
+  }
+  EXPECT_FALSE(forms->ReadTime(u"24:61:00").has_value());
+  EXPECT_FALSE(forms->ReadTime(u"noon").has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, FormsTest,
+                         ::testing::Values(LocaleCase{"C", u"12/06/2026", u"18:05:03"},
+                                           LocaleCase{"en_US.UTF-8", u"12/06/2026", u"06:05:03 PM"},
+                                           LocaleCase{"de_DE.UTF-8", u"06.12.2026", u"18:05:03"}),
+                         [](const auto& param) {
+                           std::string name = param.param.locale;
+                           for (char& c : name)
+                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+TEST(Forms, TwelveHourTextReadsBackWhateverTheCaseOfItsDesignator) {
+  auto forms = DateTimeForms::ForLocale("en_US.UTF-8");
+  if (!forms) GTEST_SKIP() << "en_US.UTF-8 is not installed";
+  EXPECT_EQ(forms->TimeText(seconds{0}), u"12:00:00 AM");
+  EXPECT_EQ(forms->ReadTime(u"06:05:03 pm"), hours{18} + minutes{5} + seconds{3});
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+#include "store/ReminderStore.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "store/FaultyFileIo.h"
+#include "store/TempHome.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Sharing = FileIo::Sharing;
+
+std::vector<std::u16string> Abouts(const ReminderStore& store) {
+  std::vector<std::u16string> out;
+  Status s = store.ScanReminders(Sharing::Shared, [&](int, const ReminderRecord& r) {
+    out.emplace_back(TrimSpaces(r.About));
+    return true;
+  });
+  EXPECT_TRUE(s.ok()) << s.text();
+  return out;
+}
+
+std::string ThreeRecords() { return RecordOf(u"one") + RecordOf(u"two") + RecordOf(u"three"); }
+
+class StoreTest : public ::testing::Test {
+ protected:
+  TempHome home;
+  ReminderStore store{OsFileIo::Instance(), home.home()};
+};
+
+TEST(RecordLayout, FieldsSitAtTheirOffsetsPaddedWithSpaces) {
+  std::string bytes = RecordOf(u"Dentist", u"12/06/2026", u"06:05:03 PM", u"/usr/bin/true");
+  ASSERT_EQ(bytes.size(), 356u);
+  EXPECT_EQ(bytes.substr(0, 80), "Dentist" + std::string(73, ' '));
+  EXPECT_EQ(bytes.substr(80, 10), "12/06/2026");
+  EXPECT_EQ(bytes.substr(90, 11), "06:05:03 PM");
+  EXPECT_EQ(bytes.substr(101, 255), "/usr/bin/true" + std::string(242, ' '));
+}
+
+TEST(RecordLayout, LongTextsAreCutToTheirFields) {
+  ReminderRecord r = MakeRecord(std::u16string(81, u'a') + u"b", u"", u"", std::u16string(300, u't'));
+  EXPECT_EQ(r.About, std::u16string(80, u'a'));
+  EXPECT_EQ(r.Task, std::u16string(255, u't'));
+  EXPECT_EQ(DecodeRecord(EncodeRecord(r).data()).Task, r.Task);
+}
+
+TEST(RecordLayout, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+  std::string bytes = RecordOf(u"Caf\u00e9 \u20ac \u65e5\u672c");
+  EXPECT_EQ(bytes.substr(0, 9), "Caf\xe9 \x80 ??");
+  EXPECT_EQ(TrimSpaces(DecodeRecord(bytes.data()).About), u"Caf\u00e9 \u20ac ??");
+}
+
+TEST_F(StoreTest, EmptyStoreScansNothingAndAppendWritesRecordOne) {
+  home.WriteStore("");
+  EXPECT_TRUE(Abouts(store).empty());
+  int found = -1;
+  ASSERT_TRUE(store.FindRecordByAbout(u"x", found).ok());
+  EXPECT_EQ(found, 0);
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"first", u"12/06/2026", u"18:05:03", u"")).ok());
+  EXPECT_EQ(home.StoreBytes(), RecordOf(u"first"));
+}
+
+TEST_F(StoreTest, MissingStoreFileIsCreatedEmptyByAScan) {
+  ASSERT_FALSE(fs::exists(home.store()));
+  EXPECT_TRUE(Abouts(store).empty());
+  EXPECT_TRUE(fs::exists(home.store()));
+  EXPECT_EQ(fs::file_size(home.store()), 0u);
+}
+
+TEST_F(StoreTest, MissingDbFolderFailsEveryOperationWithThePathAndCreatesNothing) {
+  fs::remove_all(home.root() / "db");
+  const std::string expected = "No such file or directory: " + home.store().native();
+  int found = 0;
+  std::vector<Status> results = {
+      store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; }),
+      store.FindRecordByAbout(u"x", found),
+      store.AppendReminder(MakeRecord(u"a", u"", u"", u"")),
+      store.RewriteReminder(1, MakeRecord(u"a", u"", u"", u"")),
+      store.DeleteReminder(1)};
+  for (const Status& s : results) {
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.text(), expected);
+  }
+  EXPECT_FALSE(fs::exists(home.root() / "db"));
+}
+
+TEST_F(StoreTest, ScanHandsOverEachRecordOnceInOrderAndCanStop) {
+  home.WriteStore(ThreeRecords());
+  std::vector<int> numbers;
+  ASSERT_TRUE(store.ScanReminders(Sharing::Plain, [&](int n, const ReminderRecord&) {
+    numbers.push_back(n);
+    return n < 2;
+  }).ok());
+  EXPECT_EQ(numbers, (std::vector<int>{1, 2}));
+}
+
+TEST_F(StoreTest, LeadingSpacesOfAnAboutAreLostOnTheWayThrough) {
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"  two spaces", u"", u"", u"")).ok());
+  EXPECT_EQ(Abouts(store), std::vector<std::u16string>{u"two spaces"});
+}
+
+struct DamagedTail {
+  std::size_t tail;
+  std::size_t expectedRecord;  // where the append writes
+};
+
+void PrintTo(const DamagedTail& c, std::ostream* os) { *os << "tail" << c.tail; }
+
+class AppendTest : public StoreTest, public ::testing::WithParamInterface<DamagedTail> {};
+
+TEST_P(AppendTest, RecordNumberIsTheLengthOverTheRecordSizeRounded) {
+  const DamagedTail c = GetParam();
+  std::string before = RecordOf(u"one") + RecordOf(u"two") + std::string(c.tail, 'x');
+  home.WriteStore(before);
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"")).ok());
+  std::string after = home.StoreBytes();
+  const std::size_t offset = (c.expectedRecord - 1) * 356;
+  ASSERT_EQ(after.size(), offset + 356);
+  EXPECT_EQ(after.substr(offset), RecordOf(u"new"));
+  // Everything before the new record is as it was (a gap reads as zero bytes).
+  std::string kept = before.substr(0, std::min(before.size(), offset));
+  kept.resize(offset, '\0');
+  EXPECT_EQ(after.substr(0, offset), kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tails, AppendTest,
+                         ::testing::Values(DamagedTail{0, 3}, DamagedTail{100, 3},
+                                           DamagedTail{300, 4}, DamagedTail{177, 3},
+                                           DamagedTail{178, 3},  // 2.5 rounds to even
+                                           DamagedTail{179, 4}));
+
+TEST(AppendRecordNumber, HalfGoesToTheEvenNeighbour) {
+  EXPECT_EQ(AppendRecordNumber(356 * 2 + 178), 3u);  // 2.5 -> 2
+  EXPECT_EQ(AppendRecordNumber(356 * 3 + 178), 5u);  // 3.5 -> 4
+  EXPECT_EQ(AppendRecordNumber(0), 1u);
+}
+
+TEST_F(StoreTest, AppendToAFullStoreFailsAndLeavesTheFileUnchanged) {
+  std::string full;
+  full.reserve(356u * 32767);
+  const std::string one = RecordOf(u"r");
+  for (int i = 0; i < 32767; ++i) full += one;
+  home.WriteStore(full);
+  Status s = store.AppendReminder(MakeRecord(u"one too many", u"", u"", u""));
+  ASSERT_FALSE(s.ok());
+  EXPECT_NE(s.text().find("32767"), std::string::npos);
+  EXPECT_NE(s.text().find(home.store().native()), std::string::npos);
+  EXPECT_TRUE(home.StoreBytes() == full);
+}
+
+struct DeleteCase {
+  int number;
+  std::vector<std::u16string> survivors;
+};
+
+void PrintTo(const DeleteCase& c, std::ostream* os) { *os << "record" << c.number; }
+
+class DeleteTest : public StoreTest, public ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(DeleteTest, SurvivorsKeepTheirOrderWithoutAGap) {
+  home.WriteStore(ThreeRecords());
+  ASSERT_TRUE(store.DeleteReminder(GetParam().number).ok());
+  EXPECT_EQ(Abouts(store), GetParam().survivors);
+  EXPECT_EQ(fs::file_size(home.store()), 356u * GetParam().survivors.size());
+  EXPECT_FALSE(fs::exists(home.temp()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, DeleteTest,
+    ::testing::Values(DeleteCase{1, {u"two", u"three"}}, DeleteCase{2, {u"one", u"three"}},
+                      DeleteCase{3, {u"one", u"two"}}, DeleteCase{0, {u"one", u"two", u"three"}},
+                      DeleteCase{4, {u"one", u"two", u"three"}}));
+
+TEST_F(StoreTest, DeleteIgnoresAStaleTempFile) {
+  home.WriteStore(ThreeRecords());
+  TempHome::WriteBytes(home.temp(), RecordOf(u"stale") + RecordOf(u"stale too") + "xx");
+  ASSERT_TRUE(store.DeleteReminder(2).ok());
+  EXPECT_EQ(Abouts(store), (std::vector<std::u16string>{u"one", u"three"}));
+}
+
+TEST_F(StoreTest, DeleteKeepsADamagedTailOut) {
+  home.WriteStore(ThreeRecords() + std::string(100, 'x'));
+  ASSERT_TRUE(store.DeleteReminder(1).ok());
+  EXPECT_EQ(home.StoreBytes(), RecordOf(u"two") + RecordOf(u"three"));
+}
+
+TEST_F(StoreTest, RewriteChangesOnlyItsRecord) {
+  home.WriteStore(ThreeRecords());
+  ASSERT_TRUE(store.RewriteReminder(2, MakeRecord(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/x")).ok());
+  EXPECT_EQ(home.StoreBytes(),
+            RecordOf(u"one") + RecordOf(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/x") + RecordOf(u"three"));
+}
+
+TEST_F(StoreTest, RewriteOfANumberThatNamesNoRecordFailsAndWritesNothing) {
+  home.WriteStore(ThreeRecords());
+  for (int bad : {0, -1, 4, 32767}) {
+    Status s = store.RewriteReminder(bad, MakeRecord(u"x", u"", u"", u""));
+    ASSERT_FALSE(s.ok()) << bad;
+    EXPECT_NE(s.text().find("Bad record number " + std::to_string(bad)), std::string::npos) << s.text();
+    EXPECT_EQ(home.StoreBytes(), ThreeRecords());
+  }
+}
+
+TEST_F(StoreTest, SearchFindsTheFirstAboutIgnoringCaseAndSurroundingSpaces) {
+  home.WriteStore(RecordOf(u"Dentist") + RecordOf(u"  call MOM") + RecordOf(u"call mom"));
+  struct Case {
+    std::u16string text;
+    int expected;
+  };
+  for (const Case& c : {Case{u"CALL mom  ", 2}, Case{u"dentist", 1}, Case{u"call", 0}}) {
+    int found = -1;
+    ASSERT_TRUE(store.FindRecordByAbout(c.text, found).ok());
+    EXPECT_EQ(found, c.expected);
+  }
+}
+
+TEST_F(StoreTest, TrailingPieceOfARecordIsNotHandedOver) {
+  for (std::size_t tail : {100u, 300u}) {
+    home.WriteStore(ThreeRecords() + std::string(tail, 'z'));
+    EXPECT_EQ(Abouts(store).size(), 3u);
+    EXPECT_EQ(fs::file_size(home.store()), 3 * 356 + tail);  // a read writes nothing
+  }
+}
+
+// A failed write or sync leaves the file exactly as it was.
+TEST_F(StoreTest, FailedWritesLeaveTheStoreAsItWas) {
+  const std::string before = ThreeRecords() + std::string(100, 'x');
+  FaultyFileIo io;
+  ReminderStore faulty(io, home.home());
+  struct Op {
+    const char* name;
+    std::function<Status()> run;
+  };
+  const ReminderRecord r = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
+  std::vector<Op> ops = {{"append", [&] { return faulty.AppendReminder(r); }},
+                         {"rewrite", [&] { return faulty.RewriteReminder(2, r); }},
+                         {"delete", [&] { return faulty.DeleteReminder(2); }}};
+  for (const Op& op : ops) {
+    for (int err : {ENOSPC, EIO}) {
+      for (int at = 1;; ++at) {
+        home.WriteStore(before);
+        io.calls = 0;
+        io.failAt = at;
+        io.error = err;
+        Status s = op.run();
+        const int calls = io.calls;
+        io.failAt = 0;
+        EXPECT_TRUE(io.open.empty()) << op.name << " left a file open at call " << at;
+        if (s.ok()) {
+          EXPECT_NE(home.StoreBytes(), before) << op.name;
+          if (at > calls) break;  // no call failed: every call was tried
+        } else {
+          EXPECT_EQ(home.StoreBytes(), before) << op.name << " failing at call " << at;
+          EXPECT_FALSE(fs::exists(home.temp())) << op.name;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "store/ReminderStore.h"
+
+// A home folder with a db folder in a fresh temporary directory, removed afterwards.
+class TempHome {
+ public:
+  TempHome() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "home";
+    for (char& c : name)
+      if (c == '/') c = '_';
+    root_ = std::filesystem::temp_directory_path() /
+            ("reminder-test-" + std::to_string(::getpid()) + "-" + name);
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_ / "db");
+  }
+  ~TempHome() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+  TempHome(const TempHome&) = delete;
+  TempHome& operator=(const TempHome&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  std::filesystem::path store() const { return root_ / "db" / "reminders.rmd"; }
+  std::filesystem::path temp() const { return root_ / "db" / "temp"; }
+  std::function<NativePath()> home() const {
+    return [r = root_.native()] { return r; };
+  }
+
+  std::string StoreBytes() const { return ReadBytes(store()); }
+  void WriteStore(const std::string& bytes) const { WriteBytes(store(), bytes); }
+
+  static std::string ReadBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  static void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+ private:
+  std::filesystem::path root_;
+};
+
+// The bytes of a record with these texts.
+inline std::string RecordOf(std::u16string_view about, std::u16string_view date = u"12/06/2026",
+                            std::u16string_view time = u"18:05:03", std::u16string_view task = u"") {
+  RecordBytes b = EncodeRecord(MakeRecord(about, date, time, task));
+  return std::string(b.begin(), b.end());
+}
