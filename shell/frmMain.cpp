@@ -165,6 +165,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::Form_Unload() {
+  unloaded_ = true;
   timCheckReminders_->stop();
   // The task window is left open: it closes with its own button.
 }

@@ -26,6 +26,9 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   // One tick of the check; the timer calls it every second.
   void timCheckReminders_Timer();
 
+  // True once the window has been unloaded: reminders no longer fire.
+  bool isUnloaded() const { return unloaded_; }
+
   // The task of the last announced reminder, read by the task window.
   const QString& target() const { return target_; }
 
@@ -48,6 +51,7 @@ class frmMain : public QWidget, private ReminderAnnouncer {
 
   AppContext& app_;
   QString target_;
+  bool unloaded_ = false;
   std::unique_ptr<ReminderCheck> check_;
 
   QLabel* lblNoOfReminders_ = nullptr;

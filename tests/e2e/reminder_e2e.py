@@ -143,11 +143,14 @@ def test_count():
 def test_due_reminders():
     start = datetime.datetime.now().replace(microsecond=0)
     single = start + datetime.timedelta(seconds=3)
-    pair = start + datetime.timedelta(seconds=5)
+    pair = start + datetime.timedelta(seconds=6)
     program = Program([record("E2E single", single), record("E2E first of two", pair),
                        record("E2E second of two", pair)])
     try:
-        main_window()
+        press(main_window(), "Hide")
+        time.sleep(0.5)
+        check("Hide hides the main window and the program goes on",
+              not windows("Welcome! to Reminder") and program.process.poll() is None)
         box = wait_for("the Reminder box", lambda: (windows("Reminder") or [None])[0])
         check("a due reminder raises the Reminder box with its text", "E2E single" in texts(box), repr(texts(box)))
         press(box, "OK")
@@ -163,6 +166,9 @@ def test_due_reminders():
             time.sleep(0.5)
         check("two reminders of the same second are both announced",
               "E2E first of two" in seen and "E2E second of two" in seen, repr(seen))
+        press(wait_for("the task window", lambda: (windows("Reminder task") or [None])[0]), "Close")
+        time.sleep(1)
+        check("closing the task window leaves the hidden program running", program.process.poll() is None)
     finally:
         program.stop()
 
