@@ -39,13 +39,23 @@ class FileIo {
   // Puts `from` in the place of `to` in one step, replacing it.
   virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual int SyncFolder(const std::filesystem::path& folder) = 0;
+  // Gives `to` the access rights of `from`, so a replaced store keeps its owner's choice.
+  virtual int CopyPermissions(Handle from, Handle to) = 0;
+  // Opens (creating it if needed) the lock file and takes its exclusive advisory lock
+  // without waiting; kLockBusyError when another process holds it. Unlock releases the
+  // lock and closes the handle.
+  virtual int TryLock(const std::filesystem::path& lockFile, Handle& handle) = 0;
+  virtual int Unlock(Handle handle) = 0;
 };
 
 // The code a read reports as failed when the file ended before it should have.
+// The code TryLock reports while another process holds the lock.
 #ifdef _WIN32
 inline constexpr int kShortReadError = 30;  // ERROR_READ_FAULT
+inline constexpr int kLockBusyError = 33;   // ERROR_LOCK_VIOLATION
 #else
 inline constexpr int kShortReadError = 5;  // EIO
+inline constexpr int kLockBusyError = 11;  // EWOULDBLOCK
 #endif
 
 // The real file system.
@@ -63,6 +73,9 @@ class OsFileIo final : public FileIo {
   int Remove(const std::filesystem::path& path) override;
   int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
   int SyncFolder(const std::filesystem::path& folder) override;
+  int CopyPermissions(Handle from, Handle to) override;
+  int TryLock(const std::filesystem::path& lockFile, Handle& handle) override;
+  int Unlock(Handle handle) override;
 
   static OsFileIo& Instance();
 };

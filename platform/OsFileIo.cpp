@@ -5,6 +5,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -112,6 +113,31 @@ int OsFileIo::SyncFolder(const std::filesystem::path&) {
   return 0;  // MOVEFILE_WRITE_THROUGH already made the rename durable.
 }
 
+int OsFileIo::CopyPermissions(Handle, Handle) {
+  return 0;  // a new file inherits the folder's access rights, as the old one did
+}
+
+int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {
+  HANDLE h = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  OVERLAPPED ov{};
+  if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &ov)) {
+    int err = LastError();
+    CloseHandle(h);
+    return err;
+  }
+  handle = reinterpret_cast<Handle>(h);
+  return 0;
+}
+
+int OsFileIo::Unlock(Handle handle) {
+  OVERLAPPED ov{};
+  UnlockFileEx(AsHandle(handle), 0, 1, 0, &ov);
+  return CloseHandle(AsHandle(handle)) ? 0 : LastError();
+}
+
 #else
 
 namespace {
@@ -201,6 +227,30 @@ int OsFileIo::SyncFolder(const std::filesystem::path& folder) {
   int rc = ::fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
   return rc;
+}
+
+int OsFileIo::CopyPermissions(Handle from, Handle to) {
+  struct stat st;
+  if (::fstat(Fd(from), &st) != 0) return errno;
+  return ::fchmod(Fd(to), st.st_mode & 07777) == 0 ? 0 : errno;
+}
+
+int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {
+  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    int err = errno == EWOULDBLOCK ? kLockBusyError : errno;
+    ::close(fd);
+    return err;
+  }
+  handle = fd;
+  return 0;
+}
+
+int OsFileIo::Unlock(Handle handle) {
+  // Closing the descriptor releases the lock.
+  return ::close(Fd(handle)) == 0 ? 0 : errno;
 }
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/OsError.h"
@@ -110,122 +111,61 @@ Status ReminderStore::FindRecordByAbout(std::u16string_view about, int& number) 
   });
 }
 
-Status ReminderStore::AppendReminder(const ReminderRecord& record) {
-  const std::filesystem::path path = StorePath();
-  OpenFile file(io_);
-  if (int err = file.Open(path, FileIo::Intent::UpdateCreate, Sharing::Plain))
-    return Status::Failure(Describe(err, path));
-  std::uint64_t length = 0;
-  if (int err = io_.Size(file.handle(), length)) return Status::Failure(Describe(err, path));
-
-  const std::uint64_t number = AppendRecordNumber(length);
-  if (number > kMaxRecords)
-    return Status::Failure("Overflow: the store already holds " + std::to_string(kMaxRecords) +
-                           " reminders, the most it can hold: " + PathText(path));
-  const std::uint64_t offset = (number - 1) * kRecordSize;
-
-  // A damaged tail of less than half a record is overwritten; keep it to put back if
-  // the write fails, so a failure leaves the file exactly as it was.
-  std::vector<char> tail(length > offset ? length - offset : 0);
-  std::size_t got = 0;
-  if (!tail.empty()) {
-    if (int err = io_.Read(file.handle(), offset, tail.data(), tail.size(), got))
-      return Status::Failure(Describe(err, path));
-    tail.resize(got);
-  }
-
-  const RecordBytes bytes = EncodeRecord(record);
-  int err = io_.Write(file.handle(), offset, bytes.data(), bytes.size());
-  if (!err) err = io_.Sync(file.handle());
-  if (err) {
-    io_.Truncate(file.handle(), length);
-    if (!tail.empty()) io_.Write(file.handle(), offset, tail.data(), tail.size());
-    return Status::Failure(Describe(err, path));
-  }
-  // The record is on disk since the sync; a failing close cannot take it back.
-  file.Close();
-  return Status::Ok();
+std::filesystem::path ReminderStore::LockPath() const {
+  return DbFolder() / "reminders.lock";
 }
 
-Status ReminderStore::RewriteReminder(int number, const ReminderRecord& record) {
-  const std::filesystem::path path = StorePath();
-  if (number < 1)
-    return Status::Failure("Bad record number " + std::to_string(number) + ": " + PathText(path));
-  OpenFile file(io_);
-  if (int err = file.Open(path, FileIo::Intent::UpdateCreate, Sharing::Shared))
-    return Status::Failure(Describe(err, path));
-  std::uint64_t length = 0;
-  if (int err = io_.Size(file.handle(), length)) return Status::Failure(Describe(err, path));
-  // Writing past the last record would leave a gap of garbage records: refuse it.
-  const std::uint64_t count = length / kRecordSize;
-  if (static_cast<std::uint64_t>(number) > count)
-    return Status::Failure("Bad record number " + std::to_string(number) + ": the store holds " +
-                           std::to_string(count) + " reminders: " + PathText(path));
-
-  const std::uint64_t offset = static_cast<std::uint64_t>(number - 1) * kRecordSize;
-  RecordBytes old;
-  std::size_t got = 0;
-  if (int err = io_.Read(file.handle(), offset, old.data(), old.size(), got))
-    return Status::Failure(Describe(err, path));
-  const RecordBytes bytes = EncodeRecord(record);
-  int err = io_.Write(file.handle(), offset, bytes.data(), bytes.size());
-  if (!err) err = io_.Sync(file.handle());
-  if (err) {
-    if (got == old.size()) io_.Write(file.handle(), offset, old.data(), old.size());
-    return Status::Failure(Describe(err, path));
-  }
-  // The record is on disk since the sync; a failing close cannot take it back.
-  file.Close();
-  return Status::Ok();
-}
-
-Status ReminderStore::DeleteReminder(int number) {
+Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& change) {
   const std::filesystem::path path = StorePath();
   const std::filesystem::path temp = TempPath();
 
-  // The survivors go to the temp file, which then replaces the store in one rename:
-  // at every moment the store is either the old file or the new one.
+  // Writers take turns; a reader never waits for this lock.
+  FileIo::Handle lock = 0;
+  const auto giveUp = std::chrono::steady_clock::now() + lockWait_;
+  for (;;) {
+    int err = io_.TryLock(LockPath(), lock);
+    if (!err) break;
+    // The lock lives in the store's folder: a missing or closed folder is the store's fault.
+    if (err != kLockBusyError) return Status::Failure(Describe(err, path));
+    if (std::chrono::steady_clock::now() >= giveUp)
+      return Status::Failure("The store is busy: another program is changing it: " + PathText(path));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  struct Unlocker {
+    FileIo& io;
+    FileIo::Handle handle;
+    ~Unlocker() { io.Unlock(handle); }
+  } unlocker{io_, lock};
+
   OpenFile source(io_);
   if (int err = source.Open(path, FileIo::Intent::ReadCreate, Sharing::Plain))
     return Status::Failure(Describe(err, path));
+  std::uint64_t size = 0;
+  if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, path));
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  std::size_t got = 0;
+  if (size > 0) {
+    if (int err = io_.Read(source.handle(), 0, bytes.data(), bytes.size(), got))
+      return Status::Failure(Describe(err, path));
+    if (got != bytes.size()) return Status::Failure(Describe(kShortReadError, path));
+  }
+  if (Status s = change(bytes); !s.ok()) return s;
+
   OpenFile target(io_);
-  // Replace empties a temp file left by an interrupted delete.
+  // Replace empties a temp file left by an interrupted write.
   if (int err = target.Open(temp, FileIo::Intent::Replace, Sharing::Plain))
     return Status::Failure(Describe(err, temp));
-
   auto fail = [&](int err, const std::filesystem::path& where) {
     target.Close();
-    source.Close();
     io_.Remove(temp);
     return Status::Failure(Describe(err, where));
   };
-
-  std::uint64_t size = 0;
-  if (int err = io_.Size(source.handle(), size)) return fail(err, path);
-  const std::uint64_t count = std::min<std::uint64_t>(size / kRecordSize, kMaxRecords);
-  std::vector<char> buffer(kRecordsPerRead * kRecordSize);
-  std::uint64_t written = 0;
-  for (std::uint64_t first = 0; first < count; first += kRecordsPerRead) {
-    std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(count - first, kRecordsPerRead));
-    std::size_t got = 0;
-    if (int err = io_.Read(source.handle(), first * kRecordSize, buffer.data(), want * kRecordSize, got))
-      return fail(err, path);
-    if (got < want * kRecordSize) return fail(kShortReadError, path);
-    // Drop the deleted record from the chunk that holds it.
-    std::size_t keep = want * kRecordSize;
-    if (number >= 1 && static_cast<std::uint64_t>(number) > first &&
-        static_cast<std::uint64_t>(number) <= first + want) {
-      std::size_t at = static_cast<std::size_t>(static_cast<std::uint64_t>(number) - 1 - first) * kRecordSize;
-      std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(at + kRecordSize),
-                buffer.begin() + static_cast<std::ptrdiff_t>(keep),
-                buffer.begin() + static_cast<std::ptrdiff_t>(at));
-      keep -= kRecordSize;
-    }
-    if (int err = io_.Write(target.handle(), written, buffer.data(), keep)) return fail(err, temp);
-    written += keep;
+  if (int err = io_.CopyPermissions(source.handle(), target.handle())) return fail(err, temp);
+  if (!bytes.empty()) {
+    if (int err = io_.Write(target.handle(), 0, bytes.data(), bytes.size())) return fail(err, temp);
   }
   if (int err = io_.Sync(target.handle())) return fail(err, temp);
-  // The survivors are on disk since the sync, and the source was only read: closing
+  // The new store is on disk since the sync, and the old one was only read: closing
   // cannot lose anything, and Windows renames only closed files.
   target.Close();
   source.Close();
@@ -234,6 +174,63 @@ Status ReminderStore::DeleteReminder(int number) {
     return Status::Failure(Describe(err, path));
   }
   // The rename is done; making it durable is best effort.
-  io_.SyncFolder(DbFolderFor(home_()));
+  io_.SyncFolder(DbFolder());
   return Status::Ok();
+}
+
+Status ReminderStore::AppendReminder(const ReminderRecord& record) {
+  return Replace([&](std::string& bytes) {
+    const std::uint64_t number = AppendRecordNumber(bytes.size());
+    if (number > kMaxRecords)
+      return Status::Failure("Overflow: the store already holds " + std::to_string(kMaxRecords) +
+                             " reminders, the most it can hold: " + PathText(StorePath()));
+    // A damaged tail of less than half a record is overwritten; a longer one becomes
+    // a record of its own, filled up with zero bytes, as older programs wrote it.
+    bytes.resize(static_cast<std::size_t>((number - 1) * kRecordSize), '\0');
+    const RecordBytes encoded = EncodeRecord(record);
+    bytes.append(encoded.data(), encoded.size());
+    return Status::Ok();
+  });
+}
+
+namespace {
+Status CheckNumber(int number, std::size_t size, const ReminderStore::Guard& guard,
+                   const std::string& bytes, const std::filesystem::path& path) {
+  const std::size_t count = std::min<std::size_t>(size / kRecordSize, ReminderStore::kMaxRecords);
+  if (number < 1 || static_cast<std::size_t>(number) > count)
+    return Status::Failure("Bad record number " + std::to_string(number) + ": the store holds " +
+                           std::to_string(count) + " reminders: " + PathText(path));
+  if (guard && !guard(DecodeRecord(bytes.data() + (number - 1) * kRecordSize)))
+    return Status::Failure("The reminder was changed meanwhile by another window or program; "
+                           "nothing was written: " + PathText(path));
+  return Status::Ok();
+}
+}  // namespace
+
+Status ReminderStore::RewriteReminder(int number, const ReminderRecord& record, const Guard& guard) {
+  if (number < 1)
+    return Status::Failure("Bad record number " + std::to_string(number) + ": " +
+                           PathText(StorePath()));
+  return Replace([&](std::string& bytes) {
+    // Writing past the last record would leave a gap of garbage records: refuse it.
+    if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
+    const RecordBytes encoded = EncodeRecord(record);
+    std::copy(encoded.begin(), encoded.end(), bytes.begin() + (number - 1) * static_cast<std::ptrdiff_t>(kRecordSize));
+    return Status::Ok();
+  });
+}
+
+Status ReminderStore::DeleteReminder(int number, const Guard& guard) {
+  return Replace([&](std::string& bytes) {
+    if (guard) {
+      if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
+    }
+    // The survivors in their old order; a damaged tail is left out. A number that
+    // names no record keeps them all.
+    const std::size_t count = std::min<std::size_t>(bytes.size() / kRecordSize, kMaxRecords);
+    bytes.resize(count * kRecordSize);
+    if (number >= 1 && static_cast<std::size_t>(number) <= count)
+      bytes.erase(static_cast<std::size_t>(number - 1) * kRecordSize, kRecordSize);
+    return Status::Ok();
+  });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -22,15 +23,23 @@ class ReminderStore {
   using Visitor = std::function<bool(int number, const ReminderRecord& record)>;
   // The raw 356 bytes of a record, for readers that need only a field or two.
   using RawVisitor = std::function<bool(int number, const char* bytes)>;
+  // Says whether the record a rewrite or delete is about to change is still the one
+  // the caller means; checked under the store's lock, so no other writer can come between.
+  using Guard = std::function<bool(const ReminderRecord& current)>;
 
   explicit ReminderStore(FileIo& io = OsFileIo::Instance(),
                          std::function<NativePath()> home = HomeDirectory);
 
+  // Scans take no lock: they read whichever whole file is in place when they open it.
   Status ScanReminders(Sharing sharing, const Visitor& visitor) const;
   Status ScanRawRecords(Sharing sharing, const RawVisitor& visitor) const;
+
+  // Writes hold db/reminders.lock while they work, write the new store beside the old
+  // one, flush it and rename it over the old one: after a failure the store is exactly
+  // as it was, after a success exactly as intended.
   Status AppendReminder(const ReminderRecord& record);
-  Status RewriteReminder(int number, const ReminderRecord& record);
-  Status DeleteReminder(int number);
+  Status RewriteReminder(int number, const ReminderRecord& record, const Guard& guard = nullptr);
+  Status DeleteReminder(int number, const Guard& guard = nullptr);
   // The first record, in file order, whose trimmed About equals the trimmed text,
   // ignoring case; 0 when there is none.
   Status FindRecordByAbout(std::u16string_view about, int& number) const;
@@ -38,10 +47,18 @@ class ReminderStore {
   std::filesystem::path StorePath() const { return StorePathFor(home_()); }
   std::filesystem::path TempPath() const { return TempPathFor(home_()); }
   std::filesystem::path DbFolder() const { return DbFolderFor(home_()); }
+  std::filesystem::path LockPath() const;
+
+  // How long a write waits for another process's write to finish before it gives up.
+  void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
  private:
+  // Replaces the store by `change` applied to its bytes, under the lock.
+  Status Replace(const std::function<Status(std::string& bytes)>& change);
+
   FileIo& io_;
   std::function<NativePath()> home_;
+  std::chrono::milliseconds lockWait_{5000};
 };
 
 // True when the record's trimmed About equals the trimmed text, ignoring case.

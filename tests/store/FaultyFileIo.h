@@ -6,17 +6,29 @@
 #include "platform/FileIo.h"
 
 // The real file system, except that chosen calls fail: call number `failAt` (counted
-// from 1 over every call) fails with `error`, and every later call too when `sticky`.
+// from 1 over every call) fails, and every later call too when `sticky`. A failing
+// write may first write half of its data (`shortWrite`), as a full disk does.
 class FaultyFileIo final : public FileIo {
  public:
   int failAt = 0;
   int error = EIO;
   bool sticky = false;
+  bool shortWrite = false;
   int calls = 0;
-  std::set<Handle> open;
+  std::set<Handle> open;   // files and locks not yet closed
+  std::set<Handle> locks;
+
+  void Arm(int at, int err, bool isSticky, bool isShortWrite = false) {
+    calls = 0;
+    failAt = at;
+    error = err;
+    sticky = isSticky;
+    shortWrite = isShortWrite;
+  }
+  void Disarm() { failAt = 0; }
 
   int Open(const std::filesystem::path& path, Intent intent, Sharing sharing, Handle& h) override {
-    if (int e = Fail()) return e;
+    if (Fail()) return error;
     int e = real_.Open(path, intent, sharing, h);
     if (!e) open.insert(h);
     return e;
@@ -26,7 +38,9 @@ class FaultyFileIo final : public FileIo {
     return Fail() ? error : real_.Read(h, offset, buffer, length, got);
   }
   int Write(Handle h, std::uint64_t offset, const char* data, std::size_t length) override {
-    return Fail() ? error : real_.Write(h, offset, data, length);
+    if (!Fail()) return real_.Write(h, offset, data, length);
+    if (shortWrite && length > 1) real_.Write(h, offset, data, length / 2);
+    return error;
   }
   int Truncate(Handle h, std::uint64_t size) override { return Fail() ? error : real_.Truncate(h, size); }
   int Sync(Handle h) override { return Fail() ? error : real_.Sync(h); }
@@ -43,11 +57,25 @@ class FaultyFileIo final : public FileIo {
   int SyncFolder(const std::filesystem::path& folder) override {
     return Fail() ? error : real_.SyncFolder(folder);
   }
+  int CopyPermissions(Handle from, Handle to) override {
+    return Fail() ? error : real_.CopyPermissions(from, to);
+  }
+  int TryLock(const std::filesystem::path& lockFile, Handle& h) override {
+    if (Fail()) return error;
+    int e = real_.TryLock(lockFile, h);
+    if (!e) locks.insert(h);
+    return e;
+  }
+  int Unlock(Handle h) override {
+    locks.erase(h);
+    int e = real_.Unlock(h);
+    return Fail() ? error : e;
+  }
 
  private:
-  int Fail() {
+  bool Fail() {
     ++calls;
-    return (calls == failAt || (sticky && failAt > 0 && calls > failAt)) ? error : 0;
+    return calls == failAt || (sticky && failAt > 0 && calls > failAt);
   }
   OsFileIo real_;
 };

@@ -12,6 +12,8 @@ struct LineCase {
   std::string home;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.contents.size() << "bytes"; }
+
 class HomeLineTest : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(HomeLineTest, FirstItemIsTheHomeDirectory) {
