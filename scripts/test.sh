@@ -10,6 +10,18 @@ BUILD_DIR="$build" "$root/scripts/build.sh"
 echo "== Store benchmark"
 "$build/bench/bench_store" --benchmark_min_time=0.2
 
+# A second build with clang under AddressSanitizer and UndefinedBehaviorSanitizer runs
+# the core tests again, the store's fault-injection, crash and two-process tests, and a
+# short run of each fuzz target.
+echo "== Sanitizer build (clang, ASan and UBSan) with the fuzz targets"
+fuzz="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DREMINDER_FUZZ=ON -DREMINDER_BUILD_GUI=OFF -DREMINDER_BUILD_BENCH=OFF >/dev/null
+cmake --build "$fuzz" --parallel "$(nproc)"
+(cd "$fuzz" && ctest --output-on-failure --timeout 600 >/dev/null) || {
+  (cd "$fuzz" && ctest --rerun-failed --output-on-failure); exit 1; }
+grep -hE '^(fault injection|crash test|two processes|fuzz [a-z_]+): ' "$fuzz/Testing/Temporary/LastTest.log"
+
 echo "== Tests"
 cd "$build"
 ctest --output-on-failure --timeout 600

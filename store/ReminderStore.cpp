@@ -71,11 +71,12 @@ Status ReminderStore::ScanRawRecords(Sharing sharing, const RawVisitor& visitor)
 
   const std::uint64_t count = std::min<std::uint64_t>(size / kRecordSize, kMaxRecords);
   // Left uninitialised: the reads fill it, and a tick should cost little more than they do.
-  auto buffer = std::make_unique_for_overwrite<char[]>(kRecordsPerRead * kRecordSize);
+  const std::size_t perRead = static_cast<std::size_t>(std::min<std::uint64_t>(count, kRecordsPerRead));
+  auto buffer = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(perRead, 1) * kRecordSize);
   std::uint64_t number = 0;
   while (number < count) {
     std::size_t want =
-        static_cast<std::size_t>(std::min<std::uint64_t>(count - number, kRecordsPerRead));
+        static_cast<std::size_t>(std::min<std::uint64_t>(count - number, perRead));
     std::size_t got = 0;
     if (int err = io_.Read(file.handle(), number * kRecordSize, buffer.get(), want * kRecordSize, got))
       return Status::Failure(Describe(err, path));
