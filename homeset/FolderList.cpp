@@ -58,7 +58,6 @@ void FolderList::Show(const QString& folder, const QStringList& names) {
     auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), name, this);
     item->setData(kPathRole, Child(folder, name));
   }
-  if (count() > 0) setCurrentRow(0);
 }
 
 void FolderList::OpenEntry(QListWidgetItem* item) {

@@ -1,6 +1,7 @@
 #include "homeset/WindowLayout.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -16,6 +17,15 @@ QFont FontOfPoints(const QString& family, double points) {
   QFont font(family);
   font.setPointSizeF(points);
   return font;
+}
+
+void FitTextToBox(QLabel* label) {
+  constexpr double kSmallest = 6.0;
+  QFont font = label->font();
+  while (label->heightForWidth(label->width()) > label->height() && font.pointSizeF() > kSmallest) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
+  }
 }
 
 void SetOwnerWindow(QWidget* window, QWidget* owner) {

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 // Halvern's windows are laid out in twips (1/1440 inch), 15 twips a pixel at 96 dpi.
@@ -14,6 +15,10 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
 // A font of a point size with a fraction (8.25 pt).
 QFont FontOfPoints(const QString& family, double points);
+
+// Lowers a word-wrapped label's font, when needed, until its whole text fits the label's
+// box: system fonts vary in size, and the text must not be cut off.
+void FitTextToBox(QLabel* label);
 
 // Makes `window` stay above `owner` without becoming its child.
 void SetOwnerWindow(QWidget* window, QWidget* owner);

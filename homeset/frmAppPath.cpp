@@ -103,6 +103,7 @@ void frmAppPath::Form_Load() {
   const QString warning = QString::fromStdString(ComposeHomeWarning());
   lblWarning_->setText(warning);
   lblWarning_->setAccessibleName(warning);
+  FitTextToBox(lblWarning_);
 }
 
 void frmAppPath::drivePath_Change() {

@@ -119,6 +119,8 @@ TEST_F(HalvernWindowTest, ChooserSitsWhereItsTwipsSayAndStartsOnTheWorkingDirect
 
   EXPECT_EQ(Label(chooser, "lblWarning")->geometry(), QRect(8, 8, 299, 45));
   EXPECT_EQ(Label(chooser, "lblWarning")->text().toStdString(), ComposeHomeWarning());
+  QLabel* warning = Label(chooser, "lblWarning");
+  EXPECT_LE(warning->heightForWidth(warning->width()), warning->height());  // none of it cut off
   EXPECT_EQ(Drives(chooser)->geometry(), QRect(8, 56, 305, 21));
   EXPECT_EQ(Folders(chooser)->geometry(), QRect(8, 88, 305, 96));
   EXPECT_EQ(Label(chooser, "lblPath")->geometry(), QRect(8, 216, 305, 33));
