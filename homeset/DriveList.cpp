@@ -1,6 +1,7 @@
 #include "homeset/DriveList.h"
 
 #include <QDir>
+#include <QSignalBlocker>
 
 DriveList::DriveList(const QStringList& roots, const QString& current, QWidget* parent)
     : QComboBox(parent) {
@@ -17,3 +18,10 @@ DriveList::DriveList(const QStringList& roots, const QString& current, QWidget* 
 }
 
 QString DriveList::Drive() const { return currentText(); }
+
+void DriveList::ShowDrive(const QString& root) {
+  const int at = findText(QDir::toNativeSeparators(root));
+  if (at < 0) return;
+  QSignalBlocker quiet(this);
+  setCurrentIndex(at);
+}

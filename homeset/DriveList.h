@@ -14,6 +14,8 @@ class DriveList : public QComboBox {
 
   // The chosen volume's root as the OS spells it ("/", "/media/usb", "C:\").
   QString Drive() const;
+  // Shows the volume the open folder is on, without raising Change.
+  void ShowDrive(const QString& root);
 
  signals:
   void Change();

@@ -1,5 +1,6 @@
 #include "homeset/frmAppPath.h"
 
+#include <QDir>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -115,6 +116,8 @@ void frmAppPath::drivePath_Change() {
 void frmAppPath::dirAppPath_Change() {
   lblPath_->setText(dirAppPath_->Path());
   lblPath_->setAccessibleName(dirAppPath_->Path());
+  // Going up from a mount point leaves its volume: the drive list follows.
+  drivePath_->ShowDrive(app_.folders.VolumeOf(QDir::fromNativeSeparators(dirAppPath_->Path())));
 }
 
 void frmAppPath::dirAppPath_OpenFailed(const QString& description) {

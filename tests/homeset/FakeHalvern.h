@@ -28,7 +28,7 @@ class FakeFolderSource final : public FolderSource {
   QString VolumeOf(const QString& folder) const override {
     QString best = roots.value(0);
     for (const QString& root : roots)
-      if (folder.startsWith(root) && root.size() > best.size()) best = root;
+      if ((folder == root || folder.startsWith(root + '/')) && root.size() > best.size()) best = root;
     return best;
   }
   QString CurrentFolder() const override { return current; }
@@ -44,6 +44,7 @@ class FakeFolderSource final : public FolderSource {
                                      {"/home", {"ann", "bob"}},
                                      {"/home/ann", {"Documents", "My Reminders"}},
                                      {"/home/ann/My Reminders", {"db"}},
+                                     {"/media", {"cdrom", "usb"}},
                                      {"/media/usb", {"backup"}}};
   QMap<QString, QString> failures{{"/media/cdrom", "No medium found: /media/cdrom"}};
 };

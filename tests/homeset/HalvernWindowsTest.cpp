@@ -228,6 +228,11 @@ TEST_F(HalvernWindowTest, PickingADriveOpensItsRoot) {
   EXPECT_EQ(Label(chooser, "lblPath")->text(), "/media/usb");
   EXPECT_EQ(Entries(chooser), (QStringList{"..", "backup"}));
   EXPECT_TRUE(boxes.shown.empty());
+
+  // Up from the mount point: the drive list follows the open folder's volume.
+  DoubleClick(chooser, "..");
+  EXPECT_EQ(Folders(chooser)->Path(), "/media");
+  EXPECT_EQ(Drives(chooser)->Drive(), "/");
 }
 
 TEST_F(HalvernWindowTest, FailingDriveShowsErrorAccessingDriveAndLeavesTheFolderList) {
