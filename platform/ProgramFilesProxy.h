@@ -6,6 +6,8 @@
 // on, it shows folders, files ending in .exe (any case) and files the user may execute,
 // and hides everything else; while it is off, it shows what the model shows.
 class ProgramFilesProxy final : public QSortFilterProxyModel {
+  Q_OBJECT
+
  public:
   using QSortFilterProxyModel::QSortFilterProxyModel;
 

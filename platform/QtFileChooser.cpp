@@ -31,6 +31,7 @@ std::optional<QString> QtFileChooser::ShowOpen(QWidget* parent, const FileChoose
 
   const std::vector<ChooserFilterEntry> entries = ParseChooserFilter(request.filter.toStdU16String());
   QStringList names;
+  QStringList descriptions;
   std::vector<bool> programEntry;
   for (const ChooserFilterEntry& entry : entries) {
     QStringList patterns;
@@ -42,7 +43,8 @@ std::optional<QString> QtFileChooser::ShowOpen(QWidget* parent, const FileChoose
 #endif
     if (patterns.isEmpty())
       for (const std::u16string& pattern : entry.patterns) patterns << FromU16(pattern);
-    names << FromU16(entry.description) + " (" + patterns.join(' ') + ")";
+    descriptions << FromU16(entry.description);
+    names << descriptions.back() + " (" + patterns.join(' ') + ")";
     programEntry.push_back(programs);
   }
   if (!names.isEmpty()) dialog.setNameFilters(names);
@@ -56,9 +58,12 @@ std::optional<QString> QtFileChooser::ShowOpen(QWidget* parent, const FileChoose
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // a proxy works only in Qt's own dialog
     auto* proxy = new ProgramFilesProxy(&dialog);
     dialog.setProxyModel(proxy);
+    // The dialog names the chosen entry by its full filter or, with the details
+    // hidden, by its description.
     QObject::connect(&dialog, &QFileDialog::filterSelected, proxy,
-                     [proxy, names, programEntry](const QString& name) {
-                       const qsizetype i = names.indexOf(name);
+                     [proxy, names, descriptions, programEntry](const QString& name) {
+                       qsizetype i = names.indexOf(name);
+                       if (i < 0) i = descriptions.indexOf(name);
                        proxy->setListPrograms(i >= 0 && programEntry[static_cast<std::size_t>(i)]);
                      });
     proxy->setListPrograms(!names.isEmpty() && programEntry[static_cast<std::size_t>(selected)]);
