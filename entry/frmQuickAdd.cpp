@@ -47,6 +47,8 @@ frmQuickAdd::frmQuickAdd(AppContext& app, QWidget* owner) : QWidget(nullptr), ap
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(TwipsSize(4380, 1005));
+  // The form's font was never changed from the designer's default.
+  setFont(PointFont("MS Sans Serif", 8.25));
 
   BuildControls();
   SetTabOrder();

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include "entry/ReminderEntry.h"
+#include "entry/WrappingCheckBox.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
 #include "shell/WindowPlacement.h"
@@ -46,12 +47,16 @@ QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken,
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   box->setAccessibleName(spoken);
+  // On Linux a combo box is spoken by its text; the description says which box it is.
+  box->setAccessibleDescription(spoken);
   box->setFont(font);
   box->setEditable(true);
   // The boxes take any typed text and keep their lists as loaded; nothing completes.
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
   box->setEnabled(false);
+  // A narrow arrow leaves the small box room for two digits.
+  box->setStyleSheet("QComboBox { padding-left: 1px; } QComboBox::drop-down { width: 11px; }");
   return box;
 }
 
@@ -61,6 +66,17 @@ void FillNumbers(QComboBox* box, int count, const QString& placeholder) {
   for (int n = 0; n < count; ++n) box->addItem(QString::number(n));
   box->setCurrentIndex(-1);
   box->setEditText(placeholder);
+}
+
+// The calendar's own navigation controls carry no names a screen reader could speak.
+void NameCalendarParts(QCalendarWidget* calendar) {
+  const std::pair<const char*, const char*> parts[] = {{"qt_calendar_prevmonth", "Previous month"},
+                                                       {"qt_calendar_nextmonth", "Next month"},
+                                                       {"qt_calendar_monthbutton", "Month"},
+                                                       {"qt_calendar_yearbutton", "Year"},
+                                                       {"qt_calendar_yearedit", "Year"}};
+  for (const auto& [name, spoken] : parts)
+    if (auto* part = calendar->findChild<QWidget*>(name)) part->setAccessibleName(spoken);
 }
 
 std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
@@ -130,9 +146,13 @@ void frmSetNewReminder::BuildControls() {
   Calendar_->setObjectName("Calendar");
   Calendar_->setAccessibleName("Date");
   Calendar_->setFont(PointFont("Tahoma", 8.25));
-  // The month calendar shows no week numbers.
+  // The month calendar shows no week numbers; one-letter day names fit its width.
   Calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  Calendar_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
   PlaceInTwips(Calendar_, 1560, 600, 2895, 2175);
+  NameCalendarParts(Calendar_);
+  lblAbout_->setBuddy(txtAbout_);
+  lblDate_->setBuddy(Calendar_);
 
   BuildTimeBoxes();
   BuildTaskControls();
@@ -153,6 +173,7 @@ void frmSetNewReminder::BuildTimeBoxes() {
   lblTime_->adjustSize();
   cboHH_ = MakeTimeBox(fraSet_, "cboHH", "Hour", sansSerif);
   PlaceInTwips(cboHH_, 2160, 2760, 495, 315);
+  lblTime_->setBuddy(cboHH_);
   cboMM_ = MakeTimeBox(fraSet_, "cboMM", "Minute", PointFont("Tahoma", 8.25));
   PlaceInTwips(cboMM_, 3000, 2760, 555, 315);
   cboSS_ = MakeTimeBox(fraSet_, "cboSS", "Second", PointFont("Tahoma", 8.25));
@@ -169,7 +190,7 @@ void frmSetNewReminder::BuildTimeBoxes() {
 }
 
 void frmSetNewReminder::BuildTaskControls() {
-  chkTask_ = new QCheckBox("&And Launch this program(optional) :", fraSet_);
+  chkTask_ = new WrappingCheckBox("&And Launch this program(optional) :", fraSet_);
   chkTask_->setObjectName("chkTask");
   chkTask_->setAccessibleName("And Launch this program (optional)");
   chkTask_->setFont(PointFont("Verdana", 8.25));
