@@ -6,12 +6,15 @@
 
 #include "platform/Clock.h"
 #include "platform/DateTimeForms.h"
+#include "platform/FileChooser.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBoxes.h"
 #include "store/ReminderStore.h"
 
 class frmMain;
 class frmTask;
+class frmSetNewReminder;
+class frmQuickAdd;
 class QWidget;
 
 inline const QString kProgramTitle = QStringLiteral("Reminder");
@@ -28,6 +31,10 @@ struct AppContext {
 
   QPointer<frmMain> main;
   QPointer<frmTask> task;
+  QPointer<frmSetNewReminder> setNew = {};
+  QPointer<frmQuickAdd> quickAdd = {};
+  // The open-file chooser of the entry dialogs; the program and the tests set it.
+  FileChooser* files = nullptr;
 };
 
 QString FromStd(std::u16string_view text);
