@@ -15,6 +15,8 @@ class frmMain;
 class frmTask;
 class frmSetNewReminder;
 class frmQuickAdd;
+class frmManager;
+class frmEdit;
 class QWidget;
 
 inline const QString kProgramTitle = QStringLiteral("Reminder");
@@ -33,6 +35,8 @@ struct AppContext {
   QPointer<frmTask> task;
   QPointer<frmSetNewReminder> setNew = {};
   QPointer<frmQuickAdd> quickAdd = {};
+  QPointer<frmManager> manager = {};
+  QPointer<frmEdit> edit = {};
   // The open-file chooser of the entry dialogs; the program and the tests set it.
   FileChooser* files = nullptr;
 };

@@ -7,6 +7,8 @@
 #include <QTimer>
 
 #include "alarm/frmTask.h"
+#include "entry/frmEdit.h"
+#include "manager/frmManager.h"
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
 #include "platform/Twips.h"
@@ -90,7 +92,6 @@ void frmMain::BuildControls() {
   cmdManage_ = MakeButton(this, "cmdManage", "&Go...", "Click to view reminder manager",
                           "Go: manage reminders");
   PlaceInTwips(cmdManage_, 3720, 1080, 735, 375);
-  cmdManage_->setEnabled(false);
   cmdAbout_ = MakeButton(this, "cmdAbout", "&About...", QString(), "About");
   PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
   cmdAbout_->setEnabled(false);
@@ -102,6 +103,7 @@ void frmMain::BuildControls() {
   PlaceInTwips(cmdExit_, 3360, 1920, 1095, 375);
 
   connect(cmdSetNew_, &QPushButton::clicked, this, &frmMain::cmdSetNew_Click);
+  connect(cmdManage_, &QPushButton::clicked, this, &frmMain::cmdManage_Click);
   OnClick(Label4_, [this] { Label4_Click(); });
   connect(cmdClose_, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
   connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
@@ -167,6 +169,8 @@ void frmMain::cmdSetNew_Click() { frmSetNewReminder::ShowFor(app_, this); }
 
 void frmMain::Label4_Click() { frmQuickAdd::ShowFor(app_, this); }
 
+void frmMain::cmdManage_Click() { frmManager::ShowFor(app_, this); }
+
 void frmMain::cmdClose_Click() { hide(); }
 
 void frmMain::cmdExit_Click() { close(); }
@@ -181,5 +185,7 @@ void frmMain::Form_Unload() {
   timCheckReminders_->stop();
   // The other windows close in this order; the task window and the quick reminder
   // dialog are left open and close by themselves.
+  if (app_.edit) app_.edit->close();
+  if (app_.manager) app_.manager->close();
   if (app_.setNew) app_.setNew->Unload();
 }

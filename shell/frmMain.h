@@ -43,6 +43,7 @@ class frmMain : public QWidget, private ReminderAnnouncer {
 
 
   void cmdSetNew_Click();
+  void cmdManage_Click();
   void Label4_Click();
   void cmdClose_Click();
   void cmdExit_Click();
