@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
+#include "entry/EntryControls.h"
 #include "entry/ReminderEdit.h"
 #include "entry/ReminderEntry.h"
 #include "entry/WrappingCheckBox.h"
@@ -24,9 +24,6 @@ using namespace std::chrono;
 
 namespace {
 
-const QString kRejectionText =
-    QStringLiteral("Old date and/or time, can't set reminder.Enter correct date/time.");
-const QString kRejectionTitle = QStringLiteral("Date/time is older than now");
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
   auto* label = new QLabel(caption, parent);
@@ -44,29 +41,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, int count) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(name);
-  box->setAccessibleName(spoken);
-  box->setAccessibleDescription(spoken);
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  box->setStyleSheet("QComboBox { padding-left: 1px; } QComboBox::drop-down { width: 11px; }");
-  const QSignalBlocker quiet(box);
-  for (int n = 0; n < count; ++n) box->addItem(QString::number(n));
-  box->setCurrentIndex(-1);
-  box->setEditText(QString());
-  box->setEnabled(false);
-  return box;
-}
 
 std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
 
-QDate ToQDate(year_month_day date) {
-  return QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-               static_cast<int>(static_cast<unsigned>(date.day())));
-}
 
 }  // namespace
 
@@ -141,12 +118,16 @@ void frmEdit::BuildControls() {
 }
 
 void frmEdit::BuildTimeBoxes() {
-  cboEditHH_ = MakeTimeBox(this, "cboEditHH", "Hour", 24);
+  // The boxes use the window's default font and start empty.
+  cboEditHH_ = MakeTimeBox(this, "cboEditHH", "Hour", font());
+  FillNumbers(cboEditHH_, 24, QString());
   PlaceInTwips(cboEditHH_, 2160, 3120, 495, 315);
   Label3_->setBuddy(cboEditHH_);
-  cboEditMM_ = MakeTimeBox(this, "cboEditMM", "Minute", 60);
+  cboEditMM_ = MakeTimeBox(this, "cboEditMM", "Minute", font());
+  FillNumbers(cboEditMM_, 60, QString());
   PlaceInTwips(cboEditMM_, 2880, 3120, 615, 315);
-  cboEditSS_ = MakeTimeBox(this, "cboEditSS", "Second", 60);
+  cboEditSS_ = MakeTimeBox(this, "cboEditSS", "Second", font());
+  FillNumbers(cboEditSS_, 60, QString());
   PlaceInTwips(cboEditSS_, 3720, 3120, 495, 315);
 }
 
@@ -267,13 +248,11 @@ void frmEdit::cmdBrowse_Click() {
 
 void frmEdit::cmdOK_Click() {
   const local_seconds now = app_.clock.Now();
-  const QDate picked = CalEdit_->selectedDate();
-  const year_month_day chosenDate = year{picked.year()} / month{static_cast<unsigned>(picked.month())} /
-                                    day{static_cast<unsigned>(picked.day())};
+  const year_month_day chosenDate = FromQDate(CalEdit_->selectedDate());
   const std::optional<seconds> chosenTime =
       ReadTimeOfDay(ComposeTimeText(TextOf(cboEditHH_), TextOf(cboEditMM_), TextOf(cboEditSS_)));
   if (!chosenTime || IsOlderThanNow(chosenDate, *chosenTime, DateOf(now), TimeOfDayOf(now))) {
-    app_.messages.Show(this, {kRejectionText, kRejectionTitle, MessageButtons::Ok, MessageIcon::Critical});
+    app_.messages.Show(this, {kOldMomentText, kOldMomentTitle, MessageButtons::Ok, MessageIcon::Critical});
     cmdOK_->setEnabled(false);
     return;
   }

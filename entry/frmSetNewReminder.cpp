@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "entry/EntryControls.h"
 #include "entry/ReminderEntry.h"
 #include "entry/WrappingCheckBox.h"
 #include "platform/Twips.h"
@@ -21,9 +22,6 @@ using namespace std::chrono;
 
 namespace {
 
-const QString kRejectionText =
-    QStringLiteral("Old date and/or time, can't set reminder.Enter correct date/time.");
-const QString kRejectionTitle = QStringLiteral("Date/time is older than now");
 const QString kBrowseFilter = QStringLiteral("Program files|*.exe|Batch Files|*.bat|All Files|*.*");
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font) {
@@ -43,30 +41,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(name);
-  box->setAccessibleName(spoken);
-  // On Linux a combo box is spoken by its text; the description says which box it is.
-  box->setAccessibleDescription(spoken);
-  box->setFont(font);
-  box->setEditable(true);
-  // The boxes take any typed text and keep their lists as loaded; nothing completes.
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  box->setEnabled(false);
-  // A narrow arrow leaves the small box room for two digits.
-  box->setStyleSheet("QComboBox { padding-left: 1px; } QComboBox::drop-down { width: 11px; }");
-  return box;
-}
 
-void FillNumbers(QComboBox* box, int count, const QString& placeholder) {
-  const QSignalBlocker quiet(box);
-  box->clear();
-  for (int n = 0; n < count; ++n) box->addItem(QString::number(n));
-  box->setCurrentIndex(-1);
-  box->setEditText(placeholder);
-}
 
 // The calendar's own navigation controls carry no names a screen reader could speak.
 void NameCalendarParts(QCalendarWidget* calendar) {
@@ -81,10 +56,6 @@ void NameCalendarParts(QCalendarWidget* calendar) {
 
 std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
 
-QDate ToQDate(year_month_day date) {
-  return QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-               static_cast<int>(static_cast<unsigned>(date.day())));
-}
 
 }  // namespace
 
@@ -345,7 +316,7 @@ void frmSetNewReminder::cmdSetReminder_Click() {
 }
 
 void frmSetNewReminder::RejectMoment() {
-  app_.messages.Show(this, {kRejectionText, kRejectionTitle, MessageButtons::Ok,
+  app_.messages.Show(this, {kOldMomentText, kOldMomentTitle, MessageButtons::Ok,
                             MessageIcon::Critical});
   cmdSetReminder_->setEnabled(false);
 }
@@ -383,8 +354,4 @@ void frmSetNewReminder::SetPathCaption(const QString& caption) {
   lblPath_->setAccessibleName(caption);
 }
 
-year_month_day frmSetNewReminder::ChosenDate() const {
-  const QDate date = Calendar_->selectedDate();
-  return year{date.year()} / month{static_cast<unsigned>(date.month())} /
-         day{static_cast<unsigned>(date.day())};
-}
+year_month_day frmSetNewReminder::ChosenDate() const { return FromQDate(Calendar_->selectedDate()); }
