@@ -6,11 +6,15 @@
 
 #include "platform/Clock.h"
 #include "platform/DateTimeForms.h"
+#include "platform/FileCheck.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
 #include "store/ReminderStore.h"
 
+class frmAbout;
 class frmMain;
+class frmMinimized;
 class frmTask;
 class QWidget;
 
@@ -28,6 +32,12 @@ struct AppContext {
 
   QPointer<frmMain> main;
   QPointer<frmTask> task;
+  QPointer<frmAbout> about{};
+  QPointer<frmMinimized> minimized{};
+
+  // Where the About box looks for the System Information tool; tests put fakes here.
+  Registry* registry = &OsRegistry::Instance();
+  const FileCheck* files = &OsFileCheck::Instance();
 };
 
 QString FromStd(std::u16string_view text);

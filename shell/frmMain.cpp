@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -9,6 +10,8 @@
 #include "alarm/frmTask.h"
 #include "platform/Twips.h"
 #include "shell/ReminderCount.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMinimized.h"
 
 namespace {
 
@@ -53,6 +56,19 @@ frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
 
 frmMain::~frmMain() = default;
 
+frmMain* frmMain::Open(AppContext& app) {
+  if (app.main && !app.main->isUnloaded()) {
+    app.main->show();
+    app.main->raise();
+    app.main->activateWindow();
+    return app.main;
+  }
+  auto* main = new frmMain(app);
+  main->show();
+  CentreOnScreen(main);
+  return main;
+}
+
 void frmMain::BuildControls() {
   const QFont tahoma = PointFont("Tahoma", 8.25);
   lblNoOfReminders_ = MakeLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true),
@@ -88,7 +104,6 @@ void frmMain::BuildControls() {
   cmdManage_->setEnabled(false);
   cmdAbout_ = MakeButton(this, "cmdAbout", "&About...", QString(), "About");
   PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
-  cmdAbout_->setEnabled(false);
   cmdClose_ = MakeButton(this, "cmdClose", "&Hide",
                          "hides the window but reminders keep running in background", "Hide");
   PlaceInTwips(cmdClose_, 1800, 1920, 1095, 375);
@@ -96,6 +111,7 @@ void frmMain::BuildControls() {
                         "quit reminder. this will disable any reminder alert", "Exit");
   PlaceInTwips(cmdExit_, 3360, 1920, 1095, 375);
 
+  connect(cmdAbout_, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
   connect(cmdClose_, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
   connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
 }
@@ -155,7 +171,18 @@ void frmMain::ReportFailure(const std::string& text) {
                             MessageIcon::Critical});
 }
 
-void frmMain::cmdClose_Click() { hide(); }
+void frmMain::cmdAbout_Click() { frmAbout::ShowFor(app_); }
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) cmdAbout_->click();
+  else QWidget::keyPressEvent(event);
+}
+
+// Hidden, the window stays loaded and its check goes on firing reminders.
+void frmMain::cmdClose_Click() {
+  hide();
+  frmMinimized::ShowFor(app_);
+}
 
 void frmMain::cmdExit_Click() { close(); }
 
@@ -167,5 +194,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Form_Unload() {
   unloaded_ = true;
   timCheckReminders_->stop();
-  // The task window is left open: it closes with its own button.
+  // The task window is left open: it closes with its own button. The others close in
+  // this order: About box, edit, manager, new reminder dialog, minimized window.
+  if (app_.about) app_.about->close();
+  if (app_.minimized) app_.minimized->close();
 }
