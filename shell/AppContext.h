@@ -32,12 +32,12 @@ struct AppContext {
 
   QPointer<frmMain> main;
   QPointer<frmTask> task;
-  QPointer<frmAbout> about{};
-  QPointer<frmMinimized> minimized{};
+  QPointer<frmAbout> about = {};
+  QPointer<frmMinimized> minimized = {};
 
   // Where the About box looks for the System Information tool; tests put fakes here.
   Registry* registry = &OsRegistry::Instance();
-  const FileCheck* files = &OsFileCheck::Instance();
+  const FileCheck* fileCheck = &OsFileCheck::Instance();
 };
 
 QString FromStd(std::u16string_view text);

@@ -125,7 +125,7 @@ void frmAbout::cmdOK_Click() { close(); }
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::StartSysInfo() {
-  if (std::optional<std::u16string> tool = SysInfoToolPath(*app_.registry, *app_.files)) {
+  if (std::optional<std::u16string> tool = SysInfoToolPath(*app_.registry, *app_.fileCheck)) {
     if (!app_.launcher.Open(FromStd(*tool))) return;
   }
   app_.messages.Show(this, {kSysInfoUnavailable, kProgramTitle});

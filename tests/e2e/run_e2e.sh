@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs an end-to-end test script (reminder_e2e.py unless a third argument names another)
-# on the real program under a fresh Xvfb display with its own session bus, so the
-# accessibility bus can be reached from outside the process.
+# Runs an end-to-end test script of the real program (the third argument, by default
+# reminder_e2e.py) under a fresh Xvfb display with its own
+# session bus, so the accessibility bus can be reached from outside the process.
 set -euo pipefail
 binary="$1"
 here="$2"

@@ -90,7 +90,7 @@ TEST_F(AboutTest, WithoutARegistrySystemInfoIsUnavailable) {
 
 TEST_F(AboutTest, SystemInfoStartsTheToolTheRegistryNames) {
   app.registry = &registry;
-  app.files = &files;
+  app.fileCheck = &files;
   registry.Set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", {Registry::kString, std::string("C:\\MSInfo\0", 10)});
   files.files = {u"C:\\MSInfo\\MSINFO32.EXE"};
   Open()->StartSysInfo();
@@ -100,7 +100,7 @@ TEST_F(AboutTest, SystemInfoStartsTheToolTheRegistryNames) {
 
 TEST_F(AboutTest, AToolThatDoesNotStartIsUnavailable) {
   app.registry = &registry;
-  app.files = &files;
+  app.fileCheck = &files;
   registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", {Registry::kString, std::string("C:\\Gone.exe\0", 12)});
   launcher.failure = "No such file or directory: C:\\Gone.exe";
   Open()->StartSysInfo();
