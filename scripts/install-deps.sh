@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils xdotool
   python3 python3-pyatspi at-spi2-core dbus dbus-x11
   locales
+  desktop-file-utils
 )
 
 missing=()
