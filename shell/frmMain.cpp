@@ -1,5 +1,7 @@
 #include "shell/frmMain.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -95,6 +97,16 @@ void frmMain::BuildControls() {
   PlaceInTwips(Label3_, 360, 1080, 3060, 195);
   Label4_ = MakeLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
   PlaceInTwips(Label4_, 360, 1440, 1305, 195);
+  // A stand-in font may be a little wider than the designed one: the links grow to
+  // their text rather than cut it (nothing stands to their right but the buttons).
+  for (QLabel* link : {Label2_, Label3_, Label4_})
+    link->resize(std::max(link->width(), link->sizeHint().width()), link->height());
+  // The count and its caption are written in the info-background colour; on a dark
+  // backdrop (the info-text colour) they stay readable on any theme.
+  for (QLabel* onDark : {lblNoOfReminders_, Label1_}) {
+    onDark->setBackgroundRole(QPalette::ToolTipText);
+    onDark->setAutoFillBackground(true);
+  }
   // The label opens the quick reminder dialog: it shows a hand and, for keyboard
   // users, takes the focus by Tab and answers Space and Enter.
   Label4_->setCursor(Qt::PointingHandCursor);
@@ -164,6 +176,10 @@ void frmMain::Form_Load() {
   }
   lblNoOfReminders_->setText(QStringLiteral("[%1]").arg(count));
   lblNoOfReminders_->adjustSize();
+  // The count stands to the left of its caption; a wide count grows leftwards.
+  const int right = Label1_->x() - 2;
+  if (lblNoOfReminders_->geometry().right() > right)
+    lblNoOfReminders_->move(std::max(0, right - lblNoOfReminders_->width()), lblNoOfReminders_->y());
   lblNoOfReminders_->setAccessibleName(lblNoOfReminders_->text());
 }
 

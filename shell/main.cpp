@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "platform/DesignFonts.h"
 #include "platform/MessageBoxes.h"
 #include "shell/AppContext.h"
 #include "shell/ProgramArt.h"
@@ -9,7 +10,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
-  QApplication::setApplicationDisplayName(kProgramTitle);
+  LoadDesignFonts();
   QApplication::setWindowIcon(ProgramIcon());
   // A hidden main window still checks reminders, so closing the last visible window
   // ends the program only once the main window is unloaded (see ProgramEnd).
