@@ -1,6 +1,7 @@
 #include "platform/DateTimeForms.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -8,8 +9,10 @@
 #include "platform/CodePage.h"
 
 #ifdef _WIN32
-#include <oleauto.h>
+// windows.h first: oleauto.h relies on its types.
 #include <windows.h>
+
+#include <oleauto.h>
 #else
 #include <langinfo.h>
 #include <locale.h>
@@ -211,14 +214,19 @@ class WindowsForms final : public DateTimeForms {
   std::u16string TimeText(seconds timeOfDay) const override {
     return Time(TmOf(year{2000} / January / 1, timeOfDay), timePicture_).value_or(u"");
   }
+  // A date text holds no time of day, and a time text no date: the OLE conversion reads
+  // a text without a date as day 0 (12/30/1899), and one without a time as midnight.
   std::optional<year_month_day> ReadDate(std::u16string_view text) const override {
     std::tm tm{};
-    if (!ParseVariant(text, tm)) return std::nullopt;
+    DATE value = 0;
+    if (!ParseVariant(text, tm, value) || value == 0 || value != std::trunc(value))
+      return std::nullopt;
     return DateFromTm(tm);
   }
   std::optional<seconds> ReadTime(std::u16string_view text) const override {
     std::tm tm{};
-    if (!ParseVariant(text, tm)) return std::nullopt;
+    DATE value = 0;
+    if (!ParseVariant(text, tm, value) || value < 0 || value >= 1) return std::nullopt;
     return TimeFromTm(tm);
   }
 
@@ -238,11 +246,12 @@ class WindowsForms final : public DateTimeForms {
     return Trimmed(buffer);
   }
   // The OLE conversion reads both the user's forms and the fixed pictures.
-  static bool ParseVariant(std::u16string_view text, std::tm& tm) {
-    std::wstring wide(TrimSpaces(text).begin(), TrimSpaces(text).end());
+  static bool ParseVariant(std::u16string_view text, std::tm& tm, DATE& value) {
+    const std::u16string_view trimmed = TrimSpaces(text);
+    std::wstring wide(trimmed.begin(), trimmed.end());
     if (wide.empty()) return false;
-    DATE value = 0;
-    if (FAILED(VarDateFromStr(wide.c_str(), LOCALE_USER_DEFAULT, 0, &value))) return false;
+    // mingw declares the text parameter without const; the call does not change it.
+    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &value))) return false;
     SYSTEMTIME st{};
     if (!VariantTimeToSystemTime(value, &st)) return false;
     tm.tm_year = st.wYear - 1900;

@@ -1,0 +1,454 @@
+// The Windows side of the core: the store's share modes and its rename over an open
+// store, paths below drive roots, the user's date and time forms, FormatMessage texts
+// and the ANSI code page. Built for Windows only; CI runs it under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/DateTimeForms.h"
+#include "platform/OsCodes.h"
+#include "platform/TaskSafety.h"
+#include "store/HomeDirectory.h"
+#include "store/TempHome.h"
+#include "store/TextFold.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+
+namespace {
+
+using Sharing = FileIo::Sharing;
+
+std::string Records(int count, const char16_t* prefix = u"r") {
+  std::string bytes;
+  for (int i = 1; i <= count; ++i) {
+    const std::string n = std::to_string(i);
+    bytes += RecordOf(prefix + std::u16string(n.begin(), n.end()));
+  }
+  return bytes;
+}
+
+std::u16string AboutOf(int i, const char16_t* prefix = u"r") {
+  const std::string n = std::to_string(i);
+  return prefix + std::u16string(n.begin(), n.end());
+}
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// ---- The store's opens -------------------------------------------------------------
+
+class WindowsStore : public ::testing::Test {
+ protected:
+  TempHome home;
+  ReminderStore store{OsFileIo::Instance(), home.home()};
+  ReminderStore other{OsFileIo::Instance(), home.home()};  // another window or program
+
+  // A store larger than one read of a scan, so a scan goes back to the file after a
+  // change made from inside its visitor.
+  static constexpr int kRecords = 1500;
+};
+
+TEST_F(WindowsStore, ScanKeepsReadingTheOldStoreWhileADeleteReplacesIt) {
+  for (Sharing sharing : {Sharing::Shared, Sharing::Plain}) {
+    home.WriteStore(Records(kRecords));
+    std::vector<std::u16string> seen;
+    Status deleted = Status::Failure("not run");
+    Status scan = store.ScanReminders(sharing, [&](int n, const ReminderRecord& r) {
+      if (n == 1) deleted = other.DeleteReminder(kRecords);  // the check's box is open meanwhile
+      seen.emplace_back(TrimSpaces(r.About));
+      return true;
+    });
+    ASSERT_TRUE(scan.ok()) << scan.text();
+    ASSERT_TRUE(deleted.ok()) << deleted.text();
+    // The scan saw the store it opened, whole; the store on disk lost its last record.
+    ASSERT_EQ(seen.size(), static_cast<std::size_t>(kRecords));
+    EXPECT_EQ(seen.back(), AboutOf(kRecords));
+    EXPECT_EQ(home.StoreBytes(), Records(kRecords - 1));
+    EXPECT_FALSE(fs::exists(home.temp()));
+    // Where the old store had to move aside for the reader, it is gone once read.
+    EXPECT_FALSE(fs::exists(home.root() / "db" / "reminders.rmd.old"));
+  }
+}
+
+TEST_F(WindowsStore, AppendAndRewriteReplaceAStoreThatAScanHoldsOpen) {
+  home.WriteStore(Records(kRecords));
+  Status appended = Status::Failure("not run"), rewritten = Status::Failure("not run");
+  int seen = 0;
+  ASSERT_TRUE(store.ScanReminders(Sharing::Shared, [&](int n, const ReminderRecord&) {
+    if (n == 1) {
+      appended = other.AppendReminder(MakeRecord(u"added", u"12/6/2026", u"6:31:29 PM", u""));
+      rewritten = other.RewriteReminder(2, MakeRecord(u"changed", u"12/6/2026", u"6:31:29 PM", u""));
+    }
+    ++seen;
+    return true;
+  }).ok());
+  ASSERT_TRUE(appended.ok()) << appended.text();
+  ASSERT_TRUE(rewritten.ok()) << rewritten.text();
+  EXPECT_EQ(seen, kRecords);
+  std::string expected = Records(kRecords) + RecordOf(u"added", u"12/6/2026", u"6:31:29 PM");
+  expected.replace(356, 356, RecordOf(u"changed", u"12/6/2026", u"6:31:29 PM"));
+  EXPECT_TRUE(home.StoreBytes() == expected);
+}
+
+TEST_F(WindowsStore, SharedOpensLetOthersWritePlainOpensLetThemOnlyRead) {
+  home.WriteStore(Records(2));
+  OsFileIo& io = OsFileIo::Instance();
+  struct Case {
+    Sharing held;
+    FileIo::Intent second;
+    bool opens;
+  };
+  for (const Case& c : {Case{Sharing::Shared, FileIo::Intent::UpdateCreate, true},
+                        Case{Sharing::Shared, FileIo::Intent::ReadCreate, true},
+                        Case{Sharing::Plain, FileIo::Intent::ReadCreate, true},
+                        Case{Sharing::Plain, FileIo::Intent::UpdateCreate, false}}) {
+    FileIo::Handle held = 0, second = 0;
+    ASSERT_EQ(io.Open(home.store(), FileIo::Intent::ReadCreate, c.held, held), 0);
+    const int err = io.Open(home.store(), c.second, Sharing::Shared, second);
+    EXPECT_EQ(err == 0, c.opens) << "held " << (c.held == Sharing::Shared ? "shared" : "plain");
+    if (!c.opens) {
+      EXPECT_EQ(err, ERROR_SHARING_VIOLATION);
+    }
+    if (err == 0) io.Close(second);
+    io.Close(held);
+  }
+}
+
+TEST_F(WindowsStore, StoreLockedByAnotherProgramFailsWithTheOsTextAndChangesNothing) {
+  const std::string before = Records(3);
+  home.WriteStore(before);
+  // An older program that opened the store without sharing it.
+  HANDLE exclusive = CreateFileW(home.store().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  const std::string expected = DescribeFailure(ERROR_SHARING_VIOLATION, home.store());
+  Status scan = store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; });
+  Status remove = store.DeleteReminder(1);
+  Status append = store.AppendReminder(MakeRecord(u"x", u"", u"", u""));
+  CloseHandle(exclusive);
+  for (const Status* s : {&scan, &remove, &append}) {
+    ASSERT_FALSE(s->ok());
+    EXPECT_EQ(s->text(), expected);
+  }
+  EXPECT_TRUE(home.StoreBytes() == before);
+  EXPECT_FALSE(fs::exists(home.temp()));
+  ASSERT_TRUE(store.DeleteReminder(1).ok());  // nothing was left open or locked
+  EXPECT_EQ(home.StoreBytes(), before.substr(356));
+}
+
+TEST_F(WindowsStore, WriterWaitsForTheLockAndGivesUpWithABusyMessage) {
+  home.WriteStore(Records(2));
+  OsFileIo& io = OsFileIo::Instance();
+  FileIo::Handle lock = 0;
+  ASSERT_EQ(io.TryLock(store.LockPath(), lock), 0);
+  FileIo::Handle second = 0;
+  EXPECT_EQ(io.TryLock(store.LockPath(), second), kLockBusyError);
+  store.SetLockWait(milliseconds{60});
+  Status s = store.AppendReminder(MakeRecord(u"waits", u"", u"", u""));
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), "The store is busy: another program is changing it: " + PathText(home.store()));
+  EXPECT_EQ(home.StoreBytes(), Records(2));
+  ASSERT_EQ(io.Unlock(lock), 0);
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"r3", u"12/06/2026", u"18:05:03", u"")).ok());
+  EXPECT_EQ(home.StoreBytes(), Records(3));
+  EXPECT_TRUE(fs::exists(home.root() / "db" / "reminders.lock"));
+}
+
+TEST_F(WindowsStore, ReadOfAFolderInPlaceOfTheStoreFailsWithTheOsText) {
+  fs::create_directory(home.store());
+  Status s = store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; });
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(ERROR_ACCESS_DENIED, home.store()));
+}
+
+// ---- Paths -------------------------------------------------------------------------
+
+TEST(WindowsPaths, StoreIsHomeThenDbThenNameWithBackslashes) {
+  struct Case {
+    const wchar_t* home;
+    const wchar_t* store;
+    const wchar_t* temp;
+  };
+  for (const Case& c : {Case{L"C:\\Apps\\Remind", L"C:\\Apps\\Remind\\db\\reminders.rmd", L"C:\\Apps\\Remind\\db\\temp"},
+                        Case{L"C:\\", L"C:\\\\db\\reminders.rmd", L"C:\\\\db\\temp"},
+                        Case{L"\\\\server\\share", L"\\\\server\\share\\db\\reminders.rmd", L"\\\\server\\share\\db\\temp"},
+                        Case{L"", L"\\db\\reminders.rmd", L"\\db\\temp"}}) {
+    EXPECT_EQ(StorePathFor(c.home).native(), c.store);
+    EXPECT_EQ(TempPathFor(c.home).native(), c.temp);
+  }
+}
+
+TEST(WindowsPaths, DoubledBackslashAfterADriveRootAddressesTheFileBelowTheRoot) {
+  wchar_t full[MAX_PATH];
+  ASSERT_GT(GetFullPathNameW(StorePathFor(L"C:\\").c_str(), MAX_PATH, full, nullptr), 0u);
+  EXPECT_STREQ(full, L"C:\\db\\reminders.rmd");
+}
+
+TEST(WindowsPaths, HomeEndingInABackslashStoresBelowIt) {
+  TempHome dir;
+  const NativePath withSlash = dir.root().native() + L"\\";
+  ReminderStore store(OsFileIo::Instance(), [&] { return withSlash; });
+  EXPECT_EQ(store.StorePath().native(), dir.root().native() + L"\\\\db\\reminders.rmd");
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"below the root", u"12/06/2026", u"18:05:03", u"")).ok());
+  EXPECT_EQ(dir.StoreBytes(), RecordOf(u"below the root"));
+  int found = 0;
+  ASSERT_TRUE(store.FindRecordByAbout(u"BELOW THE ROOT", found).ok());
+  EXPECT_EQ(found, 1);
+  ASSERT_TRUE(store.DeleteReminder(1).ok());
+  EXPECT_EQ(dir.StoreBytes(), "");
+}
+
+TEST(WindowsPaths, EmptyHomeAddressesTheRootOfTheCurrentDriveAndFailsThere) {
+  if (GetFileAttributesW(L"\\db") != INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "this drive has a \\db folder";
+  ReminderStore store(OsFileIo::Instance(), [] { return NativePath(); });
+  Status s = store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; });
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(ERROR_PATH_NOT_FOUND, L"\\db\\reminders.rmd"));
+}
+
+TEST(WindowsPaths, FolderOutsideTheCodePageWorksAndIsNamedInUtf8) {
+  TempHome dir;
+  const fs::path wideHome = dir.root() / L"J\u00fcrgen \u65e5\u672c";
+  fs::create_directories(wideHome / "db");
+  ReminderStore store(OsFileIo::Instance(), [&] { return wideHome.native(); });
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"wide", u"12/06/2026", u"18:05:03", u"")).ok());
+  EXPECT_EQ(TempHome::ReadBytes(wideHome / "db" / "reminders.rmd"), RecordOf(u"wide"));
+  fs::remove_all(wideHome / "db");
+  Status s = store.DeleteReminder(1);
+  ASSERT_FALSE(s.ok());
+  EXPECT_NE(s.text().find("J\xc3\xbcrgen \xe6\x97\xa5\xe6\x9c\xac\\db\\reminders.rmd"), std::string::npos)
+      << s.text();
+}
+
+struct HomeFileCase {
+  std::string contents;
+  std::wstring home;
+  std::wstring store;
+};
+
+class WindowsHomeFile : public ::testing::TestWithParam<HomeFileCase> {};
+
+TEST_P(WindowsHomeFile, FirstItemIsTheHomeAndTheStoreIsBelowIt) {
+  const NativePath home = HomeDirectoryFromFile(GetParam().contents);
+  EXPECT_EQ(home, GetParam().home);
+  EXPECT_EQ(StorePathFor(home).native(), GetParam().store);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PathTxt, WindowsHomeFile,
+    ::testing::Values(HomeFileCase{"C:\\Apps\\Remind\r\n", L"C:\\Apps\\Remind", L"C:\\Apps\\Remind\\db\\reminders.rmd"},
+                      HomeFileCase{"C:\\\r\n", L"C:\\", L"C:\\\\db\\reminders.rmd"},
+                      HomeFileCase{"  D:\\My Reminders\r\nE:\\second\r\n", L"D:\\My Reminders",
+                                   L"D:\\My Reminders\\db\\reminders.rmd"},
+                      HomeFileCase{"\"C:\\a, b\"\r\n", L"C:\\a, b", L"C:\\a, b\\db\\reminders.rmd"}));
+
+TEST(WindowsHomeFile, IsReadInTheAnsiCodePage) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP();
+  EXPECT_EQ(HomeDirectoryFromFile("C:\\J\xfcrgen \x80\r\n"), L"C:\\J\u00fcrgen \u20ac");
+}
+
+TEST(WindowsHomeFile, MissingFileIsReportedWithTheOsTextAndTheFullPath) {
+  TempHome dir;
+  const fs::path file = dir.root() / "path.txt";
+  SetHomeDirectory(L"C:\\unchanged");
+  Status s = ReadHomeDirectory(OsFileIo::Instance(), file);
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(ERROR_FILE_NOT_FOUND, file));
+  TempHome::WriteBytes(file, "C:\\Apps\\Remind\r\n");
+  ASSERT_TRUE(ReadHomeDirectory(OsFileIo::Instance(), file).ok());
+  EXPECT_EQ(HomeDirectory(), L"C:\\Apps\\Remind");
+  SetHomeDirectory({});
+}
+
+// ---- Date and time forms -----------------------------------------------------------
+
+std::wstring UserLocaleName() {
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
+  return name;
+}
+
+TEST(WindowsForms, EnglishUsGivesTheShortDateAndTheLongTime) {
+  if (UserLocaleName() != L"en-US") GTEST_SKIP() << "the user's locale is not en-US";
+  EXPECT_EQ(DateText(year{2026} / 12 / 6), u"12/6/2026");
+  EXPECT_EQ(TimeText(hours{18} + minutes{31} + seconds{29}), u"6:31:29 PM");
+  EXPECT_EQ(TimeText(seconds{0}), u"12:00:00 AM");
+  EXPECT_EQ(DateText(year{2026} / 12 / 28), u"12/28/2026");
+  EXPECT_EQ(TimeText(hours{12} + minutes{59} + seconds{59}), u"12:59:59 PM");
+}
+
+TEST(WindowsForms, TheUsersOwnFormIsUsedWhereItFits) {
+  // The user's short date and long time, straight from the OS.
+  SYSTEMTIME st{};
+  st.wYear = 2026;
+  st.wMonth = 12;
+  st.wDay = 6;
+  st.wHour = 18;
+  st.wMinute = 31;
+  st.wSecond = 29;
+  wchar_t date[96], time[96];
+  ASSERT_GT(GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 96, nullptr), 0);
+  ASSERT_GT(GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 96), 0);
+  if (wcslen(date) > 10 || wcslen(time) > 11) GTEST_SKIP() << "the user's forms are too wide for the store";
+  EXPECT_EQ(Wide(DateText(year{2026} / 12 / 6)), date);
+  EXPECT_EQ(Wide(TimeText(hours{18} + minutes{31} + seconds{29})), time);
+}
+
+TEST(WindowsForms, EveryDateAndTimeFitsItsFieldAndReadsBack) {
+  const DateTimeForms& forms = DateTimeForms::User();
+  for (int y : {1999, 2026, 2099}) {
+    for (unsigned m = 1; m <= 12; ++m) {
+      for (unsigned d : {1u, 9u, 12u, 28u}) {
+        const year_month_day date = year{y} / month{m} / day{d};
+        const std::u16string text = forms.DateText(date);
+        EXPECT_LE(text.size(), 10u) << Utf16ToUtf8(text);
+        EXPECT_TRUE(CodePageHoldsExactly(text)) << Utf16ToUtf8(text);
+        EXPECT_EQ(forms.ReadDate(text), date) << Utf16ToUtf8(text);
+        EXPECT_EQ(forms.ReadDate(u"  " + text + u" "), date) << Utf16ToUtf8(text);
+      }
+    }
+  }
+  for (int h = 0; h < 24; ++h) {
+    for (int s : {0, 1, 9 * 60 + 5, 59 * 60 + 59}) {
+      const seconds t{h * 3600 + s};
+      const std::u16string text = forms.TimeText(t);
+      EXPECT_LE(text.size(), 11u) << Utf16ToUtf8(text);
+      EXPECT_TRUE(CodePageHoldsExactly(text)) << Utf16ToUtf8(text);
+      EXPECT_EQ(forms.ReadTime(text), t) << Utf16ToUtf8(text);
+    }
+  }
+}
+
+TEST(WindowsForms, StoredTextReadsBackWhateverTheCaseOfItsDesignator) {
+  if (UserLocaleName() != L"en-US") GTEST_SKIP() << "the user's locale is not en-US";
+  EXPECT_EQ(DateTimeForms::User().ReadTime(u"6:31:29 pm"), hours{18} + minutes{31} + seconds{29});
+  EXPECT_EQ(DateTimeForms::User().ReadTime(u" 12:00:00 am "), seconds{0});
+  // A day with a leading zero, as other programs may have stored it.
+  EXPECT_EQ(DateTimeForms::User().ReadDate(u"12/06/2026"), year{2026} / 12 / 6);
+}
+
+TEST(WindowsForms, NonsenseAndTheOtherKindOfTextDoNotRead) {
+  const DateTimeForms& forms = DateTimeForms::User();
+  const std::u16string date = forms.DateText(year{2026} / 12 / 6);
+  const std::u16string time = forms.TimeText(hours{18} + minutes{31} + seconds{29});
+  for (std::u16string bad : {std::u16string(u""), std::u16string(u"   "), std::u16string(u"abc"),
+                             std::u16string(u"13/45/2026"), std::u16string(u"\u65e5"), time}) {
+    EXPECT_FALSE(forms.ReadDate(bad).has_value()) << Utf16ToUtf8(bad);
+  }
+  for (std::u16string bad : {std::u16string(u""), std::u16string(u"noon"), std::u16string(u"25:00:00"),
+                             std::u16string(u"24:61:00"), date}) {
+    EXPECT_FALSE(forms.ReadTime(bad).has_value()) << Utf16ToUtf8(bad);
+  }
+}
+
+TEST(WindowsClock, NowIsTheLocalTimeToTheSecond) {
+  SYSTEMTIME before{}, after{};
+  GetLocalTime(&before);
+  const local_seconds now = SystemClock::Instance().Now();
+  GetLocalTime(&after);
+  auto moment = [](const SYSTEMTIME& st) {
+    return local_days{year{st.wYear} / month{st.wMonth} / day{st.wDay}} + hours{st.wHour} +
+           minutes{st.wMinute} + seconds{st.wSecond};
+  };
+  EXPECT_GE(now, moment(before));
+  EXPECT_LE(now, moment(after));
+}
+
+// ---- Failure texts -----------------------------------------------------------------
+
+std::string RawMessage(DWORD code) {
+  wchar_t buffer[1024] = {};
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                           buffer, 1024, nullptr);
+  return Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(buffer), n));
+}
+
+class WindowsErrorText : public ::testing::TestWithParam<int> {};
+
+TEST_P(WindowsErrorText, IsTheSystemMessageOnOneLineWithoutItsFinalStop) {
+  const std::string text = OsErrorText(GetParam());
+  const std::string raw = RawMessage(static_cast<DWORD>(GetParam()));
+  ASSERT_FALSE(raw.empty()) << "the system has no text for " << GetParam();
+  EXPECT_EQ(raw.rfind(text, 0), 0u) << "not the start of the system's text: " << text;
+  EXPECT_FALSE(text.empty());
+  EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.back(), '.');
+  EXPECT_NE(text.back(), ' ');
+  EXPECT_NE(text, "Error " + std::to_string(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, WindowsErrorText,
+                         ::testing::Values(ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED,
+                                           ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_DISK_FULL,
+                                           ERROR_WRITE_PROTECT, ERROR_READ_FAULT));
+
+TEST(WindowsErrorText, CodeWithoutASystemTextIsNamedByItsNumber) {
+  EXPECT_EQ(OsErrorText(0x3FFF1234), "Error " + std::to_string(0x3FFF1234));
+}
+
+TEST(WindowsErrorText, RealFailuresCarryTheirOwnCodes) {
+  TempHome dir;
+  OsFileIo& io = OsFileIo::Instance();
+  FileIo::Handle h = 0;
+  EXPECT_EQ(io.Open(dir.root() / "missing.txt", FileIo::Intent::ReadExisting, Sharing::Shared, h),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(io.Open(dir.root() / "no" / "file.txt", FileIo::Intent::ReadCreate, Sharing::Shared, h),
+            ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(io.Remove(dir.root() / "missing.txt"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(io.Rename(dir.root() / "missing.txt", dir.root() / "other.txt"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(DescribeFailure(ERROR_PATH_NOT_FOUND, L"C:\\J\u00fcrgen"),
+            OsErrorText(ERROR_PATH_NOT_FOUND) + ": C:\\J\xc3\xbcrgen");
+}
+
+// ---- The ANSI code page ------------------------------------------------------------
+
+bool SingleByteCodePage() {
+  CPINFO info{};
+  return GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+}
+
+TEST(WindowsCodePage, EveryByteOfTheAnsiCodePageRoundTrips) {
+  if (!SingleByteCodePage()) GTEST_SKIP() << "the ANSI code page " << GetACP() << " is not single-byte";
+  for (int i = 1; i < 256; ++i) {
+    const std::string byte(1, static_cast<char>(i));
+    const std::u16string text = DecodeSingleByte(byte);
+    ASSERT_EQ(text.size(), 1u) << i;
+    EXPECT_EQ(EncodeSingleByte(text), byte) << i;
+  }
+}
+
+TEST(WindowsCodePage, Windows1252ReadsAsWindowsDefinesIt) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP();
+  EXPECT_EQ(DecodeSingleByte("\x80\x9f\xe9\xff"), u"\u20ac\u0178\u00e9\u00ff");
+  EXPECT_EQ(EncodeSingleByte(u"Caf\u00e9 \u20ac"), "Caf\xe9 \x80");
+  EXPECT_TRUE(ByteFold::ForCodePage().Equal("\xc4PM \x8a", "\xe4pm \x9a"));  // Ä/ä, Š/š
+}
+
+TEST(WindowsCodePage, NothingIsReplacedByALookAlike) {
+  // Without WC_NO_BEST_FIT_CHARS Windows would store these as 'a', '8' and 'K' and the
+  // texts would read back as something the user never wrote.
+  EXPECT_EQ(EncodeSingleByte(u"\u0101\u221e\u212a"), "???");
+  EXPECT_FALSE(CodePageHoldsExactly(u"\u0101"));
+  EXPECT_EQ(EncodeSingleByte(u"a\U0001F600b"), "a?b");
+  EXPECT_EQ(EncodeSingleByte(u""), "");
+  EXPECT_EQ(DecodeSingleByte(""), u"");
+}
+
+TEST(WindowsCodePage, RecordsAreStoredInTheAnsiCodePage) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP();
+  const std::string bytes = RecordOf(u"Caf\u00e9 \u20ac \u65e5");
+  EXPECT_EQ(bytes.substr(0, 8), "Caf\xe9 \x80 ?");
+  EXPECT_EQ(TrimSpaces(DecodeRecord(bytes.data()).About), u"Caf\u00e9 \u20ac ?");
+}
+
+TEST(WindowsTaskSafety, NothingIsRefused) {
+  TempHome dir;
+  EXPECT_FALSE(TaskRefusal(dir.store(), dir.root() / "db").has_value());
+}
+
+}  // namespace
