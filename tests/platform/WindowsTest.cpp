@@ -214,7 +214,10 @@ TEST(WindowsPaths, EmptyHomeAddressesTheRootOfTheCurrentDriveAndFailsThere) {
 TEST(WindowsPaths, FolderOutsideTheCodePageWorksAndIsNamedInUtf8) {
   TempHome dir;
   const fs::path wideHome = dir.root() / L"J\u00fcrgen \u65e5\u672c";
-  fs::create_directories(wideHome / "db");
+  std::error_code ec;
+  fs::create_directories(wideHome / "db", ec);
+  // Wine keeps names in the Linux locale's character set; Windows always can.
+  if (ec) GTEST_SKIP() << "the file system cannot hold the name here (Wine under a non-UTF-8 locale?)";
   ReminderStore store(OsFileIo::Instance(), [&] { return wideHome.native(); });
   ASSERT_TRUE(store.AppendReminder(MakeRecord(u"wide", u"12/06/2026", u"18:05:03", u"")).ok());
   EXPECT_EQ(TempHome::ReadBytes(wideHome / "db" / "reminders.rmd"), RecordOf(u"wide"));
