@@ -67,10 +67,11 @@ run() {
 }
 
 run "(user locale en-US)" "$build/tests/core_tests.exe"
-# The user's date and time forms once more under a day-first locale, where installed.
-if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  run "(user locale de-DE)" "$build/tests/core_tests.exe" LC_ALL=de_DE.UTF-8
-fi
+# Wine takes the user locale from LC_ALL: the user's date and time forms once more day
+# first (de-DE: 06.12.2026, 18:31:29), and with a short date too wide for its field
+# (hu-HU: 2026. 12. 06.), which falls back to a fixed form.
+run "(user locale de-DE)" "$build/tests/core_tests.exe" LC_ALL=de_DE.UTF-8
+run "(user locale hu-HU)" "$build/tests/core_tests.exe" LC_ALL=hu_HU.UTF-8
 run "" "$build/tests/store_hardening_tests.exe"
 wineserver -k 2>/dev/null || true
 

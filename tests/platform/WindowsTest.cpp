@@ -297,9 +297,49 @@ TEST(WindowsForms, TheUsersOwnFormIsUsedWhereItFits) {
   wchar_t date[96], time[96];
   ASSERT_GT(GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 96, nullptr), 0);
   ASSERT_GT(GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, time, 96), 0);
-  if (wcslen(date) > 10 || wcslen(time) > 11) GTEST_SKIP() << "the user's forms are too wide for the store";
-  EXPECT_EQ(Wide(DateText(year{2026} / 12 / 6)), date);
-  EXPECT_EQ(Wide(TimeText(hours{18} + minutes{31} + seconds{29})), time);
+  if (wcslen(date) <= 10) {
+    EXPECT_EQ(Wide(DateText(year{2026} / 12 / 6)), date);
+  }
+  if (wcslen(time) <= 11) {
+    EXPECT_EQ(Wide(TimeText(hours{18} + minutes{31} + seconds{29})), time);
+  }
+}
+
+// The user's short date of 12/28/2026 and long time of 12:59:59, straight from the OS.
+std::wstring UserText(bool date) {
+  SYSTEMTIME st{};
+  st.wYear = 2026;
+  st.wMonth = 12;
+  st.wDay = 28;
+  st.wHour = 12;
+  st.wMinute = 59;
+  st.wSecond = 59;
+  wchar_t text[96] = {};
+  if (date)
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text, 96, nullptr);
+  else
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, text, 96);
+  return text;
+}
+
+TEST(WindowsForms, ShortDateTooWideForTheFieldFallsBackToMonthDayYear) {
+  // Hungarian, for one: 2026. 12. 28.
+  if (UserText(true).size() <= 10) GTEST_SKIP() << "the user's short date fits";
+  const DateTimeForms& forms = DateTimeForms::User();
+  EXPECT_EQ(forms.DateText(year{2026} / 12 / 6), u"12/06/2026");
+  // Read as month/day/year whatever order the user's settings have.
+  EXPECT_EQ(forms.ReadDate(u"06/12/2026"), year{2026} / 6 / 12);
+  EXPECT_EQ(forms.ReadDate(u" 12/6/2026 "), year{2026} / 12 / 6);
+  for (std::u16string bad : {u"2026. 12. 06.", u"12/06/26", u"13/06/2026", u"12-06-2026", u"12/06/2026/1"})
+    EXPECT_FALSE(forms.ReadDate(bad).has_value()) << Utf16ToUtf8(bad);
+}
+
+TEST(WindowsForms, LongTimeTooWideForTheFieldFallsBackToTwentyFourHours) {
+  if (UserText(false).size() <= 11) GTEST_SKIP() << "the user's long time fits";
+  const DateTimeForms& forms = DateTimeForms::User();
+  EXPECT_EQ(forms.TimeText(hours{18} + minutes{31} + seconds{29}), u"18:31:29");
+  EXPECT_EQ(forms.ReadTime(u"6:05:03"), hours{6} + minutes{5} + seconds{3});
+  EXPECT_FALSE(forms.ReadTime(u"24:00:00").has_value());
 }
 
 TEST(WindowsForms, EveryDateAndTimeFitsItsFieldAndReadsBack) {
@@ -433,10 +473,16 @@ TEST(WindowsCodePage, Windows1252ReadsAsWindowsDefinesIt) {
 }
 
 TEST(WindowsCodePage, NothingIsReplacedByALookAlike) {
-  // Without WC_NO_BEST_FIT_CHARS Windows would store these as 'a', '8' and 'K' and the
-  // texts would read back as something the user never wrote.
-  EXPECT_EQ(EncodeSingleByte(u"\u0101\u221e\u212a"), "???");
-  EXPECT_FALSE(CodePageHoldsExactly(u"\u0101"));
+  // Without WC_NO_BEST_FIT_CHARS Windows would store look-alikes (in Windows-1252 'a',
+  // '8' and 'K' for these) and the texts would read back as something the user never
+  // wrote. Whatever the code page: a character is stored as itself or as '?'.
+  for (std::u16string c : {u"\u0101", u"\u221e", u"\u212a", u"\u0141", u"\u0416", u"\u3042", u"\u00e9"}) {
+    const std::u16string back = DecodeSingleByte(EncodeSingleByte(c));
+    EXPECT_TRUE(back == c || back == u"?") << Utf16ToUtf8(c) << " came back as " << Utf16ToUtf8(back);
+  }
+  if (GetACP() == 1252) {
+    EXPECT_EQ(EncodeSingleByte(u"\u0101\u221e\u212a"), "???");
+  }
   EXPECT_EQ(EncodeSingleByte(u"a\U0001F600b"), "a?b");
   EXPECT_EQ(EncodeSingleByte(u""), "");
   EXPECT_EQ(DecodeSingleByte(""), u"");
