@@ -15,6 +15,15 @@
 #include "shell/ReminderCount.h"
 #include "store/ReminderStore.h"
 
+#ifdef REMINDER_BENCH_MANAGER
+#include <QApplication>
+
+#include "manager/frmManager.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Launcher.h"
+#include "shell/AppContext.h"
+#endif
+
 namespace fs = std::filesystem;
 using namespace std::chrono;
 
@@ -117,6 +126,36 @@ void BM_RawRead(benchmark::State& state) {
 }
 BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
 
+#ifdef REMINDER_BENCH_MANAGER
+// Opening the manager on the largest store: the window, its grid and the list built
+// from one scan of the store.
+class SilentBoxes final : public MessageBoxes {
+ public:
+  MessageAnswer Show(QWidget*, const MessageRequest&) override { return MessageAnswer::Ok; }
+};
+class NoLauncher final : public Launcher {
+ public:
+  std::optional<QString> Open(const QString&) override { return std::nullopt; }
+};
+
+void BM_ManagerOpen(benchmark::State& state) {
+  ReminderStore store = MakeStore();
+  SteppingClock clock;
+  SilentBoxes boxes;
+  NoLauncher launcher;
+  auto forms = DateTimeForms::ForLocale("C");
+  AppContext app{store, clock, boxes, launcher, *forms, {}, {}};
+  for (auto _ : state) {
+    frmManager* manager = frmManager::ShowFor(app, nullptr);
+    QCoreApplication::processEvents();  // the first paint asks for the rows in view
+    state.PauseTiming();
+    delete manager;
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ManagerOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+#endif
+
 // Deleting from and appending to the largest store: each rewrites the whole file and
 // flushes it to disk. The store is put back between iterations, untimed.
 void BM_DeleteReminder(benchmark::State& state) {
@@ -183,6 +222,10 @@ class RatioReporter final : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef REMINDER_BENCH_MANAGER
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+#endif
   benchmark::Initialize(&argc, argv);
   Full();
   AlmostFull();
@@ -198,6 +241,8 @@ int main(int argc, char** argv) {
     std::printf("full-store tick vs raw read: %.2f\n", tick / raw);
     std::printf("count vs raw read: %.2f\n", count / raw);
   }
+  if (double manager = reporter.perIteration["BM_ManagerOpen"]; manager > 0 && tick > 0)
+    std::printf("manager open vs full tick: %.2f\n", manager / tick);
   if (readWrite > 0) {
     std::printf("full-store delete vs read+write: %.2f\n", del / readWrite);
     std::printf("full-store append vs read+write: %.2f\n", append / readWrite);

@@ -9,6 +9,8 @@ BUILD_DIR="$build" "$root/scripts/build.sh"
 
 echo "== Store benchmark"
 "$build/bench/bench_store" --benchmark_min_time=0.2
+echo "== Memory of reminder with the manager open on a full store"
+"$root/tests/e2e/run_e2e.sh" "$build/reminder" "$root/bench" manager_memory.py 2>&1 | grep -E '^reminder peak memory|Error'
 
 # A second build with clang under AddressSanitizer and UndefinedBehaviorSanitizer runs
 # the core tests again, the store's fault-injection, crash and two-process tests, and a

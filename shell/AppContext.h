@@ -6,12 +6,17 @@
 
 #include "platform/Clock.h"
 #include "platform/DateTimeForms.h"
+#include "platform/FileChooser.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBoxes.h"
 #include "store/ReminderStore.h"
 
 class frmMain;
 class frmTask;
+class frmSetNewReminder;
+class frmQuickAdd;
+class frmManager;
+class frmEdit;
 class QWidget;
 
 inline const QString kProgramTitle = QStringLiteral("Reminder");
@@ -28,6 +33,12 @@ struct AppContext {
 
   QPointer<frmMain> main;
   QPointer<frmTask> task;
+  QPointer<frmSetNewReminder> setNew = {};
+  QPointer<frmQuickAdd> quickAdd = {};
+  QPointer<frmManager> manager = {};
+  QPointer<frmEdit> edit = {};
+  // The open-file chooser of the entry dialogs; the program and the tests set it.
+  FileChooser* files = nullptr;
 };
 
 QString FromStd(std::u16string_view text);

@@ -7,7 +7,12 @@
 #include <QTimer>
 
 #include "alarm/frmTask.h"
+#include "entry/frmEdit.h"
+#include "manager/frmManager.h"
+#include "entry/frmQuickAdd.h"
+#include "entry/frmSetNewReminder.h"
 #include "platform/Twips.h"
+#include "platform/WidgetEvents.h"
 #include "shell/ReminderCount.h"
 
 namespace {
@@ -74,18 +79,19 @@ void frmMain::BuildControls() {
   PlaceInTwips(Label3_, 360, 1080, 3060, 195);
   Label4_ = MakeLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
   PlaceInTwips(Label4_, 360, 1440, 1305, 195);
-  // The quick reminder dialog does not exist yet: the label stays inert.
-  Label4_->setEnabled(false);
+  // The label opens the quick reminder dialog: it shows a hand and, for keyboard
+  // users, takes the focus by Tab and answers Space and Enter.
+  Label4_->setCursor(Qt::PointingHandCursor);
+  Label4_->setFocusPolicy(Qt::TabFocus);
+  Label4_->setAccessibleDescription("Click to set a quick reminder");
 
   // Windows that do not exist yet keep their buttons inert rather than pretend to work.
   cmdSetNew_ = MakeButton(this, "cmdSetNew", "&Go...", "Click to set new reminder dialog box",
                           "Go: set up new reminders");
   PlaceInTwips(cmdSetNew_, 3720, 600, 735, 375);
-  cmdSetNew_->setEnabled(false);
   cmdManage_ = MakeButton(this, "cmdManage", "&Go...", "Click to view reminder manager",
                           "Go: manage reminders");
   PlaceInTwips(cmdManage_, 3720, 1080, 735, 375);
-  cmdManage_->setEnabled(false);
   cmdAbout_ = MakeButton(this, "cmdAbout", "&About...", QString(), "About");
   PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
   cmdAbout_->setEnabled(false);
@@ -96,6 +102,9 @@ void frmMain::BuildControls() {
                         "quit reminder. this will disable any reminder alert", "Exit");
   PlaceInTwips(cmdExit_, 3360, 1920, 1095, 375);
 
+  connect(cmdSetNew_, &QPushButton::clicked, this, &frmMain::cmdSetNew_Click);
+  connect(cmdManage_, &QPushButton::clicked, this, &frmMain::cmdManage_Click);
+  OnClick(Label4_, [this] { Label4_Click(); });
   connect(cmdClose_, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
   connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
 }
@@ -118,6 +127,7 @@ void frmMain::SetTabOrder() {
   setTabOrder(cmdManage_, cmdAbout_);
   setTabOrder(cmdAbout_, cmdExit_);
   setTabOrder(cmdExit_, cmdClose_);
+  setTabOrder(cmdClose_, Label4_);
 }
 
 void frmMain::StartCheck() {
@@ -155,6 +165,12 @@ void frmMain::ReportFailure(const std::string& text) {
                             MessageIcon::Critical});
 }
 
+void frmMain::cmdSetNew_Click() { frmSetNewReminder::ShowFor(app_, this); }
+
+void frmMain::Label4_Click() { frmQuickAdd::ShowFor(app_, this); }
+
+void frmMain::cmdManage_Click() { frmManager::ShowFor(app_, this); }
+
 void frmMain::cmdClose_Click() { hide(); }
 
 void frmMain::cmdExit_Click() { close(); }
@@ -167,5 +183,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Form_Unload() {
   unloaded_ = true;
   timCheckReminders_->stop();
-  // The task window is left open: it closes with its own button.
+  // The other windows close in this order; the task window and the quick reminder
+  // dialog are left open and close by themselves.
+  if (app_.edit) app_.edit->close();
+  if (app_.manager) app_.manager->close();
+  if (app_.setNew) app_.setNew->Unload();
 }

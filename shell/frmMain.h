@@ -42,6 +42,9 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   void StartCheck();
 
 
+  void cmdSetNew_Click();
+  void cmdManage_Click();
+  void Label4_Click();
   void cmdClose_Click();
   void cmdExit_Click();
   void Form_Unload();

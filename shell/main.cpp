@@ -15,8 +15,10 @@ int main(int argc, char* argv[]) {
 
   QtMessageBoxes messages;
   QtLauncher launcher;
+  QtFileChooser files;
   ReminderStore store;
   AppContext app{store, SystemClock::Instance(), messages, launcher, DateTimeForms::User(), {}, {}};
+  app.files = &files;
 
   // A missing path.txt is reported once; the main window opens all the same.
   Status home = ReadHomeDirectory();

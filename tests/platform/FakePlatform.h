@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/FileChooser.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBoxes.h"
 
@@ -28,4 +29,15 @@ class FakeLauncher final : public Launcher {
   }
   std::vector<QString> opened;
   std::optional<QString> failure;
+};
+
+// Records every request and answers with `answer` (empty: the user cancelled).
+class FakeFileChooser final : public FileChooser {
+ public:
+  std::optional<QString> ShowOpen(QWidget*, const FileChooserRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  std::vector<FileChooserRequest> requests;
+  std::optional<QString> answer;
 };

@@ -20,9 +20,13 @@ class WidgetFixture : public ::testing::Test {
   WidgetFixture() {
     ::chmod(home.root().c_str(), 0700);
     ::chmod((home.root() / "db").c_str(), 0700);
+    app.files = &chooser;
   }
   ~WidgetFixture() override {
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    // Some top-levels (menus, popups) are children of others and go with them.
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) windows.emplace_back(w);
+    for (QPointer<QWidget>& w : windows) delete w.data();
   }
 
   std::string Due(std::u16string_view about, std::chrono::local_seconds at, std::u16string_view task = u"") {
@@ -41,5 +45,6 @@ class WidgetFixture : public ::testing::Test {
   FakeClock clock{t0};
   FakeMessageBoxes messages;
   FakeLauncher launcher;
+  FakeFileChooser chooser;
   AppContext app{store, clock, messages, launcher, *forms, {}, {}};
 };

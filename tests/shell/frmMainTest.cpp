@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, ExitUnloadsTheWindowButLeavesTheTaskWindowOpen) {
 
 TEST_F(MainWindowTest, ButtonsOfWindowsStillToComeAreInert) {
   frmMain* main = LoadMain();
-  for (const char* name : {"cmdSetNew", "cmdManage", "cmdAbout"}) EXPECT_FALSE(Button(main, name)->isEnabled()) << name;
+  EXPECT_FALSE(Button(main, "cmdAbout")->isEnabled());
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <chrono>
+
+class QComboBox;
+class QFont;
+class QWidget;
+
+// What the new reminder and edit dialogs build alike.
+
+// The message that refuses a moment older than now.
+inline const QString kOldMomentText =
+    QStringLiteral("Old date and/or time, can't set reminder.Enter correct date/time.");
+inline const QString kOldMomentTitle = QStringLiteral("Date/time is older than now");
+
+// An hour, minute or second box: editable, disabled at first, its list "0" up to
+// count - 1, its text `placeholder`.
+QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font);
+void FillNumbers(QComboBox* box, int count, const QString& placeholder);
+
+QDate ToQDate(std::chrono::year_month_day date);
+std::chrono::year_month_day FromQDate(const QDate& date);

@@ -1,0 +1,357 @@
+#include "entry/frmSetNewReminder.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "entry/EntryControls.h"
+#include "entry/ReminderEntry.h"
+#include "entry/WrappingCheckBox.h"
+#include "platform/Twips.h"
+#include "platform/WidgetEvents.h"
+#include "shell/WindowPlacement.h"
+#include "shell/frmMain.h"
+
+using namespace std::chrono;
+
+namespace {
+
+const QString kBrowseFilter = QStringLiteral("Program files|*.exe|Batch Files|*.bat|All Files|*.*");
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setAccessibleName(caption);
+  label->setFont(font);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& spoken) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAccessibleName(spoken);
+  button->setFont(PointFont("Verdana", 8.25));
+  return button;
+}
+
+
+
+// The calendar's own navigation controls carry no names a screen reader could speak.
+void NameCalendarParts(QCalendarWidget* calendar) {
+  const std::pair<const char*, const char*> parts[] = {{"qt_calendar_prevmonth", "Previous month"},
+                                                       {"qt_calendar_nextmonth", "Next month"},
+                                                       {"qt_calendar_monthbutton", "Month"},
+                                                       {"qt_calendar_yearbutton", "Year"},
+                                                       {"qt_calendar_yearedit", "Year"}};
+  for (const auto& [name, spoken] : parts)
+    if (auto* part = calendar->findChild<QWidget*>(name)) part->setAccessibleName(spoken);
+}
+
+std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
+
+
+}  // namespace
+
+frmSetNewReminder* frmSetNewReminder::ShowFor(AppContext& app, QWidget* owner) {
+  if (app.setNew) {
+    app.setNew->show();
+    app.setNew->raise();
+    app.setNew->activateWindow();
+    return app.setNew;
+  }
+  auto* window = new frmSetNewReminder(app, owner);
+  app.setNew = window;
+  window->show();
+  CentreOnOwner(window, owner);
+  window->activateWindow();
+  return window;
+}
+
+frmSetNewReminder::frmSetNewReminder(AppContext& app, QWidget* owner)
+    : QDialog(nullptr), app_(app) {
+  setObjectName("frmSetNewReminder");
+  setWindowTitle("Set Up New Reminder");
+  setAccessibleName("Set Up New Reminder");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(TwipsSize(4680, 4740));
+  setFont(PointFont("Tahoma", 8.25));
+
+  BuildControls();
+  SetTabOrder();
+  Form_Load();
+  ConnectHandlers();
+  SetOwner(this, owner);
+  txtAbout_->setFocus();
+}
+
+void frmSetNewReminder::BuildControls() {
+  const QFont verdana = PointFont("Verdana", 8.25);
+  fraSet_ = new QGroupBox("Set Reminder time and date", this);
+  fraSet_->setObjectName("fraSet");
+  fraSet_->setAccessibleName("Set Reminder time and date");
+  fraSet_->setFont(PointFont("MS Sans Serif", 8.25));
+  PlaceInTwips(fraSet_, 80, 0, 4575, 4260);
+
+  lblAbout_ = MakeLabel(fraSet_, "lblAbout", "Remind about:", verdana);
+  PlaceInTwips(lblAbout_, 120, 240, 1260, 195);
+  lblAbout_->adjustSize();
+  txtAbout_ = new QLineEdit(fraSet_);
+  txtAbout_->setObjectName("txtAbout");
+  txtAbout_->setAccessibleName("Remind about");
+  txtAbout_->setFont(verdana);
+  txtAbout_->setMaxLength(80);
+  PlaceInTwips(txtAbout_, 1560, 240, 2895, 285);
+
+  lblDate_ = MakeLabel(fraSet_, "lblDate", "Date:", verdana);
+  PlaceInTwips(lblDate_, 240, 720, 495, 255);
+  Calendar_ = new QCalendarWidget(fraSet_);
+  Calendar_->setObjectName("Calendar");
+  Calendar_->setAccessibleName("Date");
+  Calendar_->setFont(PointFont("Tahoma", 8.25));
+  // The month calendar shows no week numbers; one-letter day names fit its width.
+  Calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  Calendar_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+  PlaceInTwips(Calendar_, 1560, 600, 2895, 2175);
+  NameCalendarParts(Calendar_);
+  lblAbout_->setBuddy(txtAbout_);
+  lblDate_->setBuddy(Calendar_);
+
+  BuildTimeBoxes();
+  BuildTaskControls();
+
+  cmdSetReminder_ = MakeButton(this, "cmdSetReminder", "&Set Reminder", "Set Reminder");
+  PlaceInTwips(cmdSetReminder_, 120, 4320, 1455, 375);
+  cmdSetReminder_->setEnabled(false);
+  cmdCancel_ = MakeButton(this, "cmdCancel", "&Cancel", "Cancel");
+  PlaceInTwips(cmdCancel_, 3180, 4320, 1455, 375);
+  // Enter presses Cancel (the default button); Esc cancels through the dialog.
+  cmdCancel_->setDefault(true);
+}
+
+void frmSetNewReminder::BuildTimeBoxes() {
+  const QFont sansSerif = PointFont("MS Sans Serif", 8.25);
+  lblTime_ = MakeLabel(fraSet_, "lblTime", "Time:(24 Hr format)", PointFont("Verdana", 8.25));
+  PlaceInTwips(lblTime_, 120, 2760, 1740, 195);
+  lblTime_->adjustSize();
+  cboHH_ = MakeTimeBox(fraSet_, "cboHH", "Hour", sansSerif);
+  PlaceInTwips(cboHH_, 2160, 2760, 495, 315);
+  lblTime_->setBuddy(cboHH_);
+  cboMM_ = MakeTimeBox(fraSet_, "cboMM", "Minute", PointFont("Tahoma", 8.25));
+  PlaceInTwips(cboMM_, 3000, 2760, 555, 315);
+  cboSS_ = MakeTimeBox(fraSet_, "cboSS", "Second", PointFont("Tahoma", 8.25));
+  PlaceInTwips(cboSS_, 3840, 2760, 495, 315);
+
+  const int sepLeft[2] = {2400, 3120};
+  const int sepWidth[2] = {45, 165};
+  for (int i = 0; i < 2; ++i) {
+    lblsep_[i] = MakeLabel(fraSet_, "lblsep", ":", sansSerif);
+    lblsep_[i]->setProperty("Index", i);
+    lblsep_[i]->setAccessibleName("Time separator");
+    PlaceInTwips(lblsep_[i], sepLeft[i], 3840, sepWidth[i], 195);
+  }
+}
+
+void frmSetNewReminder::BuildTaskControls() {
+  chkTask_ = new WrappingCheckBox("&And Launch this program(optional) :", fraSet_);
+  chkTask_->setObjectName("chkTask");
+  chkTask_->setAccessibleName("And Launch this program (optional)");
+  chkTask_->setFont(PointFont("Verdana", 8.25));
+  chkTask_->setEnabled(false);
+  PlaceInTwips(chkTask_, 120, 3120, 2175, 375);
+
+  cmdBrowse_ = MakeButton(fraSet_, "cmdBrowse", "&Browse...", "Browse");
+  PlaceInTwips(cmdBrowse_, 3240, 3120, 1215, 375);
+  cmdBrowse_->setEnabled(false);
+
+  lblPath_ = new QLabel(fraSet_);
+  lblPath_->setObjectName("lblPath");
+  lblPath_->setFont(PointFont("Times New Roman", 6.75));
+  lblPath_->setFrameShape(QFrame::Panel);
+  lblPath_->setFrameShadow(QFrame::Sunken);
+  lblPath_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblPath_->setWordWrap(true);
+  // An opaque label, as the separators' spot lies inside it.
+  lblPath_->setAutoFillBackground(true);
+  lblPath_->setEnabled(false);
+  PlaceInTwips(lblPath_, 120, 3600, 4335, 615);
+  lblPath_->raise();
+  SetPathCaption(FromStd(kPathPlaceholder));
+}
+
+void frmSetNewReminder::SetTabOrder() {
+  setTabOrder(txtAbout_, Calendar_);
+  setTabOrder(Calendar_, cboHH_);
+  setTabOrder(cboHH_, cboMM_);
+  setTabOrder(cboMM_, cboSS_);
+  setTabOrder(cboSS_, chkTask_);
+  setTabOrder(chkTask_, cmdBrowse_);
+  setTabOrder(cmdBrowse_, cmdSetReminder_);
+  setTabOrder(cmdSetReminder_, cmdCancel_);
+}
+
+void frmSetNewReminder::ConnectHandlers() {
+  OnKeyUp(txtAbout_, [this] { txtAbout_KeyUp(); });
+  connect(cboHH_, &QComboBox::activated, this, &frmSetNewReminder::cboHH_Click);
+  connect(cboHH_, &QComboBox::editTextChanged, this, &frmSetNewReminder::cboHH_Change);
+  OnKeyUp(cboHH_, [this] { cboHH_KeyUp(); });
+  connect(cboMM_, &QComboBox::activated, this, &frmSetNewReminder::cboMM_Click);
+  connect(cboMM_, &QComboBox::editTextChanged, this, &frmSetNewReminder::cboMM_Change);
+  OnKeyUp(cboMM_, [this] { cboMM_KeyUp(); });
+  connect(cboSS_, &QComboBox::activated, this, &frmSetNewReminder::cboSS_Click);
+  connect(cboSS_, &QComboBox::editTextChanged, this, &frmSetNewReminder::cboSS_Change);
+  // Ticking the box by hand or from code runs its Click handler.
+  connect(chkTask_, &QCheckBox::toggled, this, &frmSetNewReminder::chkTask_Click);
+  connect(cmdBrowse_, &QPushButton::clicked, this, &frmSetNewReminder::cmdBrowse_Click);
+  connect(cmdSetReminder_, &QPushButton::clicked, this, &frmSetNewReminder::cmdSetReminder_Click);
+  connect(cmdCancel_, &QPushButton::clicked, this, &frmSetNewReminder::cmdCancel_Click);
+}
+
+void frmSetNewReminder::Form_Load() {
+  Calendar_->setSelectedDate(ToQDate(DateOf(app_.clock.Now())));
+  FillNumbers(cboHH_, 24, "HH");
+  FillNumbers(cboMM_, 60, "MM");
+  FillNumbers(cboSS_, 60, "SS");
+}
+
+void frmSetNewReminder::txtAbout_KeyUp() {
+  // Blanks count as text.
+  const bool hasText = !txtAbout_->text().isEmpty();
+  cboHH_->setEnabled(hasText);
+  chkTask_->setEnabled(hasText);
+}
+
+void frmSetNewReminder::cboHH_Click() { cboMM_->setEnabled(true); }
+
+void frmSetNewReminder::cboHH_Change() {
+  if (!cboHH_->currentText().isEmpty()) cboMM_->setEnabled(true);
+}
+
+void frmSetNewReminder::cboHH_KeyUp() { cboMM_->setEnabled(!cboHH_->currentText().isEmpty()); }
+
+void frmSetNewReminder::cboMM_Click() { cboSS_->setEnabled(true); }
+
+void frmSetNewReminder::cboMM_Change() {
+  if (!cboMM_->currentText().isEmpty()) cboSS_->setEnabled(true);
+}
+
+void frmSetNewReminder::cboMM_KeyUp() { cboSS_->setEnabled(!cboMM_->currentText().isEmpty()); }
+
+void frmSetNewReminder::cboSS_Click() { EnableSetReminderWhenTimeInRange(); }
+
+void frmSetNewReminder::cboSS_Change() { EnableSetReminderWhenTimeInRange(); }
+
+// Only the seconds box runs the range test; later edits of the hour or minute do not
+// take the button back.
+void frmSetNewReminder::EnableSetReminderWhenTimeInRange() {
+  if (TimeFieldsInRange(TextOf(cboHH_), TextOf(cboMM_), TextOf(cboSS_)))
+    cmdSetReminder_->setEnabled(true);
+}
+
+void frmSetNewReminder::chkTask_Click() {
+  const bool ticked = chkTask_->checkState() == Qt::Checked;
+  cmdBrowse_->setEnabled(ticked);
+  lblPath_->setEnabled(ticked);
+}
+
+void frmSetNewReminder::cmdBrowse_Click() {
+  std::optional<QString> chosen;
+  if (app_.files)
+    chosen = app_.files->ShowOpen(this, {"Select program to launch", kBrowseFilter, 1});
+  if (chosen) {
+    SetPathCaption(*chosen);
+    return;
+  }
+  app_.messages.Show(this, {"You have chosen not to set any task", kProgramTitle,
+                            MessageButtons::Ok, MessageIcon::Exclamation});
+  // The path label keeps its caption; unticked, it is not saved.
+  chkTask_->setChecked(false);
+  chkTask_Click();
+}
+
+void frmSetNewReminder::cmdSetReminder_Click() {
+  const local_seconds now = app_.clock.Now();
+  const year_month_day chosenDate = ChosenDate();
+  // Boxes edited after the button was enabled may no longer form a time: such a press
+  // is refused like a past moment.
+  const std::optional<seconds> chosenTime =
+      ReadTimeOfDay(ComposeTimeText(TextOf(cboHH_), TextOf(cboMM_), TextOf(cboSS_)));
+  if (!chosenTime || IsOlderThanNow(chosenDate, *chosenTime, DateOf(now), TimeOfDayOf(now))) {
+    RejectMoment();
+    return;
+  }
+
+  const std::u16string about = txtAbout_->text().toStdU16String();
+  const std::u16string caption = lblPath_->text().toStdU16String();
+  const bool ticked = chkTask_->checkState() == Qt::Checked;
+  // A path the store would mangle could never be opened: refuse it before writing.
+  const std::u16string refusal = TaskPathRefusalText(ChosenTask(ticked, caption));
+  if (!refusal.empty()) {
+    app_.messages.Show(this, {FromStd(refusal), kProgramTitle, MessageButtons::Ok,
+                              MessageIcon::Exclamation});
+    return;
+  }
+
+  const ReminderRecord record =
+      ComposeReminderRecord(about, chosenDate, *chosenTime, ticked, caption, app_.forms);
+  const Status status = app_.store.AppendReminder(record);
+  if (!status.ok()) {
+    // The dialog stays open with its inputs, so the user can try again.
+    app_.messages.Show(this, {FromUtf8(status.text()), "File error!", MessageButtons::Ok,
+                              MessageIcon::Critical});
+    return;
+  }
+  app_.messages.Show(this, {"Reminder is set", kProgramTitle, MessageButtons::Ok,
+                            MessageIcon::Information});
+  Unload();
+  if (app_.main && !app_.main->isUnloaded()) app_.main->Form_Load();
+}
+
+void frmSetNewReminder::RejectMoment() {
+  app_.messages.Show(this, {kOldMomentText, kOldMomentTitle, MessageButtons::Ok,
+                            MessageIcon::Critical});
+  cmdSetReminder_->setEnabled(false);
+}
+
+void frmSetNewReminder::cmdCancel_Click() { Unload(); }
+
+void frmSetNewReminder::Unload() {
+  if (unloaded_) return;
+  close();
+}
+
+void frmSetNewReminder::done(int result) {
+  // However the dialog closes (Cancel, Esc, the close box, a save), the next showing
+  // loads it afresh.
+  unloaded_ = true;
+  if (app_.setNew == this) app_.setNew = nullptr;
+  QDialog::done(result);
+}
+
+void frmSetNewReminder::SetAboutText(const QString& text) { txtAbout_->setText(text); }
+
+void frmSetNewReminder::SetTimeTexts(const QString& hour, const QString& minute,
+                                     const QString& second) {
+  cboHH_->setEditText(hour);
+  cboMM_->setEditText(minute);
+  cboSS_->setEditText(second);
+}
+
+void frmSetNewReminder::SetChosenDate(year_month_day date) {
+  Calendar_->setSelectedDate(ToQDate(date));
+}
+
+void frmSetNewReminder::SetPathCaption(const QString& caption) {
+  lblPath_->setText(caption);
+  lblPath_->setAccessibleName(caption);
+}
+
+year_month_day frmSetNewReminder::ChosenDate() const { return FromQDate(Calendar_->selectedDate()); }

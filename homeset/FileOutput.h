@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Writing a whole file, behind an interface so that tests can make it fail (root
+// ignores a read-only folder, so a real refusal cannot be staged there).
+class FileOutput {
+ public:
+  virtual ~FileOutput() = default;
+  // Creates `file`, or empties it if it exists, and writes `bytes` to it. Nothing on
+  // success; otherwise the OS's description of the failure and the file's full path.
+  virtual std::optional<std::string> Replace(const std::filesystem::path& file,
+                                             std::string_view bytes) = 0;
+};
+
+// The real file system.
+class OsFileOutput final : public FileOutput {
+ public:
+  std::optional<std::string> Replace(const std::filesystem::path& file,
+                                     std::string_view bytes) override;
+};
+
+// "<OS description>: <full path>", the form of every file failure Halvern shows.
+std::string DescribeFileFailure(int code, const std::filesystem::path& file);

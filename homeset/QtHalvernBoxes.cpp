@@ -1,0 +1,11 @@
+#include <QMessageBox>
+
+#include "homeset/HalvernBoxes.h"
+
+void QtHalvernBoxes::Show(QWidget* parent, const BoxRequest& request) {
+  QMessageBox box(request.icon == BoxIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                  request.title, request.text, QMessageBox::Ok, parent);
+  box.setObjectName("MessageBox");
+  box.setAccessibleName(request.title);
+  box.exec();
+}

@@ -1,0 +1,50 @@
+#include "homeset/WindowLayout.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+QSize SizeOfTwips(int width, int height) { return {PixelsOfTwips(width), PixelsOfTwips(height)}; }
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(PixelsOfTwips(left), PixelsOfTwips(top), PixelsOfTwips(width),
+                      PixelsOfTwips(height));
+}
+
+QFont FontOfPoints(const QString& family, double points) {
+  QFont font(family);
+  font.setPointSizeF(points);
+  return font;
+}
+
+void FitTextToBox(QLabel* label) {
+  constexpr double kSmallest = 6.0;
+  QFont font = label->font();
+  while (label->heightForWidth(label->width()) > label->height() && font.pointSizeF() > kSmallest) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
+  }
+}
+
+void SetOwnerWindow(QWidget* window, QWidget* owner) {
+  if (!owner) return;
+  window->winId();  // makes the native window whose owner is set
+  if (window->windowHandle() && owner->windowHandle())
+    window->windowHandle()->setTransientParent(owner->windowHandle());
+}
+
+void CentreOver(QWidget* window, QWidget* over) {
+  QRect area;
+  if (over) {
+    area = over->frameGeometry();
+  } else {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    area = screen->availableGeometry();
+  }
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(area.center());
+  window->move(frame.topLeft());
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFont>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Halvern's windows are laid out in twips (1/1440 inch), 15 twips a pixel at 96 dpi.
+constexpr int PixelsOfTwips(int twips) { return (twips + (twips >= 0 ? 7 : -7)) / 15; }
+
+QSize SizeOfTwips(int width, int height);
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+// A font of a point size with a fraction (8.25 pt).
+QFont FontOfPoints(const QString& family, double points);
+
+// Lowers a word-wrapped label's font, when needed, until its whole text fits the label's
+// box: system fonts vary in size, and the text must not be cut off.
+void FitTextToBox(QLabel* label);
+
+// Makes `window` stay above `owner` without becoming its child.
+void SetOwnerWindow(QWidget* window, QWidget* owner);
+// Centres a shown top-level window over `over`, or on its screen when `over` is null.
+void CentreOver(QWidget* window, QWidget* over);

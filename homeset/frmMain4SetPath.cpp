@@ -1,0 +1,72 @@
+#include "homeset/frmMain4SetPath.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "homeset/HomePathFile.h"
+#include "homeset/WindowLayout.h"
+#include "homeset/frmAppPath.h"
+
+frmMain4SetPath::frmMain4SetPath(HalvernContext& app) : QWidget(nullptr), app_(app) {
+  setObjectName("frmMain4SetPath");
+  setWindowTitle("Set Application home");
+  setAccessibleName("Set Application home");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(SizeOfTwips(4650, 1185));
+
+  BuildControls();
+  SetTabOrder();
+  app_.main = this;
+}
+
+void frmMain4SetPath::BuildControls() {
+  lblPath_ = new QLabel(this);
+  lblPath_->setObjectName("lblPath");
+  lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  lblPath_->setAccessibleName("No path chosen");
+  lblPath_->setAccessibleDescription("The home directory to write");
+  PlaceTwips(lblPath_, 120, 240, 4455, 375);
+
+  cmdBrowse_ = new QPushButton("&Browse...", this);
+  cmdBrowse_->setObjectName("cmdBrowse");
+  cmdBrowse_->setAccessibleName("Browse...");
+  PlaceTwips(cmdBrowse_, 120, 720, 1335, 375);
+
+  cmdOK_ = new QPushButton("&OK", this);
+  cmdOK_->setObjectName("cmdOK");
+  cmdOK_->setAccessibleName("OK");
+  cmdOK_->setEnabled(false);
+  PlaceTwips(cmdOK_, 3360, 720, 1215, 375);
+
+  connect(cmdBrowse_, &QPushButton::clicked, this, &frmMain4SetPath::cmdBrowse_Click);
+  connect(cmdOK_, &QPushButton::clicked, this, &frmMain4SetPath::cmdOK_Click);
+}
+
+void frmMain4SetPath::SetTabOrder() { setTabOrder(cmdBrowse_, cmdOK_); }
+
+void frmMain4SetPath::TakePath(const QString& path) {
+  lblPath_->setText(path);
+  lblPath_->setAccessibleName(path.isEmpty() ? QStringLiteral("No path chosen") : path);
+  cmdOK_->setEnabled(true);
+}
+
+void frmMain4SetPath::cmdBrowse_Click() { frmAppPath::ShowFor(app_, this); }
+
+void frmMain4SetPath::cmdOK_Click() {
+  if (std::optional<std::string> failure =
+          WritePathFile(app_.files, lblPath_->text().toUtf8().toStdString(), app_.pathFile)) {
+    app_.boxes.Show(this, {QString::fromStdString(*failure), kHalvernTitle});
+    return;
+  }
+  app_.boxes.Show(this, {"Path has been set successfully", kHalvernTitle});
+  close();
+}
+
+void frmMain4SetPath::closeEvent(QCloseEvent* event) {
+  // The chooser only feeds this window: it does not outlive it.
+  if (app_.chooser) app_.chooser->close();
+  event->accept();
+}

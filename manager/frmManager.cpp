@@ -1,0 +1,221 @@
+#include "manager/frmManager.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <memory>
+
+#include "manager/frmLegend.h"
+#include "platform/FlexGrid.h"
+#include "platform/Twips.h"
+#include "entry/frmEdit.h"
+#include "shell/WindowPlacement.h"
+#include "shell/frmMain.h"
+
+namespace {
+
+// The layout works on the outer size as the window was designed: the client area plus
+// the border and caption of that design, whatever the window manager draws here.
+constexpr int kOuterExtraWidth = 140;
+constexpr int kOuterExtraHeight = 430;
+
+const char* const kHeaders[] = {"Reminder", "Date", "Time", "Task/Program to run"};
+const int kColWidths[] = {2400, 1000, 1000, 4500};
+constexpr int kFormattedCol = 3;
+
+FlexGrid::CellLook LookOf(std::optional<ReminderState> state) {
+  FlexGrid::CellLook look;
+  if (!state || *state == ReminderState::DueNow) return look;  // the grid's default look
+  look.strikeThrough = *state == ReminderState::Expired;
+  look.bold = *state == ReminderState::Today;
+  look.foreColor = *state == ReminderState::Future ? QColor(0, 0, 255) : QColor(0, 0, 0);
+  return look;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAccessibleName(spoken);
+  button->setFont(PointFont("Verdana", 8.25));
+  return button;
+}
+
+}  // namespace
+
+frmManager* frmManager::ShowFor(AppContext& app, QWidget* owner) {
+  if (!app.manager) {
+    app.manager = new frmManager(app, owner);
+    app.manager->resize(TwipsSize(5775, 3405));
+    app.manager->show();
+    CentreOnOwner(app.manager, owner);
+  } else {
+    app.manager->show();
+  }
+  app.manager->raise();
+  app.manager->activateWindow();
+  return app.manager;
+}
+
+frmManager::frmManager(AppContext& app, QWidget* owner) : QWidget(nullptr), app_(app) {
+  setObjectName("frmManager");
+  setWindowTitle("Manage Stored Reminders");
+  setAccessibleName("Manage Stored Reminders");
+  setAttribute(Qt::WA_DeleteOnClose);
+  BuildControls();
+  SetTabOrder();
+  ConnectHandlers();
+  SetOwner(this, owner);
+  Form_Load();
+}
+
+void frmManager::BuildControls() {
+  fraReminder_ = new QGroupBox("Reminders", this);
+  fraReminder_->setObjectName("fraReminder");
+  fraReminder_->setAccessibleName("Reminders");
+  fraReminder_->setFont(PointFont("Verdana", 8.25));
+  PlaceInTwips(fraReminder_, 80, 0, 5655, 2895);
+
+  fgrdReminders_ = new FlexGrid(4, fraReminder_);
+  fgrdReminders_->setObjectName("fgrdReminders");
+  fgrdReminders_->setAccessibleName("Stored reminders");
+  fgrdReminders_->setFont(PointFont("Tahoma", 8.25));
+  PlaceInTwips(fgrdReminders_, 120, 240, 5415, 2535);
+  fgrdReminders_->SetRows(2);  // the header and one row, as designed
+
+  cmdEdit_ = MakeButton(this, "cmdEdit", "&Edit Selected", "Edit selected reminder");
+  PlaceInTwips(cmdEdit_, 120, 3000, 1455, 375);
+  cmdEdit_->setEnabled(false);
+  cmdDelete_ = MakeButton(this, "cmdDelete", "&Delete Selected", "Delete selected reminder");
+  PlaceInTwips(cmdDelete_, 1680, 3000, 1575, 375);
+  cmdDelete_->setEnabled(false);
+  cmdCancel_ = MakeButton(this, "cmdCancel", "&Close Manager", "Close manager");
+  PlaceInTwips(cmdCancel_, 4200, 3000, 1575, 375);
+  cmdCancel_->setDefault(true);
+}
+
+void frmManager::SetTabOrder() {
+  setTabOrder(fgrdReminders_, cmdEdit_);
+  setTabOrder(cmdEdit_, cmdDelete_);
+  setTabOrder(cmdDelete_, cmdCancel_);
+}
+
+void frmManager::ConnectHandlers() {
+  connect(fgrdReminders_, &FlexGrid::SelChange, this, &frmManager::fgrdReminders_SelChange);
+  connect(cmdEdit_, &QPushButton::clicked, this, &frmManager::cmdEdit_Click);
+  connect(cmdDelete_, &QPushButton::clicked, this, &frmManager::cmdDelete_Click);
+  connect(cmdCancel_, &QPushButton::clicked, this, &frmManager::cmdCancel_Click);
+  // Close Manager is both the default and the cancel button.
+  for (auto key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, cmdCancel_, &QPushButton::click);
+}
+
+void frmManager::Form_Load() {
+  FlexGrid& grid = *fgrdReminders_;
+  grid.SetRow(0);
+  for (int col = 0; col < 4; ++col) {
+    grid.SetCol(col);
+    grid.SetColWidth(col, kColWidths[col]);
+    grid.SetText(kHeaders[col]);
+  }
+  grid.SetRow(1);
+
+  Status status = list_.Load(app_.store);
+  if (!status.ok()) {
+    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle, MessageButtons::Ok, MessageIcon::Critical});
+    list_ = ReminderList();
+  }
+  // Rows are decoded and classified when shown, against the moment the list was built.
+  const std::chrono::local_seconds now = app_.clock.Now();
+  struct Cache {
+    int number = 0;
+    ManagerRow row;
+  };
+  auto cache = std::make_shared<Cache>();
+  auto rowOf = [this, cache, now](int number) -> const ManagerRow& {
+    if (cache->number != number) {
+      cache->row = list_.Row(number, app_.forms, DateOf(now), TimeOfDayOf(now));
+      cache->number = number;
+    }
+    return cache->row;
+  };
+  const int count = list_.size();
+  grid.SetRowSource({[rowOf, count](int row, int col) {
+                       return row <= count ? FromStd(rowOf(row).texts[static_cast<std::size_t>(col)]) : QString();
+                     },
+                     [rowOf, count](int row, int col) {
+                       return row <= count && col == kFormattedCol ? LookOf(rowOf(row).state) : FlexGrid::CellLook{};
+                     }});
+  grid.SetRows(count + 2);
+  grid.SetRow(count + 1);  // the current cell ends on the empty trailing row
+}
+
+void frmManager::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+void frmManager::Form_Resize() {
+  const ManagerGeometry g = ManagerLayout(width() * 15 + kOuterExtraWidth, height() * 15 + kOuterExtraHeight);
+  fraReminder_->resize(TwipsToPixels(g.frameWidth), TwipsToPixels(g.frameHeight));
+  for (QPushButton* button : {cmdEdit_, cmdDelete_, cmdCancel_}) button->move(button->x(), TwipsToPixels(g.buttonTop));
+  cmdCancel_->move(TwipsToPixels(g.cancelLeft), cmdCancel_->y());
+  fgrdReminders_->resize(TwipsToPixels(g.gridWidth), TwipsToPixels(g.gridHeight));
+}
+
+void frmManager::mousePressEvent(QMouseEvent* event) {
+  QWidget::mousePressEvent(event);
+  Form_Click();
+}
+
+void frmManager::Form_Click() {
+  if (!legend_) legend_ = new frmLegend();
+  legend_->show();
+  legend_->raise();
+}
+
+void frmManager::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmManager::Form_Unload() {
+  if (legend_) legend_->close();
+}
+
+void frmManager::fgrdReminders_SelChange() {
+  const bool onRecord = fgrdReminders_->RowSel() != fgrdReminders_->Rows() - 1;
+  cmdEdit_->setEnabled(onRecord);
+  cmdDelete_->setEnabled(onRecord);
+}
+
+void frmManager::cmdEdit_Click() {
+  hide();
+  frmEdit::ShowFor(app_, app_.main);
+}
+
+void frmManager::cmdDelete_Click() {
+  if (app_.messages.Show(this, {"Are you sure you want to delete this reminder, it can't be recalled later",
+                                "Confirm delete", MessageButtons::YesNo, MessageIcon::None}) == MessageAnswer::No)
+    return;
+  const int number = fgrdReminders_->RowSel();
+  // The record must still be the one the row shows: another program may have changed
+  // the store since the list was read.
+  const ManagerRow shown = list_.Row(number, app_.forms, {}, {});
+  auto stillShown = [&shown](const ReminderRecord& current) {
+    return TrimSpaces(current.About) == shown.texts[0] && TrimSpaces(current.Date) == shown.texts[1] &&
+           TrimSpaces(current.Time) == shown.texts[2] && TrimSpaces(current.Task) == shown.texts[3];
+  };
+  Status status = number >= 1 && number <= list_.size()
+                      ? app_.store.DeleteReminder(number, stillShown)
+                      : Status::Failure("No reminder is selected.");
+  if (!status.ok()) {
+    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
+    return;
+  }
+  app_.messages.Show(this, {"Reminder deleted", "Deleted", MessageButtons::Ok, MessageIcon::Information});
+  close();
+  if (app_.main) app_.main->Form_Load();
+}
+
+void frmManager::cmdCancel_Click() { close(); }

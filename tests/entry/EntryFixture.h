@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "entry/frmQuickAdd.h"
+#include "entry/frmSetNewReminder.h"
+#include "shell/WidgetFixture.h"
+
+// The widget fixture with helpers that drive the entry dialogs as a user would.
+class EntryFixture : public WidgetFixture {
+ protected:
+  template <class T = QWidget>
+  static T* Control(QWidget* window, const char* name) {
+    T* control = window->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  frmSetNewReminder* OpenNew(QWidget* owner = nullptr) { return frmSetNewReminder::ShowFor(app, owner); }
+
+  // Replaces a combo box's text by typing, as a user selecting it and typing over it.
+  static void TypeOver(QComboBox* box, const QString& text) {
+    box->lineEdit()->selectAll();
+    if (text.isEmpty())
+      QTest::keyClick(box, Qt::Key_Backspace);
+    else
+      QTest::keyClicks(box, text);
+  }
+
+  // Types the About text and the time, unlocking the dialog step by step.
+  void Fill(frmSetNewReminder* w, const QString& about, const QString& hour, const QString& minute,
+            const QString& second) {
+    QTest::keyClicks(Control<QLineEdit>(w, "txtAbout"), about);
+    TypeOver(Control<QComboBox>(w, "cboHH"), hour);
+    TypeOver(Control<QComboBox>(w, "cboMM"), minute);
+    TypeOver(Control<QComboBox>(w, "cboSS"), second);
+  }
+
+  void PickDate(frmSetNewReminder* w, std::chrono::year_month_day date) {
+    Control<QCalendarWidget>(w, "Calendar")
+        ->setSelectedDate(QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+                                static_cast<int>(static_cast<unsigned>(date.day()))));
+  }
+
+  static void Click(QWidget* window, const char* button) {
+    QTest::mouseClick(Control<QPushButton>(window, button), Qt::LeftButton);
+  }
+
+  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  std::vector<QString> Titles() const {
+    std::vector<QString> out;
+    for (const MessageRequest& m : messages.shown) out.push_back(m.title);
+    return out;
+  }
+};

@@ -1,0 +1,205 @@
+#include "entry/frmEdit.h"
+
+#include "entry/EntryFixture.h"
+#include "entry/ReminderEdit.h"
+#include "manager/frmManager.h"
+#include "platform/FlexGrid.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class EditTest : public EntryFixture {
+ protected:
+  // Opens the manager, selects `row` and presses Edit.
+  frmEdit* EditRow(int row) {
+    frmManager* m = frmManager::ShowFor(app, nullptr);
+    FlexGrid* grid = m->grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
+    Click(m, "cmdEdit");
+    EXPECT_TRUE(app.edit);
+    return app.edit;
+  }
+  std::string NineOhFive(std::u16string_view about, std::u16string_view task = u"") {
+    return RecordOf(about, forms->DateText(DateOf(t0 + 24h)), u"09:05:00", task);
+  }
+  ReminderRecord StoredRecord(int number) {
+    ReminderRecord out;
+    store.ScanReminders(FileIo::Sharing::Plain, [&](int n, const ReminderRecord& r) {
+      if (n == number) out = r;
+      return n < number;
+    });
+    return out;
+  }
+  static bool Enabled(QWidget* w, const char* name) { return Control(w, name)->isEnabled(); }
+};
+
+TEST_F(EditTest, LoadsTheRowWithItsTimeInTheBoxesAndUnlocksAsStored) {
+  home.WriteStore(NineOhFive(u"Dentist", u"/usr/bin/dentist"));
+  frmEdit* e = EditRow(1);
+  EXPECT_EQ(e->windowTitle(), "Edit Values");
+  EXPECT_EQ(Control<QLineEdit>(e, "txtAbout")->text(), "Dentist");
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditHH")->currentText(), "9");
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditMM")->currentText(), "5");
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditSS")->currentText(), "0");
+  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "/usr/bin/dentist");
+  struct State {
+    const char* name;
+    bool enabled;
+  };
+  for (const State& s : {State{"cboEditMM", true}, State{"cboEditSS", true}, State{"cmdOK", true},
+                         State{"cboEditHH", false}, State{"chkTask", false}, State{"cmdBrowse", false},
+                         State{"lblPath", false}, State{"cmdCancel", true}})
+    EXPECT_EQ(Enabled(e, s.name), s.enabled) << s.name;
+  EXPECT_FALSE(Control<QCheckBox>(e, "chkTask")->isChecked());
+  EXPECT_EQ(e->EditRecordNumber(), 1);
+}
+
+TEST_F(EditTest, UnlockChainDiffersFromTheNewReminderDialog) {
+  home.WriteStore(NineOhFive(u"Dentist"));
+  frmEdit* e = EditRow(1);
+  auto* about = Control<QLineEdit>(e, "txtAbout");
+  about->selectAll();
+  QTest::keyClick(about, Qt::Key_Backspace);
+  for (const char* name : {"cmdOK", "cboEditHH", "cboEditMM", "cboEditSS", "chkTask"}) EXPECT_FALSE(Enabled(e, name)) << name;
+  QTest::keyClicks(about, "X");
+  EXPECT_TRUE(Enabled(e, "cboEditHH"));
+  EXPECT_TRUE(Enabled(e, "chkTask"));
+  EXPECT_FALSE(Enabled(e, "cboEditMM"));
+  EXPECT_FALSE(Enabled(e, "cmdOK"));
+  // The hour box unlocks the minutes whatever its text, even emptied.
+  TypeOver(Control<QComboBox>(e, "cboEditHH"), "");
+  EXPECT_TRUE(Enabled(e, "cboEditMM"));
+  // The task box touches only Browse: the path label stays greyed.
+  Control<QCheckBox>(e, "chkTask")->setChecked(true);
+  EXPECT_TRUE(Enabled(e, "cmdBrowse"));
+  EXPECT_FALSE(Enabled(e, "lblPath"));
+}
+
+TEST_F(EditTest, CancelledChooserShowsTheFileItLastGaveOrNothing) {
+  home.WriteStore(NineOhFive(u"Dentist", u"/bin/old"));
+  frmEdit* e = EditRow(1);
+  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), " ");
+  Control<QCheckBox>(e, "chkTask")->setChecked(true);
+  chooser.answer.reset();
+  Click(e, "cmdBrowse");
+  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "");
+  ASSERT_EQ(chooser.requests.size(), 1u);
+  EXPECT_EQ(chooser.requests[0].title, "Open Program");
+  EXPECT_EQ(chooser.requests[0].filter, "");
+  chooser.answer = "/bin/chosen";
+  Click(e, "cmdBrowse");
+  chooser.answer.reset();
+  Click(e, "cmdBrowse");
+  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "/bin/chosen");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(EditTest, DateMovedToYesterdayIsRejectedAndNothingIsWritten) {
+  home.WriteStore(NineOhFive(u"Dentist"));
+  frmEdit* e = EditRow(1);
+  Control<QCalendarWidget>(e, "CalEdit")->setSelectedDate(QDate(2026, 12, 5));
+  Click(e, "cmdOK");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Old date and/or time, can't set reminder.Enter correct date/time.");
+  EXPECT_EQ(messages.shown[0].title, "Date/time is older than now");
+  EXPECT_FALSE(Enabled(e, "cmdOK"));
+  EXPECT_EQ(home.StoreBytes(), NineOhFive(u"Dentist"));
+}
+
+TEST_F(EditTest, SavesOverTheSelectedOfTwoRemindersWithTheSameText) {
+  const std::string first = NineOhFive(u"Call mom"), second = NineOhFive(u"CALL MOM ");
+  home.WriteStore(first + second);
+  frmMain* main = LoadMain();
+  frmEdit* e = EditRow(2);
+  EXPECT_EQ(e->EditRecordNumber(), 2);
+  TypeOver(Control<QComboBox>(e, "cboEditSS"), "30");
+  Click(e, "cmdOK");
+  EXPECT_EQ(home.StoreBytes().substr(0, 356), first);
+  EXPECT_EQ(TrimSpaces(StoredRecord(2).Time), u"09:05:30");
+  ASSERT_FALSE(messages.shown.empty());
+  EXPECT_EQ(messages.shown.back().text, "Reminder is set");
+  Settle();
+  EXPECT_FALSE(app.edit);
+  EXPECT_EQ(main->findChild<QLabel*>("lblNoOfReminders")->text(), "[0]");
+}
+
+TEST_F(EditTest, ChangedAboutStillRewritesTheRecordFoundAtLoading) {
+  home.WriteStore(NineOhFive(u"one") + NineOhFive(u"two"));
+  frmEdit* e = EditRow(2);
+  Control<QLineEdit>(e, "txtAbout")->end(false);
+  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), " more");
+  Click(e, "cmdOK");
+  EXPECT_EQ(TrimSpaces(StoredRecord(2).About), u"two more");
+  EXPECT_EQ(TrimSpaces(StoredRecord(1).About), u"one");
+}
+
+TEST_F(EditTest, NoMatchingRecordFailsUnderFileError) {
+  home.WriteStore(NineOhFive(u"Dentist"));
+  frmEdit* e = EditRow(1);
+  const std::string other = NineOhFive(u"Something else");
+  home.WriteStore(other);  // the store changed by other means
+  Click(e, "cmdOK");
+  ASSERT_FALSE(messages.shown.empty());
+  EXPECT_EQ(messages.shown.back().title, "File error!");
+  EXPECT_EQ(messages.shown.back().icon, MessageIcon::Critical);
+  EXPECT_EQ(home.StoreBytes(), other);
+  EXPECT_TRUE(e->isVisible());
+}
+
+TEST_F(EditTest, UnreadableTimeLeavesTheBoxesEmptyUntilATimeIsEntered) {
+  home.WriteStore(RecordOf(u"Garbled", forms->DateText(DateOf(t0 + 24h)), u"nonsense"));
+  frmEdit* e = EditRow(1);
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditHH")->currentText(), "");
+  EXPECT_FALSE(Enabled(e, "cmdOK"));
+  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), "!");
+  TypeOver(Control<QComboBox>(e, "cboEditHH"), "10");
+  TypeOver(Control<QComboBox>(e, "cboEditMM"), "0");
+  TypeOver(Control<QComboBox>(e, "cboEditSS"), "0");
+  EXPECT_TRUE(Enabled(e, "cmdOK"));
+  Click(e, "cmdOK");
+  EXPECT_EQ(TrimSpaces(StoredRecord(1).Time), u"10:00:00");
+}
+
+TEST_F(EditTest, TaskPathTheStoreCannotHoldIsRefused) {
+  home.WriteStore(NineOhFive(u"Dentist"));
+  frmEdit* e = EditRow(1);
+  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), " ");
+  Control<QCheckBox>(e, "chkTask")->setChecked(true);
+  chooser.answer = QString::fromUtf16(u"/home/\u65e5\u672c/run");
+  Click(e, "cmdBrowse");
+  Click(e, "cmdOK");
+  EXPECT_EQ(home.StoreBytes(), NineOhFive(u"Dentist"));
+  ASSERT_FALSE(messages.shown.empty());
+  EXPECT_NE(messages.shown.back().title, "File error!");
+}
+
+struct FindCase {
+  const char* name;
+  int selected;
+  std::u16string about;
+  int expected;
+};
+
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
+
+class FindRecordToEditTest : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(FindRecordToEditTest, PrefersTheSelectedRowThenTheFirstMatch) {
+  TempHome home;
+  ReminderStore store(OsFileIo::Instance(), home.home());
+  home.WriteStore(RecordOf(u"call") + RecordOf(u"other") + RecordOf(u"CALL ") + RecordOf(u"last"));
+  int number = -1;
+  ASSERT_TRUE(FindRecordToEdit(store, GetParam().selected, GetParam().about, number).ok());
+  EXPECT_EQ(number, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FindRecordToEditTest,
+                         ::testing::Values(FindCase{"selected_duplicate", 3, u"Call", 3},
+                                           FindCase{"selected_first", 1, u"call", 1},
+                                           FindCase{"moved_falls_back_to_first", 2, u"call", 1},
+                                           FindCase{"moved_past_the_end", 9, u"last", 4},
+                                           FindCase{"no_match", 2, u"nothing", 0}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace

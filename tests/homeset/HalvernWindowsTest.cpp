@@ -1,0 +1,329 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include "homeset/DriveList.h"
+#include "homeset/FakeFileOutput.h"
+#include "homeset/FakeHalvern.h"
+#include "homeset/FolderList.h"
+#include "homeset/HomePathFile.h"
+#include "homeset/TempFolder.h"
+#include "homeset/frmAppPath.h"
+#include "homeset/frmMain4SetPath.h"
+
+// Readable failures for Qt texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+  *out << '{' << texts.join(", ").toStdString() << '}';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+class HalvernWindowTest : public ::testing::Test {
+ protected:
+  ~HalvernWindowTest() override {
+    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+  }
+
+  frmMain4SetPath* LoadMain() {
+    auto* main = new frmMain4SetPath(app);
+    main->show();
+    return main;
+  }
+  static QPushButton* Button(QWidget* window, const char* name) {
+    return window->findChild<QPushButton*>(name);
+  }
+  static QLabel* Label(QWidget* window, const char* name) { return window->findChild<QLabel*>(name); }
+  frmAppPath* Browse(frmMain4SetPath* main) {
+    QTest::mouseClick(Button(main, "cmdBrowse"), Qt::LeftButton);
+    return app.chooser;
+  }
+  static DriveList* Drives(QWidget* chooser) { return chooser->findChild<DriveList*>("drivePath"); }
+  static FolderList* Folders(QWidget* chooser) { return chooser->findChild<FolderList*>("dirAppPath"); }
+  static QStringList Entries(QWidget* chooser) {
+    QStringList texts;
+    for (int i = 0; i < Folders(chooser)->count(); ++i) texts << Folders(chooser)->item(i)->text();
+    return texts;
+  }
+  static void DoubleClick(QWidget* chooser, const QString& entry) {
+    FolderList* list = Folders(chooser);
+    QCoreApplication::processEvents();  // the list lays its entries out late
+    QList<QListWidgetItem*> found = list->findItems(entry, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << entry.toStdString();
+    // As the window system sends it: a click, then the double click.
+    const QPoint at = list->visualItemRect(found[0]).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  }
+  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  // The widgets that Tab visits, in order, starting from the window.
+  static QStringList TabOrder(QWidget* window) {
+    QStringList names;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+      if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->objectName().isEmpty())
+        names << w->objectName();
+    return names;
+  }
+  static void ExpectSpoken(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+      const QString name = w->objectName();
+      if (!name.isEmpty() && !name.startsWith("qt_")) {
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << name.toStdString();
+      }
+    }
+  }
+
+  TempFolder dir;
+  FakeHalvernBoxes boxes;
+  FakeFolderSource folders;
+  FakeFileOutput files;
+  HalvernContext app{boxes, folders, files, dir.root() / "path.txt", {}, {}};
+};
+
+TEST_F(HalvernWindowTest, StartWindowSitsWhereItsTwipsSay) {
+  frmMain4SetPath* main = LoadMain();
+  EXPECT_EQ(main->windowTitle(), "Set Application home");
+  EXPECT_EQ(main->size(), QSize(310, 79));
+  EXPECT_EQ(main->minimumSize(), main->maximumSize());
+  EXPECT_FALSE(main->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_EQ(Label(main, "lblPath")->geometry(), QRect(8, 16, 297, 25));
+  EXPECT_EQ(Label(main, "lblPath")->frameShape(), QFrame::Box);
+  EXPECT_EQ(Label(main, "lblPath")->text(), "");
+  EXPECT_EQ(Button(main, "cmdBrowse")->geometry(), QRect(8, 48, 89, 25));
+  EXPECT_EQ(Button(main, "cmdBrowse")->text(), "&Browse...");
+  EXPECT_TRUE(Button(main, "cmdBrowse")->isEnabled());
+  EXPECT_EQ(Button(main, "cmdOK")->geometry(), QRect(224, 48, 81, 25));
+  EXPECT_EQ(Button(main, "cmdOK")->text(), "&OK");
+  EXPECT_FALSE(Button(main, "cmdOK")->isEnabled());
+  Button(main, "cmdOK")->setEnabled(true);
+  EXPECT_EQ(TabOrder(main), (QStringList{"cmdBrowse", "cmdOK"}));
+  ExpectSpoken(main);
+}
+
+TEST_F(HalvernWindowTest, ChooserSitsWhereItsTwipsSayAndStartsOnTheWorkingDirectory) {
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  ASSERT_TRUE(chooser);
+  EXPECT_TRUE(chooser->isVisible());
+  EXPECT_EQ(chooser->windowTitle(), "Set Application HOME");
+  EXPECT_EQ(chooser->size(), QSize(317, 295));
+  EXPECT_EQ(chooser->windowHandle()->transientParent(), main->windowHandle());
+  EXPECT_EQ(chooser->parentWidget(), nullptr);  // owned, not a child
+
+  EXPECT_EQ(Label(chooser, "lblWarning")->geometry(), QRect(8, 8, 299, 45));
+  EXPECT_EQ(Label(chooser, "lblWarning")->text().toStdString(), ComposeHomeWarning());
+  QLabel* warning = Label(chooser, "lblWarning");
+  EXPECT_LE(warning->heightForWidth(warning->width()), warning->height());  // none of it cut off
+  EXPECT_EQ(Drives(chooser)->geometry(), QRect(8, 56, 305, 21));
+  EXPECT_EQ(Folders(chooser)->geometry(), QRect(8, 88, 305, 96));
+  EXPECT_EQ(Label(chooser, "lblPath")->geometry(), QRect(8, 216, 305, 33));
+  EXPECT_EQ(Label(chooser, "lblPath")->frameShape(), QFrame::Box);
+  EXPECT_EQ(Label(chooser, "lblPath")->text(), "");
+  EXPECT_EQ(Label(chooser, "Label1")->geometry(), QRect(8, 192, 97, 17));
+  EXPECT_EQ(Label(chooser, "Label1")->text(), "Choosen Path:");
+  for (const auto& [name, caption, rect] :
+       {std::tuple{"cmdOK", "&OK", QRect(8, 264, 81, 25)},
+        std::tuple{"cmdCancel", "&Cancel", QRect(224, 264, 89, 25)}}) {
+    QPushButton* button = Button(chooser, name);
+    EXPECT_EQ(button->text(), caption);
+    EXPECT_EQ(button->geometry(), rect) << name;
+    EXPECT_EQ(button->font().family(), "Verdana");
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 8.25);
+  }
+  EXPECT_EQ(TabOrder(chooser), (QStringList{"drivePath", "dirAppPath", "cmdOK", "cmdCancel"}));
+  ExpectSpoken(chooser);
+
+  EXPECT_EQ(Drives(chooser)->Drive(), "/");
+  EXPECT_EQ(Drives(chooser)->count(), 3);
+  EXPECT_EQ(Folders(chooser)->Path(), "/home/ann");
+  EXPECT_EQ(Entries(chooser), (QStringList{"..", "Documents", "My Reminders"}));
+}
+
+TEST_F(HalvernWindowTest, BrowsingAgainBringsTheSameChooserForward) {
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* first = Browse(main);
+  DoubleClick(first, "Documents");
+  EXPECT_EQ(Browse(main), first);
+  EXPECT_EQ(Folders(first)->Path(), "/home/ann/Documents");  // not loaded again
+  int choosers = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) choosers += w->objectName() == "frmAppPath";
+  EXPECT_EQ(choosers, 1);
+}
+
+TEST_F(HalvernWindowTest, OkStaysDisabledUntilTheChoosersOk) {
+  frmMain4SetPath* main = LoadMain();
+  QTest::mouseClick(Button(Browse(main), "cmdCancel"), Qt::LeftButton);
+  Settle();
+  EXPECT_FALSE(app.chooser);
+  EXPECT_FALSE(Button(main, "cmdOK")->isEnabled());
+  EXPECT_EQ(Label(main, "lblPath")->text(), "");
+
+  frmAppPath* chooser = Browse(main);
+  QApplication::setActiveWindow(chooser);
+  QTest::keyClick(chooser, Qt::Key_Escape);
+  Settle();
+  EXPECT_FALSE(app.chooser);
+  EXPECT_FALSE(Button(main, "cmdOK")->isEnabled());
+
+  QTest::mouseClick(Button(Browse(main), "cmdOK"), Qt::LeftButton);
+  Settle();
+  EXPECT_FALSE(app.chooser);
+  EXPECT_TRUE(Button(main, "cmdOK")->isEnabled());
+  EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(HalvernWindowTest, DoubleClickOpensAFolderAndTheChosenPathFollows) {
+  frmAppPath* chooser = Browse(LoadMain());
+  DoubleClick(chooser, "My Reminders");
+  EXPECT_EQ(Folders(chooser)->Path(), "/home/ann/My Reminders");
+  EXPECT_EQ(Label(chooser, "lblPath")->text(), "/home/ann/My Reminders");
+  EXPECT_EQ(Entries(chooser), (QStringList{"..", "db"}));
+
+  DoubleClick(chooser, "..");
+  DoubleClick(chooser, "..");
+  EXPECT_EQ(Folders(chooser)->Path(), "/home");
+  EXPECT_EQ(Entries(chooser), (QStringList{"..", "ann", "bob"}));
+  DoubleClick(chooser, "..");
+  EXPECT_EQ(Folders(chooser)->Path(), "/");
+  EXPECT_EQ(Label(chooser, "lblPath")->text(), "/");
+  EXPECT_EQ(Entries(chooser), (QStringList{"home", "srv"}));  // no way up from a root
+
+  // The keyboard opens the highlighted entry too.
+  Folders(chooser)->setCurrentRow(1);
+  QTest::keyClick(Folders(chooser), Qt::Key_Return);
+  EXPECT_EQ(Folders(chooser)->Path(), "/srv");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(HalvernWindowTest, ChoosersOkTakesTheOpenFolderNotTheHighlightedEntry) {
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  DoubleClick(chooser, "My Reminders");
+  Folders(chooser)->setCurrentRow(1);  // "db", highlighted only
+  QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann/My Reminders");
+
+  // A later choice replaces the path; a closed chooser is not brought back.
+  QPointer<frmAppPath> again = Browse(main);
+  Settle();
+  ASSERT_TRUE(again);
+  DoubleClick(again, "Documents");
+  QTest::mouseClick(Button(again, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann/Documents");
+}
+
+TEST_F(HalvernWindowTest, PickingADriveOpensItsRoot) {
+  frmAppPath* chooser = Browse(LoadMain());
+  Drives(chooser)->setCurrentIndex(Drives(chooser)->findText("/media/usb"));
+  EXPECT_EQ(Folders(chooser)->Path(), "/media/usb");
+  EXPECT_EQ(Label(chooser, "lblPath")->text(), "/media/usb");
+  EXPECT_EQ(Entries(chooser), (QStringList{"..", "backup"}));
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // Up from the mount point: the drive list follows the open folder's volume.
+  DoubleClick(chooser, "..");
+  EXPECT_EQ(Folders(chooser)->Path(), "/media");
+  EXPECT_EQ(Drives(chooser)->Drive(), "/");
+}
+
+TEST_F(HalvernWindowTest, FailingDriveShowsErrorAccessingDriveAndLeavesTheFolderList) {
+  frmAppPath* chooser = Browse(LoadMain());
+  DoubleClick(chooser, "Documents");
+  const QStringList before = Entries(chooser);
+  Drives(chooser)->setCurrentIndex(Drives(chooser)->findText("/media/cdrom"));
+
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "No medium found: /media/cdrom");
+  EXPECT_EQ(boxes.shown[0].title, "Error accessing drive");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Critical);
+  EXPECT_EQ(Drives(chooser)->Drive(), "/media/cdrom");  // the failed drive stays shown
+  EXPECT_EQ(Folders(chooser)->Path(), "/home/ann/Documents");
+  EXPECT_EQ(Entries(chooser), before);
+  EXPECT_EQ(Label(chooser, "lblPath")->text(), "/home/ann/Documents");
+  EXPECT_TRUE(chooser->isVisible());
+
+  // Another drive can then be picked.
+  Drives(chooser)->setCurrentIndex(Drives(chooser)->findText("/media/usb"));
+  EXPECT_EQ(Folders(chooser)->Path(), "/media/usb");
+  EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(HalvernWindowTest, FolderThatCannotBeListedIsReportedUnderTheProgramsTitle) {
+  folders.failures["/home/ann/Documents"] = "Permission denied: /home/ann/Documents";
+  frmAppPath* chooser = Browse(LoadMain());
+  DoubleClick(chooser, "Documents");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "Permission denied: /home/ann/Documents");
+  EXPECT_EQ(boxes.shown[0].title, "Halvern");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Critical);
+  EXPECT_EQ(Folders(chooser)->Path(), "/home/ann");
+  EXPECT_EQ(Entries(chooser), (QStringList{"..", "Documents", "My Reminders"}));
+  EXPECT_TRUE(chooser->isVisible());
+}
+
+TEST_F(HalvernWindowTest, OkWritesPathTxtSaysSoAndCloses) {
+  QPointer<frmMain4SetPath> main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  DoubleClick(chooser, "My Reminders");
+  QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  bool openWhileSaying = false;
+  boxes.onShow = [&](const BoxRequest&) { openWhileSaying = main && main->isVisible(); };
+  QTest::mouseClick(Button(main, "cmdOK"), Qt::LeftButton);
+
+  EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/My Reminders\r\n");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "Path has been set successfully");
+  EXPECT_EQ(boxes.shown[0].title, "Halvern");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::None);
+  EXPECT_TRUE(openWhileSaying);
+  Settle();
+  EXPECT_TRUE(main.isNull());
+}
+
+TEST_F(HalvernWindowTest, AVolumeRootIsWrittenAsIs) {
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  Folders(chooser)->SetPath("/");
+  QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  QTest::mouseClick(Button(main, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/\r\n");
+}
+
+TEST_F(HalvernWindowTest, PathTxtThatCannotBeCreatedKeepsTheWindowOpen) {
+  files.failure = "Permission denied: /read-only/path.txt";
+  frmMain4SetPath* main = LoadMain();
+  QTest::mouseClick(Button(Browse(main), "cmdOK"), Qt::LeftButton);
+  QTest::mouseClick(Button(main, "cmdOK"), Qt::LeftButton);
+  Settle();
+
+  ASSERT_EQ(boxes.shown.size(), 1u);  // and no success message
+  EXPECT_EQ(boxes.shown[0].text, "Permission denied: /read-only/path.txt");
+  EXPECT_EQ(boxes.shown[0].title, "Halvern");
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::None);
+  EXPECT_TRUE(app.main && main->isVisible());
+  EXPECT_TRUE(Button(main, "cmdOK")->isEnabled());
+  EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann");
+  EXPECT_FALSE(std::filesystem::exists(app.pathFile));
+}
+
+TEST_F(HalvernWindowTest, ClosingTheStartWindowWritesNothingAndTakesTheChooserAlong) {
+  frmMain4SetPath* main = LoadMain();
+  Browse(main);
+  main->close();
+  Settle();
+  EXPECT_FALSE(app.main);
+  EXPECT_FALSE(app.chooser);
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+}  // namespace

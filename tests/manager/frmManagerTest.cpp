@@ -1,0 +1,210 @@
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "entry/frmEdit.h"
+#include "manager/frmLegend.h"
+#include "manager/frmManager.h"
+#include "platform/FlexGrid.h"
+#include "shell/WidgetFixture.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class ManagerTest : public WidgetFixture {
+ protected:
+  // Three reminders: one expired, one later today, one tomorrow.
+  std::string ThreeReminders() {
+    return Due(u"expired", t0 - 1h, u"/bin/old") + Due(u"later today", t0 + 1h, u"/bin/today") +
+           Due(u"tomorrow", t0 + 24h, u"/bin/tomorrow");
+  }
+  frmManager* Open() { return frmManager::ShowFor(app, nullptr); }
+  static FlexGrid* Grid(frmManager* m) { return m->grid(); }
+  static QString Cell(frmManager* m, int row, int col) {
+    Grid(m)->SetRow(row);
+    Grid(m)->SetCol(col);
+    return Grid(m)->Text();
+  }
+  static QPushButton* Button(QWidget* w, const char* name) { return w->findChild<QPushButton*>(name); }
+  static void ClickRow(frmManager* m, int row, Qt::KeyboardModifiers mods = {}) {
+    FlexGrid* grid = Grid(m);
+    const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, mods, cell.center());
+  }
+  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+TEST_F(ManagerTest, ListsEveryRecordInFileOrderWithAHeaderAndAnEmptyTrailingRow) {
+  for (int n : {0, 1, 3}) {
+    std::string bytes;
+    for (int i = 0; i < n; ++i) bytes += Due(u"r" + std::u16string(1, char16_t(u'1' + i)), t0 + std::chrono::hours(i + 1));
+    home.WriteStore(bytes);
+    frmManager* m = Open();
+    EXPECT_EQ(m->windowTitle(), "Manage Stored Reminders");
+    EXPECT_EQ(Grid(m)->Rows(), n + 2);
+    EXPECT_EQ(Grid(m)->RowSel(), n + 1);  // the current cell ends on the trailing row
+    EXPECT_FALSE(Button(m, "cmdEdit")->isEnabled());
+    EXPECT_FALSE(Button(m, "cmdDelete")->isEnabled());
+    for (int col = 0; col < 4; ++col)
+      EXPECT_EQ(Cell(m, 0, col), (QStringList{"Reminder", "Date", "Time", "Task/Program to run"}[col]));
+    for (int i = 1; i <= n; ++i) EXPECT_EQ(Cell(m, i, 0), QString("r%1").arg(i));
+    for (int col = 0; col < 4; ++col) EXPECT_EQ(Cell(m, n + 1, col), "");
+    m->close();
+    Settle();
+  }
+}
+
+TEST_F(ManagerTest, OnlyTheTaskCellCarriesTheRowsMarking) {
+  home.WriteStore(ThreeReminders() + Due(u"due now", t0) + RecordOf(u"garbled", u"99/99/9999", u"xx"));
+  frmManager* m = Open();
+  struct Expect {
+    int row;
+    std::optional<bool> strike, bold;
+    std::optional<QColor> color;
+  };
+  for (const Expect& e : {Expect{1, true, false, QColor(0, 0, 0)}, Expect{2, false, true, QColor(0, 0, 0)},
+                          Expect{3, false, false, QColor(0, 0, 255)}, Expect{4, {}, {}, {}}, Expect{5, {}, {}, {}}}) {
+    const FlexGrid::CellLook look = Grid(m)->LookOf(e.row, 3);
+    EXPECT_EQ(look.strikeThrough, e.strike) << e.row;
+    EXPECT_EQ(look.bold, e.bold) << e.row;
+    EXPECT_EQ(look.foreColor, e.color) << e.row;
+    for (int col = 0; col < 3; ++col) {
+      const FlexGrid::CellLook plain = Grid(m)->LookOf(e.row, col);
+      EXPECT_FALSE(plain.strikeThrough || plain.bold || plain.foreColor) << e.row << "," << col;
+    }
+  }
+  EXPECT_EQ(Cell(m, 5, 1), "99/99/9999");  // an unreadable row keeps its texts and its place
+}
+
+TEST_F(ManagerTest, SelectingARecordEnablesEditAndDeleteAndTheTrailingRowDisablesThem) {
+  home.WriteStore(ThreeReminders());
+  frmManager* m = Open();
+  ClickRow(m, 2);
+  EXPECT_TRUE(Button(m, "cmdEdit")->isEnabled());
+  EXPECT_TRUE(Button(m, "cmdDelete")->isEnabled());
+  ClickRow(m, 4);
+  EXPECT_FALSE(Button(m, "cmdEdit")->isEnabled());
+  EXPECT_FALSE(Button(m, "cmdDelete")->isEnabled());
+}
+
+class ManagerDeleteTest : public ManagerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ManagerDeleteTest, DeletesExactlyTheSelectedRowThenClosesAndRecounts) {
+  const std::vector<std::string> records = {Due(u"one", t0 + 1h), Due(u"two", t0 + 2h), Due(u"three", t0 + 3h)};
+  home.WriteStore(records[0] + records[1] + records[2]);
+  frmMain* main = LoadMain();
+  QPointer<frmManager> m = frmManager::ShowFor(app, main);
+  ClickRow(m, GetParam());
+  messages.answer = MessageAnswer::Yes;
+  QTest::mouseClick(Button(m, "cmdDelete"), Qt::LeftButton);
+  std::string expected;
+  for (int i = 0; i < 3; ++i)
+    if (i + 1 != GetParam()) expected += records[static_cast<std::size_t>(i)];
+  EXPECT_TRUE(home.StoreBytes() == expected);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "Are you sure you want to delete this reminder, it can't be recalled later");
+  EXPECT_EQ(messages.shown[0].title, "Confirm delete");
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(messages.shown[1].text, "Reminder deleted");
+  EXPECT_EQ(messages.shown[1].title, "Deleted");
+  EXPECT_EQ(messages.shown[1].icon, MessageIcon::Information);
+  Settle();
+  EXPECT_TRUE(m.isNull());
+  EXPECT_EQ(main->findChild<QLabel*>("lblNoOfReminders")->text(), "[2]");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ManagerDeleteTest, ::testing::Values(1, 2, 3));
+
+TEST_F(ManagerTest, AnsweringNoChangesNothing) {
+  home.WriteStore(ThreeReminders());
+  frmManager* m = Open();
+  ClickRow(m, 2);
+  messages.answer = MessageAnswer::No;
+  QTest::mouseClick(Button(m, "cmdDelete"), Qt::LeftButton);
+  EXPECT_EQ(home.StoreBytes(), ThreeReminders());
+  EXPECT_TRUE(m->isVisible());
+  EXPECT_EQ(Grid(m)->Rows(), 5);
+}
+
+TEST_F(ManagerTest, DragDeletesWhereTheSelectionEndsButEditsWhereItBegan) {
+  const std::string five = Due(u"r1", t0 + 1h) + Due(u"r2", t0 + 2h) + Due(u"r3", t0 + 3h) + Due(u"r4", t0 + 4h) +
+                           Due(u"r5", t0 + 5h);
+  for (bool edit : {true, false}) {
+    home.WriteStore(five);
+    QPointer<frmManager> m = Open();
+    ClickRow(m, 2);
+    ClickRow(m, 5, Qt::ShiftModifier);
+    EXPECT_EQ(Grid(m)->Row(), 2);
+    EXPECT_EQ(Grid(m)->RowSel(), 5);
+    if (edit) {
+      QTest::mouseClick(Button(m, "cmdEdit"), Qt::LeftButton);
+      ASSERT_TRUE(app.edit);
+      EXPECT_FALSE(m->isVisible());
+      EXPECT_EQ(app.edit->findChild<QLineEdit*>("txtAbout")->text(), "r2");
+      EXPECT_EQ(app.edit->EditRecordNumber(), 2);
+      app.edit->close();
+      m->close();
+    } else {
+      messages.answer = MessageAnswer::Yes;
+      QTest::mouseClick(Button(m, "cmdDelete"), Qt::LeftButton);
+      EXPECT_TRUE(home.StoreBytes() == five.substr(0, 4 * 356));  // r5 went
+    }
+    Settle();
+  }
+}
+
+TEST_F(ManagerTest, DeleteRefusesWhenTheStoreChangedSinceTheListWasRead) {
+  home.WriteStore(ThreeReminders());
+  frmManager* m = Open();
+  ClickRow(m, 2);
+  const std::string changed = Due(u"new first", t0 + 5h) + ThreeReminders();  // another program wrote
+  home.WriteStore(changed);
+  messages.answer = MessageAnswer::Yes;
+  QTest::mouseClick(Button(m, "cmdDelete"), Qt::LeftButton);
+  EXPECT_EQ(home.StoreBytes(), changed);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].title, "Reminder");
+  EXPECT_TRUE(messages.shown[1].text.contains("changed meanwhile"));
+  EXPECT_TRUE(m->isVisible());
+}
+
+TEST_F(ManagerTest, UnreadableStoreShowsTheFailureAndAnEmptyList) {
+  std::filesystem::remove_all(home.root() / "db");
+  frmManager* m = Open();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, "Reminder");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+  EXPECT_TRUE(messages.shown[0].text.startsWith("No such file or directory: "));
+  EXPECT_EQ(Grid(m)->Rows(), 2);
+}
+
+TEST_F(ManagerTest, ClickOnTheWindowShowsTheLegendWhichClosesWithTheManager) {
+  frmManager* m = Open();
+  QTest::mouseClick(m, Qt::LeftButton, {}, QPoint(m->width() / 2, m->height() - 2));
+  QPointer<frmLegend> legend = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* l = qobject_cast<frmLegend*>(w)) legend = l;
+  ASSERT_TRUE(legend);
+  EXPECT_TRUE(legend->isVisible());
+  EXPECT_EQ(legend->windowTitle(), "Legend");
+  m->close();
+  Settle();
+  EXPECT_TRUE(legend.isNull() || !legend->isVisible());
+}
+
+TEST_F(ManagerTest, NarrowerWindowMovesCloseManagerWithTheRightEdge) {
+  frmManager* m = Open();
+  QPushButton* close = Button(m, "cmdCancel");
+  QPushButton* edit = Button(m, "cmdEdit");
+  const int closeLeft = close->x(), editLeft = edit->x();
+  m->resize(m->width() - 60, m->height());
+  EXPECT_EQ(close->x(), closeLeft - 60);
+  EXPECT_EQ(edit->x(), editLeft);
+  m->resize(10, 10);  // dragged very small: nothing negative
+  EXPECT_GE(m->findChild<QGroupBox*>("fraReminder")->width(), 0);
+}
+
+}  // namespace
