@@ -9,7 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
   python3 python3-pyatspi at-spi2-core dbus dbus-x11
-  locales
+  locales fonts-wine fonts-dejavu-core fonts-liberation2
+  desktop-file-utils
 )
 
 missing=()

@@ -7,11 +7,15 @@
 #include "platform/Clock.h"
 #include "platform/DateTimeForms.h"
 #include "platform/FileChooser.h"
+#include "platform/FileCheck.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
 #include "store/ReminderStore.h"
 
+class frmAbout;
 class frmMain;
+class frmMinimized;
 class frmTask;
 class frmSetNewReminder;
 class frmQuickAdd;
@@ -39,6 +43,12 @@ struct AppContext {
   QPointer<frmEdit> edit = {};
   // The open-file chooser of the entry dialogs; the program and the tests set it.
   FileChooser* files = nullptr;
+  QPointer<frmAbout> about = {};
+  QPointer<frmMinimized> minimized = {};
+
+  // Where the About box looks for the System Information tool; tests put fakes here.
+  Registry* registry = &OsRegistry::Instance();
+  const FileCheck* fileCheck = &OsFileCheck::Instance();
 };
 
 QString FromStd(std::u16string_view text);

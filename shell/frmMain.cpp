@@ -1,7 +1,10 @@
 #include "shell/frmMain.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -14,6 +17,8 @@
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
 #include "shell/ReminderCount.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMinimized.h"
 
 namespace {
 
@@ -58,6 +63,19 @@ frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
 
 frmMain::~frmMain() = default;
 
+frmMain* frmMain::Open(AppContext& app) {
+  if (app.main && !app.main->isUnloaded()) {
+    app.main->show();
+    app.main->raise();
+    app.main->activateWindow();
+    return app.main;
+  }
+  auto* main = new frmMain(app);
+  main->show();
+  CentreOnScreen(main);
+  return main;
+}
+
 void frmMain::BuildControls() {
   const QFont tahoma = PointFont("Tahoma", 8.25);
   lblNoOfReminders_ = MakeLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true),
@@ -79,6 +97,16 @@ void frmMain::BuildControls() {
   PlaceInTwips(Label3_, 360, 1080, 3060, 195);
   Label4_ = MakeLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
   PlaceInTwips(Label4_, 360, 1440, 1305, 195);
+  // A stand-in font may be a little wider than the designed one: the links grow to
+  // their text rather than cut it (nothing stands to their right but the buttons).
+  for (QLabel* link : {Label2_, Label3_, Label4_})
+    link->resize(std::max(link->width(), link->sizeHint().width()), link->height());
+  // The count and its caption are written in the info-background colour; on a dark
+  // backdrop (the info-text colour) they stay readable on any theme.
+  for (QLabel* onDark : {lblNoOfReminders_, Label1_}) {
+    onDark->setBackgroundRole(QPalette::ToolTipText);
+    onDark->setAutoFillBackground(true);
+  }
   // The label opens the quick reminder dialog: it shows a hand and, for keyboard
   // users, takes the focus by Tab and answers Space and Enter.
   Label4_->setCursor(Qt::PointingHandCursor);
@@ -94,7 +122,6 @@ void frmMain::BuildControls() {
   PlaceInTwips(cmdManage_, 3720, 1080, 735, 375);
   cmdAbout_ = MakeButton(this, "cmdAbout", "&About...", QString(), "About");
   PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
-  cmdAbout_->setEnabled(false);
   cmdClose_ = MakeButton(this, "cmdClose", "&Hide",
                          "hides the window but reminders keep running in background", "Hide");
   PlaceInTwips(cmdClose_, 1800, 1920, 1095, 375);
@@ -105,6 +132,7 @@ void frmMain::BuildControls() {
   connect(cmdSetNew_, &QPushButton::clicked, this, &frmMain::cmdSetNew_Click);
   connect(cmdManage_, &QPushButton::clicked, this, &frmMain::cmdManage_Click);
   OnClick(Label4_, [this] { Label4_Click(); });
+  connect(cmdAbout_, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
   connect(cmdClose_, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
   connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
 }
@@ -148,6 +176,10 @@ void frmMain::Form_Load() {
   }
   lblNoOfReminders_->setText(QStringLiteral("[%1]").arg(count));
   lblNoOfReminders_->adjustSize();
+  // The count stands to the left of its caption; a wide count grows leftwards.
+  const int right = Label1_->x() - 2;
+  if (lblNoOfReminders_->geometry().right() > right)
+    lblNoOfReminders_->move(std::max(0, right - lblNoOfReminders_->width()), lblNoOfReminders_->y());
   lblNoOfReminders_->setAccessibleName(lblNoOfReminders_->text());
 }
 
@@ -171,7 +203,18 @@ void frmMain::Label4_Click() { frmQuickAdd::ShowFor(app_, this); }
 
 void frmMain::cmdManage_Click() { frmManager::ShowFor(app_, this); }
 
-void frmMain::cmdClose_Click() { hide(); }
+void frmMain::cmdAbout_Click() { frmAbout::ShowFor(app_); }
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) cmdAbout_->click();
+  else QWidget::keyPressEvent(event);
+}
+
+// Hidden, the window stays loaded and its check goes on firing reminders.
+void frmMain::cmdClose_Click() {
+  hide();
+  frmMinimized::ShowFor(app_);
+}
 
 void frmMain::cmdExit_Click() { close(); }
 
@@ -183,9 +226,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Form_Unload() {
   unloaded_ = true;
   timCheckReminders_->stop();
-  // The other windows close in this order; the task window and the quick reminder
-  // dialog are left open and close by themselves.
+  // The task window is left open: it closes with its own button. The others close in
+  // this order: About box, edit, manager, new reminder dialog, minimized window.
+  if (app_.about) app_.about->close();
   if (app_.edit) app_.edit->close();
   if (app_.manager) app_.manager->close();
   if (app_.setNew) app_.setNew->Unload();
+  if (app_.minimized) app_.minimized->close();
 }

@@ -20,6 +20,10 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   explicit frmMain(AppContext& app);
   ~frmMain() override;
 
+  // Shows the main window, loading it first when it is not loaded (or was unloaded),
+  // and brings it forward.
+  static frmMain* Open(AppContext& app);
+
   // Recounts today's reminders; other windows call it after they change the store.
   void Form_Load();
 
@@ -34,6 +38,8 @@ class frmMain : public QWidget, private ReminderAnnouncer {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape presses "&About...", the window's cancel button.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildControls();
@@ -45,6 +51,7 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   void cmdSetNew_Click();
   void cmdManage_Click();
   void Label4_Click();
+  void cmdAbout_Click();
   void cmdClose_Click();
   void cmdExit_Click();
   void Form_Unload();

@@ -1,16 +1,19 @@
 #include <QApplication>
 
+#include "platform/DesignFonts.h"
 #include "platform/MessageBoxes.h"
 #include "shell/AppContext.h"
-#include "shell/frmMain.h"
-#include "store/HomeDirectory.h"
+#include "shell/ProgramArt.h"
+#include "shell/ProgramEnd.h"
+#include "shell/frmSplash.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
-  QApplication::setApplicationDisplayName(kProgramTitle);
+  LoadDesignFonts();
+  QApplication::setWindowIcon(ProgramIcon());
   // A hidden main window still checks reminders, so closing the last visible window
-  // ends the program only once the main window is unloaded.
+  // ends the program only once the main window is unloaded (see ProgramEnd).
   QApplication::setQuitOnLastWindowClosed(false);
 
   QtMessageBoxes messages;
@@ -19,17 +22,9 @@ int main(int argc, char* argv[]) {
   ReminderStore store;
   AppContext app{store, SystemClock::Instance(), messages, launcher, DateTimeForms::User(), {}, {}};
   app.files = &files;
+  ProgramEnd end(app);
 
-  // A missing path.txt is reported once; the main window opens all the same.
-  Status home = ReadHomeDirectory();
-  if (!home.ok()) messages.Show(nullptr, {FromUtf8(home.text()), kProgramTitle});
-
-  QObject::connect(&application, &QGuiApplication::lastWindowClosed, [&app] {
-    if (!app.main || app.main->isUnloaded()) QCoreApplication::quit();
-  });
-
-  auto* main = new frmMain(app);
-  main->show();
-  CentreOnScreen(main);
+  // The splash reads path.txt as it closes and then opens the main window.
+  frmSplash::Start(app);
   return QApplication::exec();
 }

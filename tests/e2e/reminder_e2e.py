@@ -142,8 +142,9 @@ def test_count():
 
 def test_due_reminders():
     start = datetime.datetime.now().replace(microsecond=0)
-    single = start + datetime.timedelta(seconds=3)
-    pair = start + datetime.timedelta(seconds=6)
+    # The main window, whose check fires them, opens after the two-second splash.
+    single = start + datetime.timedelta(seconds=5)
+    pair = start + datetime.timedelta(seconds=8)
     program = Program([record("E2E single", single), record("E2E first of two", pair),
                        record("E2E second of two", pair)])
     try:

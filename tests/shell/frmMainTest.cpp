@@ -112,9 +112,4 @@ TEST_F(MainWindowTest, ExitUnloadsTheWindowButLeavesTheTaskWindowOpen) {
   EXPECT_TRUE(app.task && app.task->isVisible());
 }
 
-TEST_F(MainWindowTest, ButtonsOfWindowsStillToComeAreInert) {
-  frmMain* main = LoadMain();
-  EXPECT_FALSE(Button(main, "cmdAbout")->isEnabled());
-}
-
 }  // namespace

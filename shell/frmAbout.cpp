@@ -1,0 +1,132 @@
+#include "shell/frmAbout.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/Twips.h"
+#include "shell/ProgramArt.h"
+#include "shell/SysInfo.h"
+#include "shell/VersionInfo.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                  const QString& spoken) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setAccessibleName(spoken);
+  label->setFont(font);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAccessibleName(spoken);
+  button->setFont(PointFont("Verdana", 6.75));
+  return button;
+}
+
+const char kDisclaimer[] =
+    "Reminder alerts you only while it runs, in the very second a reminder is due. "
+    "Do not rely on it alone for what must not be missed.";
+const char kContact[] = "Questions and ideas: reminder@example.org";
+
+}  // namespace
+
+void frmAbout::ShowFor(AppContext& app) {
+  if (app.about) {
+    app.about->show();
+    app.about->raise();
+    app.about->activateWindow();
+    return;
+  }
+  auto* window = new frmAbout(app);
+  app.about = window;
+  window->show();
+}
+
+frmAbout::frmAbout(AppContext& app) : QWidget(nullptr), app_(app) {
+  setObjectName("frmAbout");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(TwipsSize(5715, 2295));
+  BuildControls();
+  SetTabOrder();
+  Form_Load();
+}
+
+void frmAbout::BuildControls() {
+  picIcon_ = MakeLabel(this, "picIcon", QString(), font(), "Reminder icon");
+  picIcon_->setPixmap(ProgramIcon().pixmap(32, 32));
+  picIcon_->setAlignment(Qt::AlignCenter);
+  PlaceInTwips(picIcon_, 240, 240, 540, 540);
+
+  // The title and the disclaimer keep the theme's text colour: fixed black would vanish
+  // on a dark theme's background.
+  lblTitle_ = MakeLabel(this, "lblTitle", QString(), PointFont("Tahoma", 12), "Title");
+  lblTitle_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  PlaceInTwips(lblTitle_, 1050, 240, 3885, 480);
+  lblVersion_ = MakeLabel(this, "lblVersion", QString(), PointFont("Tahoma", 9.75), "Version");
+  lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  PlaceInTwips(lblVersion_, 1050, 780, 3885, 225);
+  lblDisclaimer_ = MakeLabel(this, "lblDisclaimer", kDisclaimer, PointFont("Tahoma", 8.25), kDisclaimer);
+  lblDisclaimer_->setWordWrap(true);
+  lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceInTwips(lblDisclaimer_, 240, 1200, 3870, 825);
+
+  QFont contactFont = PointFont("Verdana", 8.25);
+  contactFont.setUnderline(true);
+  Label1_ = MakeLabel(this, "Label1", kContact, contactFont, kContact);
+  QPalette blue = Label1_->palette();
+  blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+  Label1_->setPalette(blue);
+  Label1_->setCursor(Qt::PointingHandCursor);
+  PlaceInTwips(Label1_, 240, 2040, 3975, 255);
+
+  cmdOK_ = MakeButton(this, "cmdOK", "OK", "OK");
+  PlaceInTwips(cmdOK_, 4440, 1440, 1260, 345);
+  cmdSysInfo_ = MakeButton(this, "cmdSysInfo", "&System Info...", "System Info");
+  PlaceInTwips(cmdSysInfo_, 4440, 1920, 1245, 345);
+  connect(cmdOK_, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+  connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+}
+
+void frmAbout::SetTabOrder() { setTabOrder(cmdOK_, cmdSysInfo_); }
+
+void frmAbout::Form_Load() {
+  setWindowTitle("About " + kProgramTitle);
+  setAccessibleName(windowTitle());
+  lblVersion_->setText(ProgramVersionCaption());
+  lblVersion_->setAccessibleName(lblVersion_->text());
+  lblTitle_->setText(kProgramTitle);
+  lblTitle_->setAccessibleName(kProgramTitle);
+  cmdOK_->setFocus();
+}
+
+// OK is both the default and the cancel button: Enter and Esc press it, except that
+// Enter presses another button that has the focus.
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape: cmdOK_->click(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) focused->click();
+      else cmdOK_->click();
+      return;
+    default: QWidget::keyPressEvent(event);
+  }
+}
+
+void frmAbout::cmdOK_Click() { close(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::StartSysInfo() {
+  if (std::optional<std::u16string> tool = SysInfoToolPath(*app_.registry, *app_.fileCheck)) {
+    if (!app_.launcher.Open(FromStd(*tool))) return;
+  }
+  app_.messages.Show(this, {kSysInfoUnavailable, kProgramTitle});
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileCheck.h"
+#include "platform/Registry.h"
+
+// A registry of keys below HKEY_LOCAL_MACHINE that behaves like advapi32 (a value
+// longer than the buffer fails with ERROR_MORE_DATA) and remembers every call.
+class FakeRegistry final : public Registry {
+ public:
+  struct Value {
+    std::uint32_t type = kString;
+    std::string bytes;
+  };
+
+  void Set(const std::string& key, const std::string& name, Value value) { keys[key][name] = std::move(value); }
+
+  long OpenKey(Key root, const std::string& name, std::uint32_t access, Key& key) override {
+    opened.push_back(name);
+    accessMasks.push_back(access);
+    key = 0;
+    if (root != kLocalMachine || !keys.count(name)) return kFileNotFound;
+    handles.push_back(name);
+    key = handles.size();
+    ++openKeys;
+    return 0;
+  }
+
+  long QueryValue(Key key, const std::string& name, std::uint32_t& type, unsigned char* buffer,
+                  std::uint32_t& size) override {
+    const auto& values = keys.at(handles.at(key - 1));
+    auto it = values.find(name);
+    if (it == values.end()) return kFileNotFound;
+    type = it->second.type;
+    const auto length = static_cast<std::uint32_t>(it->second.bytes.size());
+    if (length > size) {
+      size = length;
+      return kMoreData;
+    }
+    std::memcpy(buffer, it->second.bytes.data(), length);
+    size = length;
+    return 0;
+  }
+
+  long CloseKey(Key key) override {
+    if (key != 0) --openKeys;
+    return 0;
+  }
+
+  std::map<std::string, std::map<std::string, Value>> keys;
+  std::vector<std::string> opened;         // key names in the order they were opened
+  std::vector<std::uint32_t> accessMasks;  // the access asked for at each open
+  int openKeys = 0;                        // opened and not yet closed
+
+ private:
+  std::vector<std::string> handles;
+};
+
+// Says which files exist and remembers what was asked.
+class FakeFileCheck final : public FileCheck {
+ public:
+  bool IsOrdinaryFile(std::u16string_view path) const override {
+    asked.emplace_back(path);
+    return files.count(std::u16string(path)) > 0;
+  }
+  std::set<std::u16string> files;
+  mutable std::vector<std::u16string> asked;
+};
