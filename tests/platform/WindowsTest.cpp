@@ -1,6 +1,7 @@
 // The Windows side of the core: the store's share modes and its rename over an open
-// store, paths below drive roots, the user's date and time forms, FormatMessage texts
-// and the ANSI code page. Built for Windows only; CI runs it under Wine.
+// store, paths below drive roots, the user's date and time forms, FormatMessage texts,
+// the ANSI code page, the registry reader (on keys of its own below HKEY_CURRENT_USER)
+// and the file check. Built for Windows only; CI runs it under Wine.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +11,9 @@
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/DateTimeForms.h"
+#include "platform/FileCheck.h"
 #include "platform/OsCodes.h"
+#include "platform/Registry.h"
 #include "platform/TaskSafety.h"
 #include "store/HomeDirectory.h"
 #include "store/TempHome.h"
@@ -493,6 +496,146 @@ TEST(WindowsCodePage, RecordsAreStoredInTheAnsiCodePage) {
   const std::string bytes = RecordOf(u"Caf\u00e9 \u20ac \u65e5");
   EXPECT_EQ(bytes.substr(0, 8), "Caf\xe9 \x80 ?");
   EXPECT_EQ(TrimSpaces(DecodeRecord(bytes.data()).About), u"Caf\u00e9 \u20ac ?");
+}
+
+// ---- The registry -----------------------------------------------------------------
+
+// A key of the test's own below HKEY_CURRENT_USER, removed afterwards.
+class WindowsRegistry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    name_ = "Software\\ReminderTest-" + std::to_string(GetCurrentProcessId());
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, name_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                              nullptr),
+              ERROR_SUCCESS);
+  }
+  void TearDown() override {
+    RegCloseKey(key_);
+    RegDeleteTreeA(HKEY_CURRENT_USER, name_.c_str());
+  }
+  void Set(const char* value, DWORD type, const std::string& bytes) {
+    ASSERT_EQ(RegSetValueExA(key_, value, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+  }
+  // GetKeyValue below HKEY_CURRENT_USER, with the root as the 32-bit value of the
+  // predefined handle.
+  bool Get(std::u16string_view value, std::u16string& text, std::u16string_view key = {}) {
+    const std::u16string keyName = key.empty() ? std::u16string(name_.begin(), name_.end()) : std::u16string(key);
+    return GetKeyValue(OsRegistry::Instance(), kCurrentUser, keyName, value, text);
+  }
+  static constexpr Registry::Key kCurrentUser = 0x80000001;  // HKEY_CURRENT_USER
+
+  std::string name_;
+  HKEY key_ = nullptr;
+};
+
+TEST_F(WindowsRegistry, TextValueLosesItsTerminatingZero) {
+  Set("PATH", REG_SZ, std::string("C:\\Program Files\\Common Files\\msinfo32.exe\0", 43));
+  std::u16string text = u"old";
+  ASSERT_TRUE(Get(u"PATH", text));
+  EXPECT_EQ(text, u"C:\\Program Files\\Common Files\\msinfo32.exe");
+}
+
+TEST_F(WindowsRegistry, FolderValueIsUsedAsReadWithItsTrailingBackslash) {
+  Set("MSINFO", REG_SZ, std::string("C:\\Tools\\\0", 10));
+  std::u16string text;
+  ASSERT_TRUE(Get(u"MSINFO", text));
+  EXPECT_EQ(text + u"\\MSINFO32.EXE", u"C:\\Tools\\\\MSINFO32.EXE");
+}
+
+TEST_F(WindowsRegistry, EmptyTextValueReadsAsEmptyText) {
+  Set("Empty", REG_SZ, std::string(1, '\0'));
+  std::u16string text = u"old";
+  ASSERT_TRUE(Get(u"Empty", text));
+  EXPECT_EQ(text, u"");
+}
+
+TEST_F(WindowsRegistry, TextInTheAnsiCodePage) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << GetACP();
+  Set("Name", REG_SZ, std::string("Caf\xe9 \x80\0", 7));
+  std::u16string text;
+  ASSERT_TRUE(Get(u"Name", text));
+  EXPECT_EQ(text, u"Caf\u00e9 \u20ac");
+}
+
+TEST_F(WindowsRegistry, NumberBecomesItsHexadecimalBytesLastFirst) {
+  Set("Number", REG_DWORD, std::string("\x02\x01\x00\x00", 4));  // 258
+  std::u16string text = u"old";
+  ASSERT_TRUE(Get(u"Number", text));
+  EXPECT_EQ(text, u"&h000102");  // the last byte, a zero, is dropped like a text's
+  Set("Full", REG_DWORD, std::string("\x0a\x00\xff\x7f", 4));
+  ASSERT_TRUE(Get(u"Full", text));
+  EXPECT_EQ(text, u"&h7FFF000A");
+}
+
+TEST_F(WindowsRegistry, OtherTypesLeaveTheTextAsItCame) {
+  Set("Binary", REG_BINARY, std::string("\x01\x02", 2));
+  Set("Expand", REG_EXPAND_SZ, std::string("%SystemRoot%\0", 13));
+  for (std::u16string value : {u"Binary", u"Expand"}) {
+    std::u16string text = u"as it came";
+    ASSERT_TRUE(Get(value, text)) << Utf16ToUtf8(value);
+    EXPECT_EQ(text, u"as it came");
+  }
+}
+
+TEST_F(WindowsRegistry, ValueLargerThanTheBufferFailsWithEmptyText) {
+  Set("Long", REG_BINARY, std::string(kKeyValueBufferSize + 1, 'z'));
+  Set("Fits", REG_BINARY, std::string(kKeyValueBufferSize, 'z'));
+  std::u16string text = u"old";
+  EXPECT_FALSE(Get(u"Long", text));
+  EXPECT_EQ(text, u"");
+  text = u"old";
+  EXPECT_TRUE(Get(u"Fits", text));
+  EXPECT_EQ(text, u"old");
+}
+
+TEST_F(WindowsRegistry, MissingKeyOrValueFailsWithEmptyText) {
+  Set("PATH", REG_SZ, std::string("x\0", 2));
+  std::u16string text = u"old";
+  EXPECT_FALSE(Get(u"Other", text));
+  EXPECT_EQ(text, u"");
+  text = u"old";
+  EXPECT_FALSE(Get(u"PATH", text, u"Software\\ReminderTest-no-such-key"));
+  EXPECT_EQ(text, u"");
+}
+
+TEST_F(WindowsRegistry, RootMayAlsoBeTheSignExtendedHandle) {
+  Set("PATH", REG_SZ, std::string("x\0", 2));
+  std::u16string text;
+  ASSERT_TRUE(GetKeyValue(OsRegistry::Instance(), reinterpret_cast<Registry::Key>(HKEY_CURRENT_USER),
+                          std::u16string(name_.begin(), name_.end()), u"PATH", text));
+  EXPECT_EQ(text, u"x");
+}
+
+TEST(WindowsRegistryRoots, LocalMachineKeysOfTheSystemAreReadable) {
+  // Present on every Windows (and in Wine): read without administrator rights.
+  std::u16string text;
+  ASSERT_TRUE(GetKeyValue(OsRegistry::Instance(), Registry::kLocalMachine,
+                          u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"CurrentVersion", text));
+  EXPECT_FALSE(text.empty());
+}
+
+// ---- Files the About box may start -------------------------------------------------
+
+TEST(WindowsFileCheck, HiddenAndSystemFilesAndFoldersAreNotOrdinaryFiles) {
+  TempHome dir;
+  auto file = [&](const char* name, DWORD attributes) {
+    const fs::path path = dir.root() / name;
+    TempHome::WriteBytes(path, "x");
+    SetFileAttributesW(path.c_str(), attributes);
+    const std::wstring wide = path.native();
+    return std::u16string(wide.begin(), wide.end());
+  };
+  const OsFileCheck& check = OsFileCheck::Instance();
+  EXPECT_TRUE(check.IsOrdinaryFile(file("MSINFO32.EXE", FILE_ATTRIBUTE_NORMAL)));
+  EXPECT_TRUE(check.IsOrdinaryFile(file("readonly.exe", FILE_ATTRIBUTE_READONLY)));
+  EXPECT_FALSE(check.IsOrdinaryFile(file("hidden.exe", FILE_ATTRIBUTE_HIDDEN)));
+  EXPECT_FALSE(check.IsOrdinaryFile(file("system.exe", FILE_ATTRIBUTE_SYSTEM)));
+  const std::wstring folder = (dir.root() / "db").native();
+  EXPECT_FALSE(check.IsOrdinaryFile(std::u16string(folder.begin(), folder.end())));
+  for (const char* name : {"readonly.exe", "hidden.exe", "system.exe"})
+    SetFileAttributesW((dir.root() / name).c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
 }
 
 TEST(WindowsTaskSafety, NothingIsRefused) {
