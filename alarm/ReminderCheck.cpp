@@ -57,8 +57,11 @@ bool ReminderMatchesNow(const ReminderRecord& record, std::u16string_view dateTe
 }
 
 ReminderCheck::ReminderCheck(const ReminderStore& store, const Clock& clock,
-                             const DateTimeForms& forms)
-    : store_(store), clock_(clock), forms_(forms), lastCovered_(clock.Now() - seconds{1}) {}
+                             const DateTimeForms& forms, std::optional<local_seconds> coveredUntil)
+    : store_(store), clock_(clock), forms_(forms), lastCovered_(clock.Now() - seconds{1}) {
+  // Only the current second can have been covered already; nothing earlier is caught up.
+  if (coveredUntil && *coveredUntil == lastCovered_ + seconds{1}) lastCovered_ = *coveredUntil;
+}
 
 void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
   if (busy_) return;

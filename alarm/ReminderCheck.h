@@ -37,8 +37,11 @@ bool ReminderMatchesNow(const ReminderRecord& record, std::u16string_view dateTe
 // or announced twice, however long a box stays open.
 class ReminderCheck {
  public:
+  // `coveredUntil`: the last second an earlier check of this run covered, so that a main
+  // window reloaded within that second does not announce its reminders again.
   ReminderCheck(const ReminderStore& store, const Clock& clock,
-                const DateTimeForms& forms = DateTimeForms::User());
+                const DateTimeForms& forms = DateTimeForms::User(),
+                std::optional<std::chrono::local_seconds> coveredUntil = std::nullopt);
 
   // Reads the store, closes it, then announces what is due, in order of second and
   // then of file position. A tick that comes while an earlier tick's boxes are open

@@ -17,6 +17,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
+#include "shell/Controls.h"
 #include "shell/frmMain.h"
 #include "store/TextFold.h"
 
@@ -24,22 +25,9 @@ using namespace std::chrono;
 
 namespace {
 
+// Fonts are made once the application exists, never at start-up.
+QFont Verdana() { return PointFont("Verdana", 8.25); }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->setAccessibleName(caption.trimmed());
-  label->setFont(PointFont("Verdana", 8.25));
-  return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(spoken);
-  button->setFont(PointFont("Verdana", 8.25));
-  return button;
-}
 
 
 std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
@@ -80,13 +68,13 @@ frmEdit::frmEdit(AppContext& app, QWidget* owner) : QDialog(nullptr), app_(app) 
 }
 
 void frmEdit::BuildControls() {
-  Label1_ = MakeLabel(this, "Label1", "Remind About: ");
+  Label1_ = MakeLabel(this, "Label1", "Remind About: ", "Remind About", Verdana());
   PlaceInTwips(Label1_, 0, 120, 1335, 195);
   Label1_->adjustSize();
-  Label2_ = MakeLabel(this, "Label2", "Reminder date : ");
+  Label2_ = MakeLabel(this, "Label2", "Reminder date : ", "Reminder date", Verdana());
   PlaceInTwips(Label2_, 0, 600, 1455, 195);
   Label2_->adjustSize();
-  Label3_ = MakeLabel(this, "Label3", "Reminder Time: ");
+  Label3_ = MakeLabel(this, "Label3", "Reminder Time: ", "Reminder Time", Verdana());
   PlaceInTwips(Label3_, 0, 3120, 1440, 195);
   Label3_->adjustSize();
 
@@ -108,10 +96,10 @@ void frmEdit::BuildControls() {
   BuildTimeBoxes();
   BuildTaskControls();
 
-  cmdOK_ = MakeButton(this, "cmdOK", "&Save Changes", "Save Changes");
+  cmdOK_ = MakeButton(this, "cmdOK", "&Save Changes", "Save Changes", Verdana());
   PlaceInTwips(cmdOK_, 120, 4680, 1815, 375);
   cmdOK_->setEnabled(false);
-  cmdCancel_ = MakeButton(this, "cmdCancel", "&Cancel", "Cancel");
+  cmdCancel_ = MakeButton(this, "cmdCancel", "&Cancel", "Cancel", Verdana());
   PlaceInTwips(cmdCancel_, 3240, 4680, 1215, 375);
   // Enter presses Cancel (the default button); Esc cancels through the dialog.
   cmdCancel_->setDefault(true);
@@ -132,7 +120,7 @@ void frmEdit::BuildTimeBoxes() {
 }
 
 void frmEdit::BuildTaskControls() {
-  cmdBrowse_ = MakeButton(this, "cmdBrowse", "&Browse...", "Browse");
+  cmdBrowse_ = MakeButton(this, "cmdBrowse", "&Browse...", "Browse", Verdana());
   PlaceInTwips(cmdBrowse_, 3240, 3480, 1215, 375);
   cmdBrowse_->setEnabled(false);
 

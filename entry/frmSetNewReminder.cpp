@@ -15,6 +15,7 @@
 #include "entry/WrappingCheckBox.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
+#include "shell/Controls.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmMain.h"
 
@@ -22,24 +23,10 @@ using namespace std::chrono;
 
 namespace {
 
+// Fonts are made once the application exists, never at start-up.
+QFont Verdana() { return PointFont("Verdana", 8.25); }
+
 const QString kBrowseFilter = QStringLiteral("Program files|*.exe|Batch Files|*.bat|All Files|*.*");
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->setAccessibleName(caption);
-  label->setFont(font);
-  return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& spoken) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(spoken);
-  button->setFont(PointFont("Verdana", 8.25));
-  return button;
-}
 
 
 
@@ -101,7 +88,7 @@ void frmSetNewReminder::BuildControls() {
   fraSet_->setFont(PointFont("MS Sans Serif", 8.25));
   PlaceInTwips(fraSet_, 80, 0, 4575, 4260);
 
-  lblAbout_ = MakeLabel(fraSet_, "lblAbout", "Remind about:", verdana);
+  lblAbout_ = MakeLabel(fraSet_, "lblAbout", "Remind about:", "Remind about:", verdana);
   PlaceInTwips(lblAbout_, 120, 240, 1260, 195);
   lblAbout_->adjustSize();
   txtAbout_ = new QLineEdit(fraSet_);
@@ -111,7 +98,7 @@ void frmSetNewReminder::BuildControls() {
   txtAbout_->setMaxLength(80);
   PlaceInTwips(txtAbout_, 1560, 240, 2895, 285);
 
-  lblDate_ = MakeLabel(fraSet_, "lblDate", "Date:", verdana);
+  lblDate_ = MakeLabel(fraSet_, "lblDate", "Date:", "Date:", verdana);
   PlaceInTwips(lblDate_, 240, 720, 495, 255);
   Calendar_ = new QCalendarWidget(fraSet_);
   Calendar_->setObjectName("Calendar");
@@ -128,10 +115,10 @@ void frmSetNewReminder::BuildControls() {
   BuildTimeBoxes();
   BuildTaskControls();
 
-  cmdSetReminder_ = MakeButton(this, "cmdSetReminder", "&Set Reminder", "Set Reminder");
+  cmdSetReminder_ = MakeButton(this, "cmdSetReminder", "&Set Reminder", "Set Reminder", Verdana());
   PlaceInTwips(cmdSetReminder_, 120, 4320, 1455, 375);
   cmdSetReminder_->setEnabled(false);
-  cmdCancel_ = MakeButton(this, "cmdCancel", "&Cancel", "Cancel");
+  cmdCancel_ = MakeButton(this, "cmdCancel", "&Cancel", "Cancel", Verdana());
   PlaceInTwips(cmdCancel_, 3180, 4320, 1455, 375);
   // Enter presses Cancel (the default button); Esc cancels through the dialog.
   cmdCancel_->setDefault(true);
@@ -139,7 +126,7 @@ void frmSetNewReminder::BuildControls() {
 
 void frmSetNewReminder::BuildTimeBoxes() {
   const QFont sansSerif = PointFont("MS Sans Serif", 8.25);
-  lblTime_ = MakeLabel(fraSet_, "lblTime", "Time:(24 Hr format)", PointFont("Verdana", 8.25));
+  lblTime_ = MakeLabel(fraSet_, "lblTime", "Time:(24 Hr format)", "Time:(24 Hr format)", PointFont("Verdana", 8.25));
   PlaceInTwips(lblTime_, 120, 2760, 1740, 195);
   lblTime_->adjustSize();
   cboHH_ = MakeTimeBox(fraSet_, "cboHH", "Hour", sansSerif);
@@ -153,7 +140,7 @@ void frmSetNewReminder::BuildTimeBoxes() {
   const int sepLeft[2] = {2400, 3120};
   const int sepWidth[2] = {45, 165};
   for (int i = 0; i < 2; ++i) {
-    lblsep_[i] = MakeLabel(fraSet_, "lblsep", ":", sansSerif);
+    lblsep_[i] = MakeLabel(fraSet_, "lblsep", ":", ":", sansSerif);
     lblsep_[i]->setProperty("Index", i);
     lblsep_[i]->setAccessibleName("Time separator");
     PlaceInTwips(lblsep_[i], sepLeft[i], 3840, sepWidth[i], 195);
@@ -168,7 +155,7 @@ void frmSetNewReminder::BuildTaskControls() {
   chkTask_->setEnabled(false);
   PlaceInTwips(chkTask_, 120, 3120, 2175, 375);
 
-  cmdBrowse_ = MakeButton(fraSet_, "cmdBrowse", "&Browse...", "Browse");
+  cmdBrowse_ = MakeButton(fraSet_, "cmdBrowse", "&Browse...", "Browse", Verdana());
   PlaceInTwips(cmdBrowse_, 3240, 3120, 1215, 375);
   cmdBrowse_->setEnabled(false);
 

@@ -9,6 +9,7 @@
 #include "manager/frmLegend.h"
 #include "platform/FlexGrid.h"
 #include "platform/Twips.h"
+#include "shell/Controls.h"
 #include "entry/frmEdit.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmMain.h"
@@ -23,6 +24,8 @@ constexpr int kOuterExtraHeight = 430;
 const char* const kHeaders[] = {"Reminder", "Date", "Time", "Task/Program to run"};
 const int kColWidths[] = {2400, 1000, 1000, 4500};
 constexpr int kFormattedCol = 3;
+// Fonts are made once the application exists, never at start-up.
+QFont Verdana() { return PointFont("Verdana", 8.25); }
 
 FlexGrid::CellLook LookOf(std::optional<ReminderState> state) {
   FlexGrid::CellLook look;
@@ -31,14 +34,6 @@ FlexGrid::CellLook LookOf(std::optional<ReminderState> state) {
   look.bold = *state == ReminderState::Today;
   look.foreColor = *state == ReminderState::Future ? QColor(0, 0, 255) : QColor(0, 0, 0);
   return look;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(spoken);
-  button->setFont(PointFont("Verdana", 8.25));
-  return button;
 }
 
 }  // namespace
@@ -83,13 +78,13 @@ void frmManager::BuildControls() {
   PlaceInTwips(fgrdReminders_, 120, 240, 5415, 2535);
   fgrdReminders_->SetRows(2);  // the header and one row, as designed
 
-  cmdEdit_ = MakeButton(this, "cmdEdit", "&Edit Selected", "Edit selected reminder");
+  cmdEdit_ = MakeButton(this, "cmdEdit", "&Edit Selected", "Edit selected reminder", Verdana());
   PlaceInTwips(cmdEdit_, 120, 3000, 1455, 375);
   cmdEdit_->setEnabled(false);
-  cmdDelete_ = MakeButton(this, "cmdDelete", "&Delete Selected", "Delete selected reminder");
+  cmdDelete_ = MakeButton(this, "cmdDelete", "&Delete Selected", "Delete selected reminder", Verdana());
   PlaceInTwips(cmdDelete_, 1680, 3000, 1575, 375);
   cmdDelete_->setEnabled(false);
-  cmdCancel_ = MakeButton(this, "cmdCancel", "&Close Manager", "Close manager");
+  cmdCancel_ = MakeButton(this, "cmdCancel", "&Close Manager", "Close manager", Verdana());
   PlaceInTwips(cmdCancel_, 4200, 3000, 1575, 375);
   cmdCancel_->setDefault(true);
 }

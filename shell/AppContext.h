@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <chrono>
+#include <optional>
 #include <QPointer>
 #include <QString>
 
@@ -37,6 +39,8 @@ struct AppContext {
 
   QPointer<frmMain> main;
   QPointer<frmTask> task;
+  // The last second the check covered, kept across a reload of the main window.
+  std::optional<std::chrono::local_seconds> checkedUntil = {};
   QPointer<frmSetNewReminder> setNew = {};
   QPointer<frmQuickAdd> quickAdd = {};
   QPointer<frmManager> manager = {};

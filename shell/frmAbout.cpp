@@ -5,28 +5,12 @@
 #include <QPushButton>
 
 #include "platform/Twips.h"
+#include "shell/Controls.h"
 #include "shell/ProgramArt.h"
 #include "shell/SysInfo.h"
 #include "shell/VersionInfo.h"
 
 namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  const QString& spoken) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setAccessibleName(spoken);
-  label->setFont(font);
-  return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(spoken);
-  button->setFont(PointFont("Verdana", 6.75));
-  return button;
-}
 
 const char kDisclaimer[] =
     "Reminder alerts you only while it runs, in the very second a reminder is due. "
@@ -59,36 +43,36 @@ frmAbout::frmAbout(AppContext& app) : QWidget(nullptr), app_(app) {
 }
 
 void frmAbout::BuildControls() {
-  picIcon_ = MakeLabel(this, "picIcon", QString(), font(), "Reminder icon");
+  picIcon_ = MakeLabel(this, "picIcon", QString(), "Reminder icon", font());
   picIcon_->setPixmap(ProgramIcon().pixmap(32, 32));
   picIcon_->setAlignment(Qt::AlignCenter);
   PlaceInTwips(picIcon_, 240, 240, 540, 540);
 
   // The title and the disclaimer keep the theme's text colour: fixed black would vanish
   // on a dark theme's background.
-  lblTitle_ = MakeLabel(this, "lblTitle", QString(), PointFont("Tahoma", 12), "Title");
+  lblTitle_ = MakeLabel(this, "lblTitle", QString(), "Title", PointFont("Tahoma", 12));
   lblTitle_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceInTwips(lblTitle_, 1050, 240, 3885, 480);
-  lblVersion_ = MakeLabel(this, "lblVersion", QString(), PointFont("Tahoma", 9.75), "Version");
+  lblVersion_ = MakeLabel(this, "lblVersion", QString(), "Version", PointFont("Tahoma", 9.75));
   lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceInTwips(lblVersion_, 1050, 780, 3885, 225);
-  lblDisclaimer_ = MakeLabel(this, "lblDisclaimer", kDisclaimer, PointFont("Tahoma", 8.25), kDisclaimer);
+  lblDisclaimer_ = MakeLabel(this, "lblDisclaimer", kDisclaimer, kDisclaimer, PointFont("Tahoma", 8.25));
   lblDisclaimer_->setWordWrap(true);
   lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PlaceInTwips(lblDisclaimer_, 240, 1200, 3870, 825);
 
   QFont contactFont = PointFont("Verdana", 8.25);
   contactFont.setUnderline(true);
-  Label1_ = MakeLabel(this, "Label1", kContact, contactFont, kContact);
+  Label1_ = MakeLabel(this, "Label1", kContact, kContact, contactFont);
   QPalette blue = Label1_->palette();
   blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
   Label1_->setPalette(blue);
   Label1_->setCursor(Qt::PointingHandCursor);
   PlaceInTwips(Label1_, 240, 2040, 3975, 255);
 
-  cmdOK_ = MakeButton(this, "cmdOK", "OK", "OK");
+  cmdOK_ = MakeButton(this, "cmdOK", "OK", "OK", PointFont("Verdana", 6.75));
   PlaceInTwips(cmdOK_, 4440, 1440, 1260, 345);
-  cmdSysInfo_ = MakeButton(this, "cmdSysInfo", "&System Info...", "System Info");
+  cmdSysInfo_ = MakeButton(this, "cmdSysInfo", "&System Info...", "System Info", PointFont("Verdana", 6.75));
   PlaceInTwips(cmdSysInfo_, 4440, 1920, 1245, 345);
   connect(cmdOK_, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
   connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

@@ -159,7 +159,7 @@ void frmMain::SetTabOrder() {
 }
 
 void frmMain::StartCheck() {
-  check_ = std::make_unique<ReminderCheck>(app_.store, app_.clock, app_.forms);
+  check_ = std::make_unique<ReminderCheck>(app_.store, app_.clock, app_.forms, app_.checkedUntil);
   timCheckReminders_ = new QTimer(this);
   timCheckReminders_->setObjectName("timCheckReminders");
   timCheckReminders_->setInterval(1000);
@@ -183,7 +183,10 @@ void frmMain::Form_Load() {
   lblNoOfReminders_->setAccessibleName(lblNoOfReminders_->text());
 }
 
-void frmMain::timCheckReminders_Timer() { check_->Tick(*this); }
+void frmMain::timCheckReminders_Timer() {
+  check_->Tick(*this);
+  app_.checkedUntil = check_->lastCovered();
+}
 
 void frmMain::Announce(const DueReminder& reminder) {
   app_.messages.Show(this, {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok,

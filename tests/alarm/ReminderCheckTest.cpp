@@ -118,6 +118,19 @@ TEST_F(CheckTest, ClockSetBackRestartsCoverageAtTheCurrentSecond) {
   EXPECT_EQ(check.lastCovered(), t0 + 3s);
 }
 
+TEST_F(CheckTest, ReloadWithinACoveredSecondDoesNotAnnounceAgain) {
+  home.WriteStore(Due(u"once", t0 + 1s) + Due(u"next", t0 + 2s));
+  TickAt(t0 + 1s);
+  ReminderCheck reloaded(store, clock, *kForms, check.lastCovered());
+  clock.now = t0 + 2s;
+  reloaded.Tick(recorder);
+  EXPECT_EQ(recorder.announced, (Abouts{u"once", u"next"}));
+  // A check made later than the second after the old one's last starts afresh.
+  clock.now = t0 + 10s;
+  ReminderCheck later(store, clock, *kForms, t0 + 2s);
+  EXPECT_EQ(later.lastCovered(), t0 + 9s);
+}
+
 TEST_F(CheckTest, CoverageCrossesMidnight) {
   clock.now = At(2026, 12, 6, 23, 59, 58);
   ReminderCheck late(store, clock, *kForms);

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "shell/WidgetFixture.h"
+#include "manager/frmManager.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMinimized.h"
 
@@ -90,6 +91,32 @@ TEST_F(MinimizedTest, TheReloadClosesTheWindowsTheMainWindowUnloads) {
   EXPECT_TRUE(about.isNull());
   ASSERT_TRUE(app.main);
   EXPECT_TRUE(app.main->isVisible());
+}
+
+TEST_F(MinimizedTest, TheReloadClosesTheManagerToo) {
+  frmMain* main = LoadMain();
+  QTest::mouseClick(Button(main, "cmdManage"), Qt::LeftButton);
+  QPointer<frmManager> manager = app.manager;
+  ASSERT_TRUE(manager && manager->isVisible());
+  QTest::mouseClick(Button(Hide(main), "Command1"), Qt::LeftButton);
+  Flush();
+  EXPECT_TRUE(manager.isNull());
+}
+
+TEST_F(MinimizedTest, AReloadInTheSameSecondAnnouncesNothingTwice) {
+  home.WriteStore(Due(u"once", t0 + 1s));
+  frmMain* main = LoadMain();
+  clock.now = t0 + 1s;
+  main->timCheckReminders_Timer();
+  QTest::mouseClick(Button(Hide(main), "Command1"), Qt::LeftButton);
+  Flush();
+  ASSERT_TRUE(app.main);
+  app.main->timCheckReminders_Timer();
+  clock.now = t0 + 2s;
+  app.main->timCheckReminders_Timer();
+  int announced = 0;
+  for (const MessageRequest& m : messages.shown) announced += m.text == "once";
+  EXPECT_EQ(announced, 1);
 }
 
 TEST_F(MinimizedTest, ClosingItOtherwiseUnloadsTheMainWindowAndTheAlertsStop) {
