@@ -1,6 +1,7 @@
 #include "platform/DateTimeForms.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -8,8 +9,10 @@
 #include "platform/CodePage.h"
 
 #ifdef _WIN32
-#include <oleauto.h>
+// windows.h first: oleauto.h relies on its types.
 #include <windows.h>
+
+#include <oleauto.h>
 #else
 #include <langinfo.h>
 #include <locale.h>
@@ -211,14 +214,36 @@ class WindowsForms final : public DateTimeForms {
   std::u16string TimeText(seconds timeOfDay) const override {
     return Time(TmOf(year{2000} / January / 1, timeOfDay), timePicture_).value_or(u"");
   }
+  // A date text holds no time of day, and a time text no date: the OLE conversion reads
+  // a text without a date as day 0 (12/30/1899), and one without a time as midnight.
   std::optional<year_month_day> ReadDate(std::u16string_view text) const override {
     std::tm tm{};
-    if (!ParseVariant(text, tm)) return std::nullopt;
+    if (datePicture_) {
+      // The fixed form is read as what it is, whatever order the user's settings have.
+      auto mdy = ThreeNumbers(text, u'/', true);
+      if (!mdy) return std::nullopt;
+      tm.tm_mon = (*mdy)[0] - 1;
+      tm.tm_mday = (*mdy)[1];
+      tm.tm_year = (*mdy)[2] - 1900;
+      return DateFromTm(tm);
+    }
+    DATE value = 0;
+    if (!ParseVariant(text, tm, value) || value == 0 || value != std::trunc(value))
+      return std::nullopt;
     return DateFromTm(tm);
   }
   std::optional<seconds> ReadTime(std::u16string_view text) const override {
     std::tm tm{};
-    if (!ParseVariant(text, tm)) return std::nullopt;
+    if (timePicture_) {
+      auto hms = ThreeNumbers(text, u':', false);
+      if (!hms) return std::nullopt;
+      tm.tm_hour = (*hms)[0];
+      tm.tm_min = (*hms)[1];
+      tm.tm_sec = (*hms)[2];
+      return TimeFromTm(tm);
+    }
+    DATE value = 0;
+    if (!ParseVariant(text, tm, value) || value < 0 || value >= 1) return std::nullopt;
     return TimeFromTm(tm);
   }
 
@@ -237,12 +262,37 @@ class WindowsForms final : public DateTimeForms {
     if (!GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, picture, buffer, 96)) return std::nullopt;
     return Trimmed(buffer);
   }
-  // The OLE conversion reads both the user's forms and the fixed pictures.
-  static bool ParseVariant(std::u16string_view text, std::tm& tm) {
-    std::wstring wide(TrimSpaces(text).begin(), TrimSpaces(text).end());
+  // "a<separator>b<separator>c": one or two digits each, or four for a year at the end.
+  static std::optional<std::array<int, 3>> ThreeNumbers(std::u16string_view text, char16_t separator,
+                                                       bool yearLast) {
+    text = TrimSpaces(text);
+    std::array<int, 3> numbers{};
+    for (std::size_t i = 0; i < 3; ++i) {
+      std::size_t digits = 0;
+      int value = 0;
+      while (!text.empty() && text.front() >= u'0' && text.front() <= u'9' &&
+             digits < (i == 2 && yearLast ? 4u : 2u)) {
+        value = value * 10 + (text.front() - u'0');
+        text.remove_prefix(1);
+        ++digits;
+      }
+      if (digits == 0 || (i == 2 && yearLast && digits != 4)) return std::nullopt;
+      numbers[i] = value;
+      if (i < 2) {
+        if (text.empty() || text.front() != separator) return std::nullopt;
+        text.remove_prefix(1);
+      }
+    }
+    if (!text.empty()) return std::nullopt;
+    return numbers;
+  }
+  // The OLE conversion reads the user's own forms as Windows programs always have.
+  static bool ParseVariant(std::u16string_view text, std::tm& tm, DATE& value) {
+    const std::u16string_view trimmed = TrimSpaces(text);
+    std::wstring wide(trimmed.begin(), trimmed.end());
     if (wide.empty()) return false;
-    DATE value = 0;
-    if (FAILED(VarDateFromStr(wide.c_str(), LOCALE_USER_DEFAULT, 0, &value))) return false;
+    // mingw declares the text parameter without const; the call does not change it.
+    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &value))) return false;
     SYSTEMTIME st{};
     if (!VariantTimeToSystemTime(value, &st)) return false;
     tm.tm_year = st.wYear - 1900;

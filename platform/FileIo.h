@@ -36,7 +36,8 @@ class FileIo {
   virtual int Sync(Handle handle) = 0;
   virtual int Close(Handle handle) = 0;
   virtual int Remove(const std::filesystem::path& path) = 0;
-  // Puts `from` in the place of `to` in one step, replacing it.
+  // Puts `from` in the place of `to` in one step, replacing it. On Windows without POSIX
+  // rename semantics, a `to` that a reader holds open moves aside to `to`.old first.
   virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual int SyncFolder(const std::filesystem::path& folder) = 0;
   // Gives `to` the access rights of `from`, so a replaced store keeps its owner's choice.

@@ -2,6 +2,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -103,10 +107,55 @@ int OsFileIo::Remove(const std::filesystem::path& path) {
   return DeleteFileW(path.c_str()) ? 0 : LastError();
 }
 
+namespace {
+// Renames with POSIX semantics: a file in the way is replaced even while others hold it
+// open (with FILE_SHARE_DELETE, as every open of the store does), and they go on reading
+// the old file. Windows 10 1709 and later on NTFS; elsewhere the call fails.
+// FileRenameInfoEx, which mingw's headers hide behind a version test that never passes.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+int RenameReplacingOpenFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  HANDLE h = CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  const std::wstring target = to.native();
+  const std::size_t size = offsetof(FILE_RENAME_INFO, FileName) + (target.size() + 1) * sizeof(wchar_t);
+  std::vector<unsigned char> buffer(size, 0);
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::memcpy(info->FileName, target.c_str(), (target.size() + 1) * sizeof(wchar_t));
+  const int err = SetFileInformationByHandle(h, kFileRenameInfoEx, info, static_cast<DWORD>(size))
+                      ? 0
+                      : LastError();
+  CloseHandle(h);
+  return err;
+}
+}  // namespace
+
 int OsFileIo::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-             ? 0
-             : LastError();
+  if (RenameReplacingOpenFile(from, to) == 0) return 0;
+  // Older systems and other file systems: the classic rename, in one step.
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  const int err = LastError();
+  if (err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) return err;
+  // The classic rename refuses to replace a file that a reader holds open. That reader
+  // shares delete access, so the old file can move aside to `to`.old, where the reader
+  // goes on reading it, and is deleted once the reader closes it.
+  std::filesystem::path aside = to;
+  aside += L".old";
+  if (!ReplaceFileW(to.c_str(), from.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                    nullptr, nullptr)) {
+    const int replaceErr = LastError();
+    // The old file moved aside but the new one could not take its place: put it back.
+    if (replaceErr == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(aside.c_str(), to.c_str(), 0);
+    return replaceErr == ERROR_UNABLE_TO_REMOVE_REPLACED ? err : replaceErr;
+  }
+  DeleteFileW(aside.c_str());
+  return 0;
 }
 
 int OsFileIo::SyncFolder(const std::filesystem::path&) {

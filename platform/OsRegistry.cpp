@@ -13,9 +13,11 @@ OsRegistry& OsRegistry::Instance() {
 
 namespace {
 
-// HKEY_LOCAL_MACHINE is a sign-extended 32-bit value on 64-bit Windows.
+// The predefined roots are 32-bit values (HKEY_LOCAL_MACHINE is 0x80000002); on 64-bit
+// Windows their handles are those values sign-extended. Handles of opened keys are small.
 HKEY HandleOf(Registry::Key key) {
-  if (key == Registry::kLocalMachine) return HKEY_LOCAL_MACHINE;
+  if (key >= 0x80000000u && key <= 0x800000FFu)
+    return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(static_cast<std::uint32_t>(key))));
   return reinterpret_cast<HKEY>(key);
 }
 

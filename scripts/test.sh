@@ -24,6 +24,9 @@ cmake --build "$fuzz" --parallel "$(nproc)"
   (cd "$fuzz" && ctest --rerun-failed --output-on-failure); exit 1; }
 grep -hE '^(fault injection|crash test|two processes|fuzz [a-z_]+): ' "$fuzz/Testing/Temporary/LastTest.log"
 
+# The Qt-free core and its tests built for Windows with mingw-w64, run under Wine.
+"$root/scripts/test-windows.sh"
+
 echo "== Tests"
 cd "$build"
 ctest --output-on-failure --timeout 600

@@ -38,12 +38,22 @@ RecordBytes EncodeRecord(const ReminderRecord& record) {
   return out;
 }
 
+namespace {
+// A double-byte ANSI code page (Japanese, Chinese, Korean Windows) decodes two bytes to
+// one character: the field is padded back to its width.
+std::u16string GetField(const char* bytes, std::size_t offset, std::size_t width) {
+  std::u16string text = DecodeSingleByte({bytes + offset, width});
+  if (text.size() != width) text = FitField(text, width);
+  return text;
+}
+}  // namespace
+
 ReminderRecord DecodeRecord(const char* bytes) {
   ReminderRecord r;
-  r.About = DecodeSingleByte({bytes + kAboutOffset, ReminderRecord::kAboutWidth});
-  r.Date = DecodeSingleByte({bytes + kDateOffset, ReminderRecord::kDateWidth});
-  r.Time = DecodeSingleByte({bytes + kTimeOffset, ReminderRecord::kTimeWidth});
-  r.Task = DecodeSingleByte({bytes + kTaskOffset, ReminderRecord::kTaskWidth});
+  r.About = GetField(bytes, kAboutOffset, ReminderRecord::kAboutWidth);
+  r.Date = GetField(bytes, kDateOffset, ReminderRecord::kDateWidth);
+  r.Time = GetField(bytes, kTimeOffset, ReminderRecord::kTimeWidth);
+  r.Task = GetField(bytes, kTaskOffset, ReminderRecord::kTaskWidth);
   return r;
 }
 

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s HOME\n", argv[0]);
     return 2;
   }
-  const NativePath home = argv[1];
+  const NativePath home = std::filesystem::path(argv[1]).native();
   ReminderStore store(OsFileIo::Instance(), [&] { return home; });
   const local_seconds now = SystemClock::Instance().Now();
   struct Demo {

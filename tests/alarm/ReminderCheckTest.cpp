@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "alarm/FakeClock.h"
+#include "platform/FixedForms.h"
+#include "platform/OsCodes.h"
 #include "store/FaultyFileIo.h"
 #include "store/TempHome.h"
 
@@ -13,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::unique_ptr<DateTimeForms> kForms = DateTimeForms::ForLocale("C");
+const std::unique_ptr<DateTimeForms> kForms = std::make_unique<FixedForms>();
 
 std::string Due(std::u16string_view about, local_seconds at, std::u16string_view task = u"") {
   return RecordOf(about, kForms->DateText(DateOf(at)), kForms->TimeText(TimeOfDayOf(at)), task);
@@ -149,10 +151,10 @@ TEST_F(CheckTest, LastingFailureIsReportedOnceAndCoverageWaitsForTheStore) {
   home.WriteStore(Due(u"during the fault", t0 + 2s));
   io.failAt = 1;
   io.sticky = true;
-  io.error = EACCES;
+  io.error = kAccessDenied;
   for (int s = 1; s <= 4; ++s) TickAt(t0 + seconds{s});
   ASSERT_EQ(recorder.failures.size(), 1u);
-  EXPECT_EQ(recorder.failures[0], "Permission denied: " + home.store().native());
+  EXPECT_EQ(recorder.failures[0], DescribeFailure(kAccessDenied, home.store()));
   io.failAt = 0;
   TickAt(t0 + 5s);
   EXPECT_EQ(recorder.announced, Abouts{u"during the fault"});
@@ -167,15 +169,15 @@ TEST_F(CheckTest, MissingDbFolderIsReportedOnce) {
   fs::remove_all(home.root() / "db");
   for (int s = 1; s <= 5; ++s) TickAt(t0 + seconds{s});
   ASSERT_EQ(recorder.failures.size(), 1u);
-  EXPECT_EQ(recorder.failures[0], "No such file or directory: " + home.store().native());
+  EXPECT_EQ(recorder.failures[0], DescribeFailure(kNoSuchFolder, home.store()));
 }
 
 TEST_F(CheckTest, DifferentFailureTextIsReportedAgain) {
   io.failAt = 1;
   io.sticky = true;
-  io.error = EACCES;
+  io.error = kAccessDenied;
   TickAt(t0 + 1s);
-  io.error = EIO;
+  io.error = kIoError;
   TickAt(t0 + 2s);
   EXPECT_EQ(recorder.failures.size(), 2u);
 }

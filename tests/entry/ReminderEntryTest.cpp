@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "entry/ReminderEntry.h"
+#include "platform/FixedForms.h"
 #include "store/TempHome.h"
 
 using namespace std::chrono;
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ComposeReminderRecordTest : public ::testing::Test {
  protected:
-  std::unique_ptr<DateTimeForms> forms = DateTimeForms::ForLocale("C");
+  std::unique_ptr<DateTimeForms> forms = std::make_unique<FixedForms>();
   std::string Bytes(const ReminderRecord& record) {
     RecordBytes b = EncodeRecord(record);
     return std::string(b.begin(), b.end());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/FixedForms.h"
 #include "store/TempHome.h"
 
 using namespace std::chrono;
@@ -50,7 +51,7 @@ TEST(ManagerLayout, FollowsTheWindowAndClampsAtZero) {
 TEST(ReminderList, RowsKeepTheirTextsAndUnreadableOnesHaveNoState) {
   TempHome home;
   ReminderStore store(OsFileIo::Instance(), home.home());
-  auto forms = DateTimeForms::ForLocale("C");
+  auto forms = std::make_unique<FixedForms>();
   home.WriteStore(RecordOf(u"  past", u"12/06/2026", u"08:00:00", u"/bin/a") +
                   RecordOf(u"garbled", u"13/45/2026", u"08:00:00") + RecordOf(u"later", u"12/06/2026", u"99:00") +
                   RecordOf(u"tomorrow", u"12/07/2026", u"00:00:00"));

@@ -1,9 +1,12 @@
 #include "platform/TaskSafety.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "store/TempHome.h"
+
+// Owners and mode bits are POSIX; on Windows nothing is refused (tests/platform/WindowsTest.cpp).
+#ifndef _WIN32
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -35,3 +38,4 @@ TEST(TaskSafety, MissingStoreRefusesWithTheOsText) {
 }
 
 }  // namespace
+#endif

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/FixedForms.h"
 #include "store/TempHome.h"
 
 using namespace std::chrono;
@@ -11,12 +12,12 @@ namespace {
 TEST(CountTodaysReminders, CountsEveryRecordDatedTodayPassedOrNot) {
   TempHome home;
   ReminderStore store(OsFileIo::Instance(), home.home());
-  auto forms = DateTimeForms::ForLocale("C");
+  FixedForms forms;
   home.WriteStore(RecordOf(u"past", u"12/06/2026", u"08:00:00") + RecordOf(u"later", u"12/06/2026", u"20:00:00") +
                   RecordOf(u"same", u"12/06/2026", u"08:00:00") + RecordOf(u"tomorrow", u"12/07/2026") +
                   RecordOf(u"yesterday", u"12/05/2026"));
   int count = -1;
-  ASSERT_TRUE(CountTodaysReminders(store, year{2026} / 12 / 6, count, *forms).ok());
+  ASSERT_TRUE(CountTodaysReminders(store, year{2026} / 12 / 6, count, forms).ok());
   EXPECT_EQ(count, 3);
 }
 

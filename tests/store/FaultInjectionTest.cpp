@@ -18,10 +18,10 @@ struct Fault {
   int error;
   bool shortWrite;
 };
-const Fault kFaults[] = {{"no space", ENOSPC, false},
-                         {"I/O error", EIO, false},
-                         {"permission denied", EACCES, false},
-                         {"short write", ENOSPC, true}};
+const Fault kFaults[] = {{"no space", kDiskFull, false},
+                         {"I/O error", kIoError, false},
+                         {"permission denied", kAccessDenied, false},
+                         {"short write", kDiskFull, true}};
 // Failing calls are counted over every call, so the syncs and closes fail in turn too.
 
 struct Operation {
@@ -125,14 +125,14 @@ TEST_F(FaultInjection, ReadHomeDirectory) {
   for (const Fault& fault : kFaults) {
     for (bool sticky : {false, true}) {
       for (int at = 1;; ++at) {
-        SetHomeDirectory("/before");
+        SetHomeDirectory(Native("/before"));
         io.Arm(at, fault.error, sticky, fault.shortWrite);
         Status s = ReadHomeDirectory(io, home.root() / "path.txt");
         const int calls = io.calls;
         io.Disarm();
         ++points;
         EXPECT_TRUE(io.open.empty());
-        EXPECT_EQ(HomeDirectory(), s.ok() ? "/srv/rem" : "/before");
+        EXPECT_EQ(HomeDirectory(), Native(s.ok() ? "/srv/rem" : "/before"));
         if (at > calls) break;
       }
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cerrno>
 #include <set>
 
 #include "platform/FileIo.h"
+#include "platform/OsCodes.h"
 
 // The real file system, except that chosen calls fail: call number `failAt` (counted
 // from 1 over every call) fails, and every later call too when `sticky`. A failing
@@ -11,7 +11,7 @@
 class FaultyFileIo final : public FileIo {
  public:
   int failAt = 0;
-  int error = EIO;
+  int error = kIoError;
   bool sticky = false;
   bool shortWrite = false;
   int calls = 0;

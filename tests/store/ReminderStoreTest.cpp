@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/OsCodes.h"
 #include "store/FaultyFileIo.h"
 #include "store/TempHome.h"
 
@@ -48,6 +49,7 @@ TEST(RecordLayout, LongTextsAreCutToTheirFields) {
 }
 
 TEST(RecordLayout, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+  if (!CodePageIsWindows1252()) GTEST_SKIP() << "the ANSI code page is not Windows-1252";
   std::string bytes = RecordOf(u"Caf\u00e9 \u20ac \u65e5\u672c");
   EXPECT_EQ(bytes.substr(0, 9), "Caf\xe9 \x80 ??");
   EXPECT_EQ(TrimSpaces(DecodeRecord(bytes.data()).About), u"Caf\u00e9 \u20ac ??");
@@ -72,7 +74,7 @@ TEST_F(StoreTest, MissingStoreFileIsCreatedEmptyByAScan) {
 
 TEST_F(StoreTest, MissingDbFolderFailsEveryOperationWithThePathAndCreatesNothing) {
   fs::remove_all(home.root() / "db");
-  const std::string expected = "No such file or directory: " + home.store().native();
+  const std::string expected = DescribeFailure(kNoSuchFolder, home.store());
   int found = 0;
   std::vector<Status> results = {
       store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; }),
@@ -147,7 +149,7 @@ TEST_F(StoreTest, AppendToAFullStoreFailsAndLeavesTheFileUnchanged) {
   Status s = store.AppendReminder(MakeRecord(u"one too many", u"", u"", u""));
   ASSERT_FALSE(s.ok());
   EXPECT_NE(s.text().find("32767"), std::string::npos);
-  EXPECT_NE(s.text().find(home.store().native()), std::string::npos);
+  EXPECT_NE(s.text().find(PathText(home.store())), std::string::npos);
   EXPECT_TRUE(home.StoreBytes() == full);
 }
 

@@ -4,10 +4,10 @@
 //                             after it is acknowledged ("A ok" or "A failed").
 //   worker HOME ID OPS SEED   OPS random changes to this worker's own reminders, then
 //                             prints them, one "about task" line each.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 #include <string>
@@ -25,9 +25,10 @@ ReminderRecord Record(const std::string& about, const std::string& task) {
   return MakeRecord(U(about), u"12/06/2026", u"18:05:03", U(task));
 }
 
-void Log(int fd, const std::string& line) {
-  std::string l = line + "\n";
-  if (::write(fd, l.data(), l.size()) != static_cast<ssize_t>(l.size())) _exit(3);
+// Each line reaches the OS before the change it announces starts, so a kill loses none.
+void Log(std::ofstream& journal, const std::string& line) {
+  journal << line << '\n' << std::flush;
+  if (!journal) std::_Exit(3);
 }
 
 int Count(const ReminderStore& store) {
@@ -36,9 +37,9 @@ int Count(const ReminderStore& store) {
   return n;
 }
 
-int Crash(ReminderStore& store, const char* journal, unsigned seed) {
-  int fd = ::open(journal, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-  if (fd < 0) return 2;
+int Crash(ReminderStore& store, const std::filesystem::path& journal, unsigned seed) {
+  std::ofstream entries(journal, std::ios::app);
+  if (!entries) return 2;
   std::mt19937 rng(seed);
   for (int i = 0;; ++i) {
     const int count = Count(store);
@@ -46,19 +47,19 @@ int Crash(ReminderStore& store, const char* journal, unsigned seed) {
     const std::string about = "c" + std::to_string(seed) + "-" + std::to_string(i);
     Status s = Status::Ok();
     if (kind == 0) {
-      Log(fd, "B A " + about);
+      Log(entries, "B A " + about);
       s = store.AppendReminder(Record(about, ""));
     } else {
       const int k = 1 + static_cast<int>(rng() % static_cast<unsigned>(count));
       if (kind == 1) {
-        Log(fd, "B R " + std::to_string(k) + " " + about);
+        Log(entries, "B R " + std::to_string(k) + " " + about);
         s = store.RewriteReminder(k, Record(about, ""));
       } else {
-        Log(fd, "B D " + std::to_string(k));
+        Log(entries, "B D " + std::to_string(k));
         s = store.DeleteReminder(k);
       }
     }
-    Log(fd, s.ok() ? "A ok" : "A failed " + s.text());
+    Log(entries, s.ok() ? "A ok" : "A failed " + s.text());
   }
 }
 
@@ -107,13 +108,24 @@ int Worker(ReminderStore& store, const std::string& id, int ops, unsigned seed) 
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 3) return 2;
-  const NativePath home = argv[2];
+namespace {
+int Run(const std::vector<std::filesystem::path>& args) {
+  if (args.size() < 3) return 2;
+  const NativePath home = args[2].native();
   ReminderStore store(OsFileIo::Instance(), [&] { return home; });
-  const std::string mode = argv[1];
-  if (mode == "crash" && argc == 5) return Crash(store, argv[3], static_cast<unsigned>(std::stoul(argv[4])));
-  if (mode == "worker" && argc == 6)
-    return Worker(store, argv[3], std::stoi(argv[4]), static_cast<unsigned>(std::stoul(argv[5])));
+  const std::string mode = args[1].string();
+  if (mode == "crash" && args.size() == 5)
+    return Crash(store, args[3], static_cast<unsigned>(std::stoul(args[4].string())));
+  if (mode == "worker" && args.size() == 6)
+    return Worker(store, args[3].string(), std::stoi(args[4].string()),
+                  static_cast<unsigned>(std::stoul(args[5].string())));
   return 2;
 }
+}  // namespace
+
+// Wide arguments on Windows, so a home folder outside the ANSI code page arrives whole.
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Run({argv, argv + argc}); }
+#else
+int main(int argc, char** argv) { return Run({argv, argv + argc}); }
+#endif

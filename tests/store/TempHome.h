@@ -7,6 +7,12 @@
 #include <iterator>
 #include <string>
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "store/ReminderStore.h"
 
 // A home folder with a db folder in a fresh temporary directory, removed afterwards.
@@ -18,7 +24,7 @@ class TempHome {
     for (char& c : name)
       if (c == '/') c = '_';
     root_ = std::filesystem::temp_directory_path() /
-            ("reminder-test-" + std::to_string(::getpid()) + "-" + name);
+            ("reminder-test-" + std::to_string(ProcessId()) + "-" + name);
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "db");
   }
@@ -34,6 +40,14 @@ class TempHome {
   std::filesystem::path temp() const { return root_ / "db" / "temp"; }
   std::function<NativePath()> home() const {
     return [r = root_.native()] { return r; };
+  }
+
+  static int ProcessId() {
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
   }
 
   std::string StoreBytes() const { return ReadBytes(store()); }
