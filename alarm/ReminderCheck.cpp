@@ -76,19 +76,22 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
   const ByteFold& fold = ByteFold::ForCodePage();
   std::vector<DueReminder> due;
   std::string timeKey;
-  Status status = store_.ScanRawRecords(FileIo::Sharing::Shared, [&](int number, const char* bytes) {
-    std::string_view date = TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth));
-    auto day = std::find_if(texts.dates.begin(), texts.dates.end(),
-                            [&](const auto& entry) { return fold.Equal(date, entry.first); });
-    if (day == texts.dates.end()) return true;
-    timeKey = fold.Folded(TrimSpaces(std::string_view(bytes + kTimeOffset, ReminderRecord::kTimeWidth)));
-    auto time = texts.times.find(timeKey);
-    if (time == texts.times.end()) return true;
-    const local_seconds second = day->second + time->second;
-    if (second < from || second > now) return true;
-    ReminderRecord record = DecodeRecord(bytes);
-    due.push_back({second, number, std::u16string(TrimSpaces(record.About)),
-                   std::u16string(TrimSpaces(record.Task))});
+  Status status = store_.ScanRecordChunks(FileIo::Sharing::Shared, [&](int first, const char* chunk, std::size_t count, std::size_t) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const char* bytes = chunk + i * kRecordSize;
+      std::string_view date = TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth));
+      auto day = std::find_if(texts.dates.begin(), texts.dates.end(),
+                              [&](const auto& entry) { return fold.Equal(date, entry.first); });
+      if (day == texts.dates.end()) continue;
+      timeKey = fold.Folded(TrimSpaces(std::string_view(bytes + kTimeOffset, ReminderRecord::kTimeWidth)));
+      auto time = texts.times.find(timeKey);
+      if (time == texts.times.end()) continue;
+      const local_seconds second = day->second + time->second;
+      if (second < from || second > now) continue;
+      ReminderRecord record = DecodeRecord(bytes);
+      due.push_back({second, first + static_cast<int>(i), std::u16string(TrimSpaces(record.About)),
+                     std::u16string(TrimSpaces(record.Task))});
+    }
     return true;
   });
 

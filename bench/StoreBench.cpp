@@ -19,6 +19,7 @@
 #include <QApplication>
 
 #include "manager/frmManager.h"
+#include "platform/DesignFonts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Launcher.h"
 #include "shell/AppContext.h"
@@ -225,6 +226,7 @@ int main(int argc, char** argv) {
 #ifdef REMINDER_BENCH_MANAGER
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  LoadDesignFonts();  // as the program does
 #endif
   benchmark::Initialize(&argc, argv);
   Full();

@@ -26,8 +26,10 @@ ManagerGeometry ManagerLayout(int w, int h) {
 
 Status ReminderList::Load(const ReminderStore& store) {
   bytes_.clear();
-  return store.ScanRawRecords(FileIo::Sharing::Shared, [&](int, const char* record) {
-    bytes_.append(record, kRecordSize);
+  return store.ScanRecordChunks(FileIo::Sharing::Shared, [&](int, const char* chunk, std::size_t count,
+                                                             std::size_t total) {
+    bytes_.reserve(total * kRecordSize);
+    bytes_.append(chunk, count * kRecordSize);
     return true;
   });
 }

@@ -8,10 +8,9 @@ Status CountTodaysReminders(const ReminderStore& store, std::chrono::year_month_
   const ByteFold& fold = ByteFold::ForCodePage();
   const std::string todayText = EncodeSingleByte(TrimSpaces(forms.DateText(today)));
   int n = 0;
-  Status status = store.ScanRawRecords(FileIo::Sharing::Shared, [&](int, const char* bytes) {
-    if (fold.Equal(TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth)),
-                   todayText))
-      ++n;
+  Status status = store.ScanRecordChunks(FileIo::Sharing::Shared, [&](int, const char* chunk, std::size_t records, std::size_t) {
+    for (const char* bytes = chunk; bytes < chunk + records * kRecordSize; bytes += kRecordSize)
+      if (fold.Equal(TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth)), todayText)) ++n;
     return true;
   });
   if (status.ok()) count = n;

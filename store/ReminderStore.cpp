@@ -41,6 +41,48 @@ class OpenFile {
   bool open_ = false;
 };
 
+// The buffer a scan reads into, kept from one scan to the next on the same thread: a
+// fresh large allocation every second would cost the check page faults on every tick.
+// A scan started while another one on the thread is running gets a buffer of its own.
+class ScanBuffer {
+ public:
+  explicit ScanBuffer(std::size_t size) {
+    Cache& cache = Cached();
+    if (cache.busy) {
+      own_ = std::make_unique_for_overwrite<char[]>(size);
+      data_ = own_.get();
+      return;
+    }
+    if (cache.size < size) {
+      cache.data = std::make_unique_for_overwrite<char[]>(size);
+      cache.size = size;
+    }
+    cache.busy = true;
+    data_ = cache.data.get();
+    borrowed_ = true;
+  }
+  ~ScanBuffer() {
+    if (borrowed_) Cached().busy = false;
+  }
+  ScanBuffer(const ScanBuffer&) = delete;
+  ScanBuffer& operator=(const ScanBuffer&) = delete;
+  char* get() const { return data_; }
+
+ private:
+  struct Cache {
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    bool busy = false;
+  };
+  static Cache& Cached() {
+    thread_local Cache cache;
+    return cache;
+  }
+  std::unique_ptr<char[]> own_;
+  char* data_ = nullptr;
+  bool borrowed_ = false;
+};
+
 std::string Describe(int err, const std::filesystem::path& path) {
   return DescribeFailure(err, path);
 }
@@ -62,6 +104,14 @@ ReminderStore::ReminderStore(FileIo& io, std::function<NativePath()> home)
     : io_(io), home_(std::move(home)) {}
 
 Status ReminderStore::ScanRawRecords(Sharing sharing, const RawVisitor& visitor) const {
+  return ScanRecordChunks(sharing, [&](int first, const char* bytes, std::size_t count, std::size_t) {
+    for (std::size_t i = 0; i < count; ++i)
+      if (!visitor(first + static_cast<int>(i), bytes + i * kRecordSize)) return false;
+    return true;
+  });
+}
+
+Status ReminderStore::ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const {
   const std::filesystem::path path = StorePath();
   OpenFile file(io_);
   if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing))
@@ -70,9 +120,8 @@ Status ReminderStore::ScanRawRecords(Sharing sharing, const RawVisitor& visitor)
   if (int err = io_.Size(file.handle(), size)) return Status::Failure(Describe(err, path));
 
   const std::uint64_t count = std::min<std::uint64_t>(size / kRecordSize, kMaxRecords);
-  // Left uninitialised: the reads fill it, and a tick should cost little more than they do.
   const std::size_t perRead = static_cast<std::size_t>(std::min<std::uint64_t>(count, kRecordsPerRead));
-  auto buffer = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(perRead, 1) * kRecordSize);
+  ScanBuffer buffer(std::max<std::size_t>(perRead, 1) * kRecordSize);
   std::uint64_t number = 0;
   while (number < count) {
     std::size_t want =
@@ -81,14 +130,9 @@ Status ReminderStore::ScanRawRecords(Sharing sharing, const RawVisitor& visitor)
     if (int err = io_.Read(file.handle(), number * kRecordSize, buffer.get(), want * kRecordSize, got))
       return Status::Failure(Describe(err, path));
     // A file that shrank meanwhile ends the scan at its last whole record.
-    std::size_t whole = got / kRecordSize;
-    for (std::size_t i = 0; i < whole; ++i) {
-      if (!visitor(static_cast<int>(number + i + 1), buffer.get() + i * kRecordSize)) {
-        number = count;
-        whole = 0;
-        break;
-      }
-    }
+    const std::size_t whole = got / kRecordSize;
+    if (whole > 0 && !visitor(static_cast<int>(number + 1), buffer.get(), whole, static_cast<std::size_t>(count)))
+      break;
     if (whole < want) break;
     number += whole;
   }

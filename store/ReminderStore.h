@@ -23,6 +23,10 @@ class ReminderStore {
   using Visitor = std::function<bool(int number, const ReminderRecord& record)>;
   // The raw 356 bytes of a record, for readers that need only a field or two.
   using RawVisitor = std::function<bool(int number, const char* bytes)>;
+  // Whole records in a row, `count` of them, the first being record `first`, of `total`
+  // in the store; for readers that go through every record and need only a field or two.
+  using ChunkVisitor =
+      std::function<bool(int first, const char* bytes, std::size_t count, std::size_t total)>;
   // Says whether the record a rewrite or delete is about to change is still the one
   // the caller means; checked under the store's lock, so no other writer can come between.
   using Guard = std::function<bool(const ReminderRecord& current)>;
@@ -33,6 +37,7 @@ class ReminderStore {
   // Scans take no lock: they read whichever whole file is in place when they open it.
   Status ScanReminders(Sharing sharing, const Visitor& visitor) const;
   Status ScanRawRecords(Sharing sharing, const RawVisitor& visitor) const;
+  Status ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const;
 
   // Writes hold db/reminders.lock while they work, write the new store beside the old
   // one, flush it and rename it over the old one: after a failure the store is exactly
