@@ -1,6 +1,9 @@
 #include "entry/EntryControls.h"
 
 #include <QComboBox>
+#include <QLabel>
+
+#include "shell/AppContext.h"
 #include <QSignalBlocker>
 
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font) {
@@ -26,6 +29,18 @@ void FillNumbers(QComboBox* box, int count, const QString& placeholder) {
   for (int n = 0; n < count; ++n) box->addItem(QString::number(n));
   box->setCurrentIndex(-1);
   box->setEditText(placeholder);
+}
+
+QLabel* MakePathLabel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName("lblPath");
+  label->setFont(PointFont("Times New Roman", 6.75));
+  label->setFrameShape(QFrame::Panel);
+  label->setFrameShadow(QFrame::Sunken);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  label->setEnabled(false);
+  return label;
 }
 
 QDate ToQDate(std::chrono::year_month_day date) {

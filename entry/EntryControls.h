@@ -5,6 +5,7 @@
 #include <chrono>
 
 class QComboBox;
+class QLabel;
 class QFont;
 class QWidget;
 
@@ -19,6 +20,9 @@ inline const QString kOldMomentTitle = QStringLiteral("Date/time is older than n
 // count - 1, its text `placeholder`.
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font);
 void FillNumbers(QComboBox* box, int count, const QString& placeholder);
+
+// The bordered, greyed label that shows a reminder's program path.
+QLabel* MakePathLabel(QWidget* parent);
 
 QDate ToQDate(std::chrono::year_month_day date);
 std::chrono::year_month_day FromQDate(const QDate& date);

@@ -131,15 +131,8 @@ void frmEdit::BuildTaskControls() {
   chkTask_->setEnabled(false);
   PlaceInTwips(chkTask_, 120, 3480, 2175, 375);
 
-  lblPath_ = new QLabel(this);
-  lblPath_->setObjectName("lblPath");
-  lblPath_->setFont(PointFont("Times New Roman", 6.75));
-  lblPath_->setFrameShape(QFrame::Panel);
-  lblPath_->setFrameShadow(QFrame::Sunken);
-  lblPath_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblPath_->setWordWrap(true);
   // Greyed for good: the path shown is what the row holds or the chooser gave.
-  lblPath_->setEnabled(false);
+  lblPath_ = MakePathLabel(this);
   PlaceInTwips(lblPath_, 120, 3960, 4335, 615);
   SetPathCaption(FromStd(kPathPlaceholder));
 }

@@ -159,16 +159,9 @@ void frmSetNewReminder::BuildTaskControls() {
   PlaceInTwips(cmdBrowse_, 3240, 3120, 1215, 375);
   cmdBrowse_->setEnabled(false);
 
-  lblPath_ = new QLabel(fraSet_);
-  lblPath_->setObjectName("lblPath");
-  lblPath_->setFont(PointFont("Times New Roman", 6.75));
-  lblPath_->setFrameShape(QFrame::Panel);
-  lblPath_->setFrameShadow(QFrame::Sunken);
-  lblPath_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblPath_->setWordWrap(true);
+  lblPath_ = MakePathLabel(fraSet_);
   // An opaque label, as the separators' spot lies inside it.
   lblPath_->setAutoFillBackground(true);
-  lblPath_->setEnabled(false);
   PlaceInTwips(lblPath_, 120, 3600, 4335, 615);
   lblPath_->raise();
   SetPathCaption(FromStd(kPathPlaceholder));
