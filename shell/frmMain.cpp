@@ -16,29 +16,24 @@
 #include "entry/frmSetNewReminder.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
+#include "shell/Controls.h"
 #include "shell/ReminderCount.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMinimized.h"
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font,
-                  QPalette::ColorRole colour) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->setAccessibleName(caption);
-  label->setFont(font);
+QLabel* MakeColouredLabel(QWidget* parent, const char* name, const QString& caption, const QFont& font,
+                          QPalette::ColorRole colour) {
+  QLabel* label = MakeLabel(parent, name, caption, caption, font);
   label->setForegroundRole(colour);
   return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tip, const QString& spoken) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
+QPushButton* MakeTippedButton(QWidget* parent, const char* name, const QString& caption, const QString& tip,
+                              const QString& spoken) {
+  QPushButton* button = MakeButton(parent, name, caption, spoken, PointFont("Verdana", 6.75));
   button->setToolTip(tip);
-  button->setAccessibleName(spoken);
-  button->setFont(PointFont("Verdana", 6.75));
   return button;
 }
 
@@ -78,24 +73,24 @@ frmMain* frmMain::Open(AppContext& app) {
 
 void frmMain::BuildControls() {
   const QFont tahoma = PointFont("Tahoma", 8.25);
-  lblNoOfReminders_ = MakeLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true),
+  lblNoOfReminders_ = MakeColouredLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true),
                                 QPalette::ToolTipBase);
   lblNoOfReminders_->setAlignment(Qt::AlignCenter);
   lblNoOfReminders_->setAccessibleName("Reminders for today");
   lblNoOfReminders_->setAccessibleDescription("Number of reminders set up for today");
   PlaceInTwips(lblNoOfReminders_, 600, 240, 75, 210);
 
-  Label1_ = MakeLabel(this, "Label1", "Reminder(s) have been set up for today.", PointFont("Arial", 9),
+  Label1_ = MakeColouredLabel(this, "Label1", "Reminder(s) have been set up for today.", PointFont("Arial", 9),
                       QPalette::ToolTipBase);
   PlaceInTwips(Label1_, 840, 240, 3285, 225);
   Label1_->adjustSize();
-  Label2_ = MakeLabel(this, "Label2", "1. Click here to set up NEW reminders.", tahoma,
+  Label2_ = MakeColouredLabel(this, "Label2", "1. Click here to set up NEW reminders.", tahoma,
                       QPalette::Highlight);
   PlaceInTwips(Label2_, 360, 720, 2775, 195);
-  Label3_ = MakeLabel(this, "Label3", "2. Click here to MANAGE set up reminders.", tahoma,
+  Label3_ = MakeColouredLabel(this, "Label3", "2. Click here to MANAGE set up reminders.", tahoma,
                       QPalette::Highlight);
   PlaceInTwips(Label3_, 360, 1080, 3060, 195);
-  Label4_ = MakeLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
+  Label4_ = MakeColouredLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
   PlaceInTwips(Label4_, 360, 1440, 1305, 195);
   // A stand-in font may be a little wider than the designed one: the links grow to
   // their text rather than cut it (nothing stands to their right but the buttons).
@@ -114,18 +109,18 @@ void frmMain::BuildControls() {
   Label4_->setAccessibleDescription("Click to set a quick reminder");
 
   // Windows that do not exist yet keep their buttons inert rather than pretend to work.
-  cmdSetNew_ = MakeButton(this, "cmdSetNew", "&Go...", "Click to set new reminder dialog box",
+  cmdSetNew_ = MakeTippedButton(this, "cmdSetNew", "&Go...", "Click to set new reminder dialog box",
                           "Go: set up new reminders");
   PlaceInTwips(cmdSetNew_, 3720, 600, 735, 375);
-  cmdManage_ = MakeButton(this, "cmdManage", "&Go...", "Click to view reminder manager",
+  cmdManage_ = MakeTippedButton(this, "cmdManage", "&Go...", "Click to view reminder manager",
                           "Go: manage reminders");
   PlaceInTwips(cmdManage_, 3720, 1080, 735, 375);
-  cmdAbout_ = MakeButton(this, "cmdAbout", "&About...", QString(), "About");
+  cmdAbout_ = MakeTippedButton(this, "cmdAbout", "&About...", QString(), "About");
   PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
-  cmdClose_ = MakeButton(this, "cmdClose", "&Hide",
+  cmdClose_ = MakeTippedButton(this, "cmdClose", "&Hide",
                          "hides the window but reminders keep running in background", "Hide");
   PlaceInTwips(cmdClose_, 1800, 1920, 1095, 375);
-  cmdExit_ = MakeButton(this, "cmdExit", "&Exit",
+  cmdExit_ = MakeTippedButton(this, "cmdExit", "&Exit",
                         "quit reminder. this will disable any reminder alert", "Exit");
   PlaceInTwips(cmdExit_, 3360, 1920, 1095, 375);
 

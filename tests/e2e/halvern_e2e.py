@@ -12,29 +12,11 @@ import time
 
 import pyatspi
 
+from reminder_e2e import nodes, record, texts, wait_for
+
 HALVERN, REMINDER = sys.argv[1], sys.argv[2]
 failures = []
 passed = 0
-
-
-def record(about, when):
-    """One 356-byte record in the C locale's forms, as reminder writes them."""
-    def field(text, width):
-        return text.encode("cp1252")[:width].ljust(width, b" ")
-    return (field(about, 80) + field(when.strftime("%m/%d/%Y"), 10) +
-            field(when.strftime("%H:%M:%S"), 11) + field("", 255))
-
-
-def nodes(root):
-    """Every accessible below root (root included)."""
-    stack = [root]
-    while stack:
-        node = stack.pop()
-        try:
-            yield node
-            stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
-        except Exception:  # a window closed while being read
-            continue
 
 
 def windows(app_name, title):
@@ -56,20 +38,6 @@ def windows(app_name, title):
 
 def window(app_name, title, timeout=15.0):
     return wait_for("the %r window" % title, lambda: (windows(app_name, title) or [None])[0], timeout)
-
-
-def wait_for(what, predicate, timeout=15.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.2)
-    raise AssertionError("timed out waiting for " + what)
-
-
-def texts(win):
-    return [n.name for n in nodes(win) if n.getRoleName() == "label"]
 
 
 def named(win, role, name):
