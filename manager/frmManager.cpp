@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <memory>
@@ -160,7 +161,8 @@ void frmManager::Form_Resize() {
 
 void frmManager::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
-  Form_Click();
+  // The frame passes its clicks on to the window; they are not on the window's surface.
+  if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) Form_Click();
 }
 
 void frmManager::Form_Click() {

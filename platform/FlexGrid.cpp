@@ -2,10 +2,10 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPalette>
 
 #include "platform/Twips.h"
 
@@ -35,11 +35,16 @@ class FlexGridModel final : public QAbstractTableModel {
         const FlexGrid::CellLook look = Look(row, col);
         return look.foreColor ? QVariant(*look.foreColor) : QVariant();
       }
-      case Qt::BackgroundRole:
-        return row == 0 ? QVariant(QPalette().color(QPalette::Button)) : QVariant();
       default:
         return {};
     }
+  }
+
+  // Row 0 is drawn as the view's header, so that it stays in place while the rows scroll.
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::AccessibleTextRole))
+      return Text(0, section);
+    return {};
   }
 
   Qt::ItemFlags flags(const QModelIndex& index) const override {
@@ -102,7 +107,10 @@ class FlexGridModel final : public QAbstractTableModel {
     }
     return *it;
   }
-  void Changed(int row, int col) { emit dataChanged(index(row, col), index(row, col)); }
+  void Changed(int row, int col) {
+    emit dataChanged(index(row, col), index(row, col));
+    if (row == 0) emit headerDataChanged(Qt::Horizontal, col, col);
+  }
 
   int cols_;
   int rows_ = 0;
@@ -112,9 +120,14 @@ class FlexGridModel final : public QAbstractTableModel {
 
 FlexGrid::FlexGrid(int cols, QWidget* parent) : QTableView(parent), model_(new FlexGridModel(cols, this)) {
   setModel(model_);
-  horizontalHeader()->hide();
+  // The header shows row 0 and stays in place; it is no control of its own.
+  QHeaderView* header = horizontalHeader();
+  header->setSectionsClickable(false);
+  header->setHighlightSections(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FitRowsToFont();
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -129,6 +142,7 @@ int FlexGrid::Rows() const { return model_->rowCount(); }
 
 void FlexGrid::SetRows(int rows) {
   model_->SetRows(rows);
+  HideHeaderRow();
   if (row_ >= rows) MoveTo(std::max(0, rows - 1), col_);
 }
 
@@ -157,7 +171,29 @@ void FlexGrid::SetCellForeColor(const QColor& color) {
 void FlexGrid::SetRowSource(RowSource source) {
   const int row = row_, col = col_;
   model_->SetSource(std::move(source));
+  HideHeaderRow();
   MoveTo(row, col);
+}
+
+// Row 0 stays in the model, where Row, Text and the edit dialog address it, but the
+// header draws it.
+void FlexGrid::HideHeaderRow() {
+  if (Rows() > 0) setRowHidden(0, true);
+}
+
+// A line of the grid's font, a little room and the grid line, as the old grid's rows
+// (16 pixels for Tahoma 8.25 pt at 96 dpi), not the style's taller rows. A line is taken
+// as at least 1.2 em, what Windows gives its interface fonts: some stand-in fonts report
+// tighter lines.
+void FlexGrid::FitRowsToFont() {
+  const int line = std::max(fontMetrics().height(), qRound(QFontInfo(font()).pixelSize() * 1.2));
+  verticalHeader()->setMinimumSectionSize(line + 3);
+  verticalHeader()->setDefaultSectionSize(line + 3);
+}
+
+void FlexGrid::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) FitRowsToFont();
 }
 
 FlexGrid::CellLook FlexGrid::LookOf(int row, int col) const { return model_->Look(row, col); }
@@ -171,7 +207,12 @@ void FlexGrid::MoveTo(int row, int col) {
   const auto command = row > 0 ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
                                : QItemSelectionModel::Clear;
   moving_ = true;
+  // A move from code leaves the view where it is; Qt would scroll to the new current
+  // cell, or do so when the view is next shown. The user's moves still scroll.
+  const bool autoScroll = hasAutoScroll();
+  setAutoScroll(false);
   selectionModel()->setCurrentIndex(index, command);
+  setAutoScroll(autoScroll);
   moving_ = false;
   emit SelChange();
 }

@@ -10,8 +10,9 @@
 class FlexGridModel;
 
 // A grid addressed like the old flex grid: rows and columns by number, row 0 a fixed
-// header row, a current cell set by Row and Col, its Text and look, and RowSel, the row
-// where the selection ends (Row stays where a drag or a Shift-click began).
+// header row (it stays at the top while the rows scroll), a current cell set by Row and
+// Col, its Text and look, and RowSel, the row where the selection ends (Row stays where
+// a drag or a Shift-click began). Moving the current cell from code does not scroll.
 class FlexGrid : public QTableView {
   Q_OBJECT
 
@@ -57,10 +58,13 @@ class FlexGrid : public QTableView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void CurrentChanged(const QModelIndex& current);
   void MoveTo(int row, int col);
+  void HideHeaderRow();
+  void FitRowsToFont();
 
   FlexGridModel* model_;
   int row_ = 0;

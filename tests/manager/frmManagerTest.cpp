@@ -1,4 +1,5 @@
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,12 @@ class ManagerTest : public WidgetFixture {
     return Due(u"expired", t0 - 1h, u"/bin/old") + Due(u"later today", t0 + 1h, u"/bin/today") +
            Due(u"tomorrow", t0 + 24h, u"/bin/tomorrow");
   }
+  // n reminders due on later days, more than the grid shows when n is large.
+  std::string Reminders(int n) {
+    std::string bytes;
+    for (int i = 1; i <= n; ++i) bytes += Due(u"r" + QString::number(i).toStdU16String(), t0 + std::chrono::hours(24 * i));
+    return bytes;
+  }
   frmManager* Open() { return frmManager::ShowFor(app, nullptr); }
   static FlexGrid* Grid(frmManager* m) { return m->grid(); }
   static QString Cell(frmManager* m, int row, int col) {
@@ -35,13 +42,31 @@ class ManagerTest : public WidgetFixture {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, mods, cell.center());
   }
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static QRect CellRect(frmManager* m, int row, int col) {
+    return Grid(m)->visualRect(Grid(m)->model()->index(row, col));
+  }
+  static bool Shown(frmManager* m, const QRect& cell) { return Grid(m)->viewport()->rect().contains(cell); }
+  // The header is shown above the rows, with row 0's texts.
+  static void ExpectHeaderAboveTheRows(frmManager* m) {
+    QHeaderView* header = Grid(m)->horizontalHeader();
+    EXPECT_TRUE(header->isVisible());
+    EXPECT_LE(header->geometry().bottom(), Grid(m)->viewport()->geometry().top());
+    for (int col = 0; col < 4; ++col) {
+      const QString shown = header->model()->headerData(col, Qt::Horizontal).toString();
+      EXPECT_FALSE(shown.isEmpty()) << col;
+      EXPECT_EQ(shown, Cell(m, 0, col));
+    }
+  }
+  static frmLegend* Legend() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* l = qobject_cast<frmLegend*>(w); l && l->isVisible()) return l;
+    return nullptr;
+  }
 };
 
 TEST_F(ManagerTest, ListsEveryRecordInFileOrderWithAHeaderAndAnEmptyTrailingRow) {
   for (int n : {0, 1, 3}) {
-    std::string bytes;
-    for (int i = 0; i < n; ++i) bytes += Due(u"r" + std::u16string(1, char16_t(u'1' + i)), t0 + std::chrono::hours(i + 1));
-    home.WriteStore(bytes);
+    home.WriteStore(Reminders(n));
     frmManager* m = Open();
     EXPECT_EQ(m->windowTitle(), "Manage Stored Reminders");
     EXPECT_EQ(Grid(m)->Rows(), n + 2);
@@ -55,6 +80,41 @@ TEST_F(ManagerTest, ListsEveryRecordInFileOrderWithAHeaderAndAnEmptyTrailingRow)
     m->close();
     Settle();
   }
+}
+
+class ManagerOpenTest : public ManagerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ManagerOpenTest, OpensOnTheHeaderAndTheFirstRowsFromTheLeftEdge) {
+  home.WriteStore(Reminders(GetParam()));
+  frmManager* m = Open();
+  EXPECT_EQ(CellRect(m, 1, 0).topLeft(), QPoint(0, 0));
+  ExpectHeaderAboveTheRows(m);
+}
+
+// A few rows, and more than fit.
+INSTANTIATE_TEST_SUITE_P(Counts, ManagerOpenTest, ::testing::Values(3, 30));
+
+TEST_F(ManagerTest, TheHeaderStaysAtTheTopWhileTheUserScrollsTheRows) {
+  home.WriteStore(Reminders(30));
+  frmManager* m = Open();
+  ClickRow(m, 1);
+  QTest::keyClick(Grid(m), Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(Grid(m)->RowSel(), 31);
+  EXPECT_TRUE(Shown(m, Grid(m)->visualRect(Grid(m)->currentIndex())));  // the user's move scrolls
+  EXPECT_FALSE(Grid(m)->viewport()->rect().intersects(CellRect(m, 1, 0)));
+  ExpectHeaderAboveTheRows(m);
+}
+
+TEST_F(ManagerTest, RowsAreAsHighAsTheirFontAndTheGridShowsAboutEight) {
+  home.WriteStore(Reminders(30));
+  frmManager* m = Open();
+  const int line = Grid(m)->fontMetrics().height();
+  EXPECT_GE(CellRect(m, 1, 0).height(), line);
+  EXPECT_LT(CellRect(m, 1, 0).height(), line * 3 / 2);
+  int shown = 0;
+  for (int row = 1; row < Grid(m)->Rows(); ++row) shown += Shown(m, CellRect(m, row, 0));
+  EXPECT_GE(shown, 7);
+  EXPECT_LE(shown, 9);
 }
 
 TEST_F(ManagerTest, OnlyTheTaskCellCarriesTheRowsMarking) {
@@ -181,19 +241,44 @@ TEST_F(ManagerTest, UnreadableStoreShowsTheFailureAndAnEmptyList) {
   EXPECT_EQ(Grid(m)->Rows(), 2);
 }
 
-TEST_F(ManagerTest, ClickOnTheWindowShowsTheLegendWhichClosesWithTheManager) {
+struct LegendClick {
+  const char* name;
+  Qt::MouseButton button;
+  bool insideTheFrame;
+  bool opens;
+};
+void PrintTo(const LegendClick& click, std::ostream* out) { *out << click.name; }
+
+class ManagerLegendTest : public ManagerTest, public ::testing::WithParamInterface<LegendClick> {};
+
+TEST_P(ManagerLegendTest, OnlyALeftClickOnTheSurfaceShowsTheLegendWhichClosesWithTheManager) {
   frmManager* m = Open();
-  QTest::mouseClick(m, Qt::LeftButton, {}, QPoint(m->width() / 2, m->height() - 2));
-  QPointer<frmLegend> legend = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* l = qobject_cast<frmLegend*>(w)) legend = l;
-  ASSERT_TRUE(legend);
-  EXPECT_TRUE(legend->isVisible());
+  QWidget* frame = m->findChild<QGroupBox*>("fraReminder");
+  const QRect grid = Grid(m)->geometry();
+  const QRect del = Button(m, "cmdDelete")->geometry(), close = Button(m, "cmdCancel")->geometry();
+  QWidget* target = m;
+  QPoint at((del.right() + close.left()) / 2, del.center().y());  // between the buttons
+  if (GetParam().insideTheFrame) {
+    target = frame;
+    at = QPoint(grid.center().x(), (grid.bottom() + frame->height()) / 2);  // below the grid
+  }
+  ASSERT_EQ(m->childAt(target->mapTo(m, at)), target == m ? nullptr : target);
+  QTest::mouseClick(target, GetParam().button, {}, at);
+  QPointer<frmLegend> legend = Legend();
+  ASSERT_EQ(static_cast<bool>(legend), GetParam().opens);
+  if (!legend) return;
   EXPECT_EQ(legend->windowTitle(), "Legend");
   m->close();
   Settle();
   EXPECT_TRUE(legend.isNull() || !legend->isVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, ManagerLegendTest,
+    ::testing::Values(LegendClick{"LeftOnTheSurface", Qt::LeftButton, false, true},
+                      LegendClick{"RightOnTheSurface", Qt::RightButton, false, false},
+                      LegendClick{"LeftInsideTheFrame", Qt::LeftButton, true, false}),
+    [](const auto& click) { return std::string(click.param.name); });
 
 TEST_F(ManagerTest, NarrowerWindowMovesCloseManagerWithTheRightEdge) {
   frmManager* m = Open();
