@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "platform/Twips.h"
+#include "platform/WindowDecoration.h"
 #include "shell/ScreenPlace.h"
 #include "shell/frmMain.h"
 
@@ -24,13 +25,13 @@ void frmMinimized::ShowFor(AppContext& app) {
 
 frmMinimized::frmMinimized(AppContext& app) : QWidget(nullptr), app_(app) {
   setObjectName("frmMinimized");
-  setWindowTitle(QString());
   setAccessibleName("Show Reminder");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(TwipsSize(1485, 405));
   BuildControls();
+  ShowNoCaptionOrIcon(this);
 }
 
 void frmMinimized::BuildControls() {

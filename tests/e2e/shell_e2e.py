@@ -134,16 +134,36 @@ def test_hide_and_show_reminder():
         program.stop()
 
 
-def test_closing_the_small_window_ends_the_program():
+def x_properties(window_id, names):
+    """What xprop says of each named property of an X window: its text (unquoted; xprop
+    prints nothing for an empty one), or "not found"."""
+    out = subprocess.run(["xprop", "-id", str(window_id)] + names, capture_output=True, text=True,
+                         timeout=10).stdout
+    found = {}
+    for line in out.splitlines():
+        for name in names:
+            if line.startswith(name + ":"):
+                found[name] = "not found"
+            elif line.startswith(name + "("):
+                value = line.split(" = ", 1)[-1].strip()
+                found[name] = value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
+    return found
+
+
+def test_the_small_window_without_caption_or_icon_and_closing_it():
     program = Program([])
     try:
         press(main_window(), "Hide")
         first(SMALL)
+        # With the main window hidden, the small one is the program's only window on screen.
         window_id = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                                    str(program.process.pid), "--name", "^Reminder$"],
+                                    str(program.process.pid)],
                                    capture_output=True, text=True, timeout=10).stdout.split()
         check("the Show Reminder window can be found on the display", len(window_id) == 1, repr(window_id))
         if window_id:
+            props = x_properties(int(window_id[0]), ["WM_NAME", "_NET_WM_NAME", "_NET_WM_ICON"])
+            check("the Show Reminder window has an empty caption and no icon",
+                  props == {"WM_NAME": "", "_NET_WM_NAME": "", "_NET_WM_ICON": "not found"}, repr(props))
             close_like_the_window_manager(int(window_id[0]))
         try:
             program.process.wait(timeout=10)
@@ -196,7 +216,7 @@ if __name__ == "__main__":
     pyatspi.Registry.getDesktop(0).childCount  # starts the registry before the program
     time.sleep(1)
     for test in (test_splash_gives_way_to_the_main_window, test_hide_and_show_reminder,
-                 test_closing_the_small_window_ends_the_program, test_about_box):
+                 test_the_small_window_without_caption_or_icon_and_closing_it, test_about_box):
         try:
             test()
         except Exception as error:  # a step that never came
