@@ -34,6 +34,7 @@ void FillNumbers(QComboBox* box, int count, const QString& placeholder) {
 QLabel* MakePathLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName("lblPath");
+  label->setTextFormat(Qt::PlainText);  // a path is never markup, whatever its characters
   label->setFont(PointFont("Times New Roman", 6.75));
   label->setFrameShape(QFrame::Panel);
   label->setFrameShadow(QFrame::Sunken);

@@ -29,6 +29,8 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
 MessageAnswer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
   QMessageBox box(IconOf(request.icon), request.title, request.text, ButtonsOf(request.buttons),
                   parent);
+  // The text is often a reminder's own text or a path: never read it as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setObjectName("MessageBox");
   box.setAccessibleName(request.title);
   if (request.systemModal) {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLabel>
+#include <QTest>
+
+// The text a label draws, as a user who selects all of it would copy it: text read as
+// markup has lost its tags.
+inline QString DrawnText(QLabel* label) {
+  const bool enabled = label->isEnabled();
+  label->setEnabled(true);  // a disabled label takes no keys
+  label->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
+  QTest::keyClick(label, Qt::Key_A, Qt::ControlModifier);
+  label->setEnabled(enabled);
+  return label->selectedText();
+}
