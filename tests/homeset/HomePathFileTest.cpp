@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "homeset/FakeFileOutput.h"
 #include "homeset/TempFolder.h"
 
@@ -69,6 +75,13 @@ TEST(PathFileBytes, RefusesALineBreakThatWouldNameAnotherFolder) {
 class WritePathFileTest : public ::testing::Test {
  protected:
   std::filesystem::path File() const { return dir.root() / "path.txt"; }
+  // The names in the folder: no temporary file may stay behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.root()))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
   TempFolder dir;
   OsFileOutput os;
 };
@@ -104,7 +117,30 @@ TEST_F(WritePathFileTest, FailureNamesTheOsReasonAndTheFullPath) {
   failure = WritePathFile(os, "/srv/rem", File());
   ASSERT_TRUE(failure);
   EXPECT_EQ(*failure, "Is a directory: " + File().native());
+  EXPECT_EQ(Names(), std::vector<std::string>{"path.txt"});
 }
+
+#ifndef _WIN32
+// A file size limit makes the write itself fail once the file has been made, as a full
+// disk does (root ignores read-only folders, so no other refusal can be staged).
+TEST_F(WritePathFileTest, AFailedWriteLeavesTheOldFileAsItWas) {
+  TempFolder::WriteBytes(File(), "/the/old/home\r\n");
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  rlimit small = before;
+  small.rlim_cur = 4;
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::optional<std::string> failure = WritePathFile(os, "/a/longer/new/home", File());
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(*failure, "File too large: " + File().native());
+  EXPECT_EQ(TempFolder::ReadBytes(File()), "/the/old/home\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"path.txt"});
+}
+#endif
 
 TEST_F(WritePathFileTest, RefusedPathWritesNothing) {
   FakeFileOutput output;
