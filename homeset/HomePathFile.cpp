@@ -51,6 +51,10 @@ PathFileBytes PathFileBytesFor(std::string_view line) {
   if (line.find_first_of("\r\n") != std::string_view::npos)
     return {{}, "The folder's path holds a line break, which path.txt cannot hold: " +
                     std::string(line)};
+  // The reader drops blanks at the ends of the line, which would name another folder.
+  if (HomeDirectoryLine(line) != line)
+    return {{}, "The folder's path begins or ends with a blank, which path.txt cannot hold: \"" +
+                    std::string(line) + "\""};
 #ifdef _WIN32
   std::optional<std::string> ansi = ToAnsi(line);
   if (!ansi)
@@ -64,7 +68,7 @@ PathFileBytes PathFileBytesFor(std::string_view line) {
 
 std::optional<std::string> WritePathFile(FileOutput& output, std::string_view chosenPath,
                                          const std::filesystem::path& file) {
-  PathFileBytes contents = PathFileBytesFor(HomeDirectoryLine(chosenPath));
+  PathFileBytes contents = PathFileBytesFor(chosenPath);
   if (contents.refusal) return contents.refusal;
   return output.Replace(file, contents.bytes);
 }

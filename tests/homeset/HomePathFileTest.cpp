@@ -60,17 +60,32 @@ INSTANTIATE_TEST_SUITE_P(
                       BytesCase{"/", "/\r\n"},  // a volume root, as is
                       BytesCase{"/home/ann/a,b", "/home/ann/a,b\r\n"},
                       BytesCase{"/home/ann/\"quoted\"", "/home/ann/\"quoted\"\r\n"},
+                      BytesCase{"/home/ann/rem /db", "/home/ann/rem /db\r\n"},  // not at the end
                       // The file system's own spelling, byte for byte.
                       BytesCase{"/home/\xc3\xa4nn/r\xe2\x82\xacm", "/home/\xc3\xa4nn/r\xe2\x82\xacm\r\n"}));
 
-TEST(PathFileBytes, RefusesALineBreakThatWouldNameAnotherFolder) {
-  for (const char* line : {"/home/ann/two\nlines", "/home/ann/cr\rhere"}) {
-    PathFileBytes contents = PathFileBytesFor(line);
-    ASSERT_TRUE(contents.refusal) << line;
-    EXPECT_NE(contents.refusal->find("line break"), std::string::npos);
-    EXPECT_NE(contents.refusal->find(line), std::string::npos);
-  }
+struct RefusalCase {
+  std::string line;
+  std::string reason;  // a word of the refusal
+};
+
+class PathFileRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+// The reader would take back another folder: refused, naming the reason and the path.
+TEST_P(PathFileRefusalTest, RefusesALineTheReaderWouldNotTakeBack) {
+  PathFileBytes contents = PathFileBytesFor(GetParam().line);
+  ASSERT_TRUE(contents.refusal);
+  EXPECT_NE(contents.refusal->find(GetParam().reason), std::string::npos) << *contents.refusal;
+  EXPECT_NE(contents.refusal->find(GetParam().line), std::string::npos) << *contents.refusal;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, PathFileRefusalTest,
+    ::testing::Values(RefusalCase{"/home/ann/two\nlines", "line break"},
+                      RefusalCase{"/home/ann/cr\rhere", "line break"},
+                      RefusalCase{"/home/ann/rem ", "blank"},
+                      RefusalCase{"/home/ann/rem\t", "blank"},
+                      RefusalCase{" /home/ann/rem", "blank"}));
 
 class WritePathFileTest : public ::testing::Test {
  protected:
@@ -85,11 +100,6 @@ class WritePathFileTest : public ::testing::Test {
   TempFolder dir;
   OsFileOutput os;
 };
-
-TEST_F(WritePathFileTest, WritesTheTrimmedLine) {
-  ASSERT_FALSE(WritePathFile(os, "  /srv/My Home  ", File()));
-  EXPECT_EQ(TempFolder::ReadBytes(File()), "/srv/My Home\r\n");
-}
 
 TEST_F(WritePathFileTest, RunningTwiceLeavesOnlyTheNewestLine) {
   TempFolder::WriteBytes(File(), "/an/older/and/much/longer/path\r\n/and a second line\r\n");
@@ -144,7 +154,7 @@ TEST_F(WritePathFileTest, AFailedWriteLeavesTheOldFileAsItWas) {
 
 TEST_F(WritePathFileTest, RefusedPathWritesNothing) {
   FakeFileOutput output;
-  std::optional<std::string> failure = WritePathFile(output, "/a\nb", File());
+  std::optional<std::string> failure = WritePathFile(output, "/srv/rem ", File());
   ASSERT_TRUE(failure);
   EXPECT_TRUE(output.writes.empty());
 }
