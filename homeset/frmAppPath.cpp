@@ -78,6 +78,7 @@ void frmAppPath::BuildControls() {
   lblPath_ = new QLabel(this);
   lblPath_->setObjectName("lblPath");
   lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  lblPath_->setTextFormat(Qt::PlainText);  // a folder may be named "a<b>b"
   lblPath_->setAccessibleName("No folder open");
   lblPath_->setAccessibleDescription("The open folder");
   PlaceTwips(lblPath_, 120, 3240, 4575, 495);

@@ -26,6 +26,7 @@ void frmMain4SetPath::BuildControls() {
   lblPath_ = new QLabel(this);
   lblPath_->setObjectName("lblPath");
   lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  lblPath_->setTextFormat(Qt::PlainText);  // a folder may be named "a<b>b"
   lblPath_->setAccessibleName("No path chosen");
   lblPath_->setAccessibleDescription("The home directory to write");
   PlaceTwips(lblPath_, 120, 240, 4455, 375);

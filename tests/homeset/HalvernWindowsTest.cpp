@@ -2,9 +2,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 #include <QWindow>
 
 #include "homeset/DriveList.h"
@@ -25,6 +28,11 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 QT_END_NAMESPACE
 
 namespace {
+
+// Shows `text` as it is spelled, not as markup.
+bool ShowsAsSpelled(Qt::TextFormat format, const QString& text) {
+  return format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text));
+}
 
 class HalvernWindowTest : public ::testing::Test {
  protected:
@@ -219,6 +227,35 @@ TEST_F(HalvernWindowTest, ChoosersOkTakesTheOpenFolderNotTheHighlightedEntry) {
   DoubleClick(again, "Documents");
   QTest::mouseClick(Button(again, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann/Documents");
+}
+
+TEST_F(HalvernWindowTest, PathsShowAsTheyAreSpelled) {
+  folders.folders["/home/ann"] << "a<b>b";
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  DoubleClick(chooser, "a<b>b");
+  QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  for (QLabel* label : {Label(chooser, "lblPath"), Label(main, "lblPath")}) {
+    EXPECT_EQ(label->text(), "/home/ann/a<b>b");
+    EXPECT_TRUE(ShowsAsSpelled(label->textFormat(), label->text())) << label->window()->objectName().toStdString();
+  }
+}
+
+// The box waits in its own event loop, as the user sees it.
+TEST(HalvernBoxesTest, ShowTheirTextAsSpelled) {
+  QtHalvernBoxes boxes;
+  std::optional<bool> asSpelled;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    asSpelled = ShowsAsSpelled(box->textFormat(), box->text());
+    box->accept();
+  });
+  look.start(10);
+  boxes.Show(nullptr, {"Permission denied: /home/ann/a<b>b", "Halvern"});
+  ASSERT_TRUE(asSpelled);
+  EXPECT_TRUE(*asSpelled);
 }
 
 TEST_F(HalvernWindowTest, PickingADriveOpensItsRoot) {
