@@ -3,6 +3,9 @@
 #include <QListWidget>
 #include <QString>
 #include <optional>
+#include <vector>
+
+#include "homeset/FolderPath.h"
 
 class FolderSource;
 
@@ -16,12 +19,12 @@ class FolderList : public QListWidget {
   // Starts on the process's working directory.
   FolderList(const FolderSource& source, QWidget* parent);
 
-  // The open folder as the OS spells it: a full path with no trailing separator, except
-  // for a volume root ("/", "C:\").
-  QString Path() const;
+  // The open folder as the file system spells it: a full path with no trailing
+  // separator, except for a volume root ("/", "C:\").
+  FolderPath Path() const;
   // Opens `path` and raises Change. When the folder cannot be listed nothing changes
   // and the OS's description of the failure is returned.
-  std::optional<QString> SetPath(const QString& path);
+  std::optional<QString> SetPath(const FolderPath& path);
 
  signals:
   void Change();
@@ -29,9 +32,10 @@ class FolderList : public QListWidget {
   void OpenFailed(const QString& description);
 
  private:
-  void Show(const QString& folder, const QStringList& names);
+  void Show(const std::vector<FolderPath>& names);
   void OpenEntry(QListWidgetItem* item);
 
   const FolderSource& source_;
-  QString path_;  // "/" form
+  FolderPath path_;
+  std::vector<FolderPath> entries_;  // the folder each row opens
 };

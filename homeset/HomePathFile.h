@@ -32,5 +32,5 @@ PathFileBytes PathFileBytesFor(std::string_view line);
 
 // Writes path.txt naming the chosen folder, as it is, replacing any earlier file.
 // Nothing on success; otherwise the description of what failed.
-std::optional<std::string> WritePathFile(FileOutput& output, std::string_view chosenPath,
+std::optional<std::string> WritePathFile(FileOutput& output, const std::filesystem::path& folder,
                                          const std::filesystem::path& file = "path.txt");

@@ -1,6 +1,5 @@
 #include "homeset/frmAppPath.h"
 
-#include <QDir>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -115,10 +114,11 @@ void frmAppPath::drivePath_Change() {
 }
 
 void frmAppPath::dirAppPath_Change() {
-  lblPath_->setText(dirAppPath_->Path());
-  lblPath_->setAccessibleName(dirAppPath_->Path());
+  const QString shown = ShownPath(dirAppPath_->Path());
+  lblPath_->setText(shown);
+  lblPath_->setAccessibleName(shown);
   // Going up from a mount point leaves its volume: the drive list follows.
-  drivePath_->ShowDrive(app_.folders.VolumeOf(QDir::fromNativeSeparators(dirAppPath_->Path())));
+  drivePath_->ShowDrive(app_.folders.VolumeOf(dirAppPath_->Path()));
 }
 
 void frmAppPath::dirAppPath_OpenFailed(const QString& description) {

@@ -48,9 +48,11 @@ void frmMain4SetPath::BuildControls() {
 
 void frmMain4SetPath::SetTabOrder() { setTabOrder(cmdBrowse_, cmdOK_); }
 
-void frmMain4SetPath::TakePath(const QString& path) {
-  lblPath_->setText(path);
-  lblPath_->setAccessibleName(path.isEmpty() ? QStringLiteral("No path chosen") : path);
+void frmMain4SetPath::TakePath(const FolderPath& path) {
+  chosen_ = path;
+  const QString shown = ShownPath(path);
+  lblPath_->setText(shown);
+  lblPath_->setAccessibleName(shown.isEmpty() ? QStringLiteral("No path chosen") : shown);
   cmdOK_->setEnabled(true);
 }
 
@@ -58,7 +60,7 @@ void frmMain4SetPath::cmdBrowse_Click() { frmAppPath::ShowFor(app_, this); }
 
 void frmMain4SetPath::cmdOK_Click() {
   if (std::optional<std::string> failure =
-          WritePathFile(app_.files, lblPath_->text().toUtf8().toStdString(), app_.pathFile)) {
+          WritePathFile(app_.files, chosen_, app_.pathFile)) {
     app_.boxes.Show(this, {QString::fromStdString(*failure), kHalvernTitle});
     return;
   }

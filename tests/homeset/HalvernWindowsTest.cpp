@@ -230,7 +230,7 @@ TEST_F(HalvernWindowTest, ChoosersOkTakesTheOpenFolderNotTheHighlightedEntry) {
 }
 
 TEST_F(HalvernWindowTest, PathsShowAsTheyAreSpelled) {
-  folders.folders["/home/ann"] << "a<b>b";
+  folders.folders["/home/ann"].push_back("a<b>b");
   frmMain4SetPath* main = LoadMain();
   frmAppPath* chooser = Browse(main);
   DoubleClick(chooser, "a<b>b");
@@ -307,16 +307,19 @@ TEST_F(HalvernWindowTest, FolderThatCannotBeListedIsReportedUnderTheProgramsTitl
   EXPECT_TRUE(chooser->isVisible());
 }
 
-TEST_F(HalvernWindowTest, OkWritesPathTxtSaysSoAndCloses) {
+// A Linux name need not be UTF-8: it shows as best it can, and path.txt gets its bytes.
+TEST_F(HalvernWindowTest, OkWritesTheChosenFolderByteForByteSaysSoAndCloses) {
+  folders.folders["/home/ann"].push_back("caf\xe9");
   QPointer<frmMain4SetPath> main = LoadMain();
   frmAppPath* chooser = Browse(main);
-  DoubleClick(chooser, "My Reminders");
+  DoubleClick(chooser, QString::fromUtf8("caf\uFFFD"));
   QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(Label(main, "lblPath")->text(), QString::fromUtf8("/home/ann/caf\uFFFD"));
   bool openWhileSaying = false;
   boxes.onShow = [&](const BoxRequest&) { openWhileSaying = main && main->isVisible(); };
   QTest::mouseClick(Button(main, "cmdOK"), Qt::LeftButton);
 
-  EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/My Reminders\r\n");
+  EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/caf\xe9\r\n");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "Path has been set successfully");
   EXPECT_EQ(boxes.shown[0].title, "Halvern");

@@ -9,7 +9,7 @@
 namespace {
 
 struct RoundTrip {
-  std::string chosen;  // the text Halvern shows
+  std::string chosen;  // the folder chosen in Halvern
   std::string home;    // what reminder then uses
 };
 
