@@ -1,18 +1,37 @@
 #include "homeset/FolderList.h"
 
+#include <QHeaderView>
 #include <QStyle>
 
 #include "homeset/FolderSource.h"
 
+namespace {
+constexpr int kEntryRole = Qt::UserRole;  // the entry's number in entries_
+}
+
 FolderList::FolderList(const FolderSource& source, QWidget* parent)
-    : QListWidget(parent), source_(source) {
+    : QTreeWidget(parent), source_(source) {
+  setHeaderHidden(true);
+  setHeaderLabels({QStringLiteral("Folders")});
+  setRootIsDecorated(false);
+  // A level a little deeper each, so that long ways down still fit the width.
+  setIndentation(fontMetrics().height() * 2 / 3);
+  // Every level is always shown: a double click opens a folder, it folds nothing.
+  setItemsExpandable(false);
+  setExpandsOnDoubleClick(false);
+  setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QListWidget::itemActivated, this, &FolderList::OpenEntry);
+  // A long name keeps its start and its end; the list never scrolls sideways.
+  setTextElideMode(Qt::ElideMiddle);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  header()->setStretchLastSection(true);
+  connect(this, &QTreeWidget::itemActivated, this, &FolderList::OpenEntry);
+
   const FolderPath current = source_.CurrentFolder();
   path_ = CleanFolder(current, current.root_path());
   std::vector<FolderPath> names;
-  // A working directory that cannot be listed is still where the list starts: the
-  // way up leads on from it.
+  // A working directory that cannot be listed is still where the list starts: its
+  // ancestors lead on from it.
   (void)source_.ListFolders(path_, names);
   Show(names);
 }
@@ -32,21 +51,35 @@ std::optional<QString> FolderList::SetPath(const FolderPath& path) {
 void FolderList::Show(const std::vector<FolderPath>& names) {
   clear();
   entries_.clear();
-  if (path_.has_relative_path()) {
-    auto* up = new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent),
-                                   QStringLiteral(".."), this);
-    up->setData(Qt::AccessibleTextRole, QStringLiteral("Parent folder"));
-    entries_.push_back(path_.parent_path());
-  }
-  for (const FolderPath& name : names) {
-    new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), ShownPath(name), this);
-    entries_.push_back(path_ / name);
-  }
+  // The open folder and its ancestors up to its volume's root, which shows in full.
+  const FolderPath root = source_.VolumeOf(path_);
+  std::vector<FolderPath> way{path_};
+  while (way.back() != root && way.back().has_relative_path())
+    way.push_back(way.back().parent_path());
+
+  QTreeWidgetItem* parent = nullptr;
+  for (auto folder = way.rbegin(); folder != way.rend(); ++folder)
+    parent = AddEntry(parent, *folder,
+                      ShownPath(parent ? folder->filename() : *folder), true);
+  open_ = parent;
+  for (const FolderPath& name : names) AddEntry(open_, path_ / name, ShownPath(name), false);
+  expandAll();
+  setCurrentItem(open_);
+  scrollToItem(open_, QAbstractItemView::PositionAtTop);
 }
 
-void FolderList::OpenEntry(QListWidgetItem* item) {
+QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const FolderPath& folder,
+                                      const QString& text, bool open) {
+  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+  item->setText(0, text);
+  item->setIcon(0, style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
+  item->setData(0, kEntryRole, static_cast<int>(entries_.size()));
+  entries_.push_back(folder);
+  return item;
+}
+
+void FolderList::OpenEntry(QTreeWidgetItem* item) {
   if (!item) return;
-  const int at = row(item);
-  if (at < 0 || at >= static_cast<int>(entries_.size())) return;
-  if (std::optional<QString> failure = SetPath(entries_[at])) emit OpenFailed(*failure);
+  const FolderPath folder = entries_[static_cast<std::size_t>(item->data(0, kEntryRole).toInt())];
+  if (std::optional<QString> failure = SetPath(folder)) emit OpenFailed(*failure);
 }

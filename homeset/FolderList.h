@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QListWidget>
 #include <QString>
+#include <QTreeWidget>
 #include <optional>
 #include <vector>
 
@@ -9,10 +9,11 @@
 
 class FolderSource;
 
-// The folder list: the folders inside the open folder, below a way up to its parent.
-// Double-clicking (or Enter on) an entry opens it. The open folder is `Path`, not the
-// entry that is merely highlighted.
-class FolderList : public QListWidget {
+// The folder list: the way down from the volume's root to the open folder, each folder
+// a level deeper, then the open folder's subfolders below it. The open folder is the
+// current entry, highlighted; double-clicking (or Enter on) any entry opens it. The
+// open folder is `Path`, not the entry that is merely highlighted.
+class FolderList : public QTreeWidget {
   Q_OBJECT
 
  public:
@@ -31,11 +32,18 @@ class FolderList : public QListWidget {
   // An entry the user opened could not be listed; the list stayed where it was.
   void OpenFailed(const QString& description);
 
+ protected:
+  // No fold marks: every level always shows.
+  void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+
  private:
   void Show(const std::vector<FolderPath>& names);
-  void OpenEntry(QListWidgetItem* item);
+  QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const FolderPath& folder, const QString& text,
+                            bool open);
+  void OpenEntry(QTreeWidgetItem* item);
 
   const FolderSource& source_;
   FolderPath path_;
-  std::vector<FolderPath> entries_;  // the folder each row opens
+  QTreeWidgetItem* open_ = nullptr;   // the open folder's entry
+  std::vector<FolderPath> entries_;   // the folder each entry opens, by its number
 };

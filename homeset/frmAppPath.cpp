@@ -114,9 +114,7 @@ void frmAppPath::drivePath_Change() {
 }
 
 void frmAppPath::dirAppPath_Change() {
-  const QString shown = ShownPath(dirAppPath_->Path());
-  lblPath_->setText(shown);
-  lblPath_->setAccessibleName(shown);
+  ShowPathIn(lblPath_, ShownPath(dirAppPath_->Path()));
   // Going up from a mount point leaves its volume: the drive list follows.
   drivePath_->ShowDrive(app_.folders.VolumeOf(dirAppPath_->Path()));
 }

@@ -50,9 +50,7 @@ void frmMain4SetPath::SetTabOrder() { setTabOrder(cmdBrowse_, cmdOK_); }
 
 void frmMain4SetPath::TakePath(const FolderPath& path) {
   chosen_ = path;
-  const QString shown = ShownPath(path);
-  lblPath_->setText(shown);
-  lblPath_->setAccessibleName(shown.isEmpty() ? QStringLiteral("No path chosen") : shown);
+  ShowPathIn(lblPath_, ShownPath(path));
   cmdOK_->setEnabled(true);
 }
 

@@ -73,7 +73,7 @@ TEST_F(QtFolderSourceTest, PathIsFullWithoutATrailingSeparatorExceptAtARoot) {
   const FolderPath folder = dir.root() / "c d";
   ASSERT_FALSE(list.SetPath(folder / ""));
   EXPECT_EQ(list.Path(), folder);
-  EXPECT_EQ(list.count(), 2);  // the way up and "inner"
+  EXPECT_EQ(list.currentItem()->childCount(), 1);  // "inner"
   ASSERT_FALSE(list.SetPath(folder / "inner/.."));
   EXPECT_EQ(list.Path(), folder);
   ASSERT_FALSE(list.SetPath("/"));
