@@ -57,15 +57,14 @@ void FolderList::Show(const std::vector<FolderPath>& names) {
   while (way.back() != root && way.back().has_relative_path())
     way.push_back(way.back().parent_path());
 
-  QTreeWidgetItem* parent = nullptr;
+  QTreeWidgetItem* open = nullptr;
   for (auto folder = way.rbegin(); folder != way.rend(); ++folder)
-    parent = AddEntry(parent, *folder,
-                      ShownPath(parent ? folder->filename() : *folder), true);
-  open_ = parent;
-  for (const FolderPath& name : names) AddEntry(open_, path_ / name, ShownPath(name), false);
+    open = AddEntry(open, *folder, ShownPath(open ? folder->filename() : *folder), true);
+  for (const FolderPath& name : names) AddEntry(open, path_ / name, ShownPath(name), false);
   expandAll();
-  setCurrentItem(open_);
-  scrollToItem(open_, QAbstractItemView::PositionAtTop);
+  setCurrentItem(open);
+  // As many of its subfolders as fit show below the open folder.
+  scrollToItem(open, QAbstractItemView::PositionAtTop);
 }
 
 QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const FolderPath& folder,

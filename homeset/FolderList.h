@@ -44,6 +44,5 @@ class FolderList : public QTreeWidget {
 
   const FolderSource& source_;
   FolderPath path_;
-  QTreeWidgetItem* open_ = nullptr;   // the open folder's entry
-  std::vector<FolderPath> entries_;   // the folder each entry opens, by its number
+  std::vector<FolderPath> entries_;  // the folder each entry opens, by its number
 };
