@@ -10,8 +10,9 @@
 class FileOutput {
  public:
   virtual ~FileOutput() = default;
-  // Creates `file`, or empties it if it exists, and writes `bytes` to it. Nothing on
-  // success; otherwise the OS's description of the failure and the file's full path.
+  // Makes `file` hold `bytes` and nothing else, as a whole: after a failure any earlier
+  // `file` is still as it was. Nothing on success; otherwise the OS's description of the
+  // failure and the file's full path.
   virtual std::optional<std::string> Replace(const std::filesystem::path& file,
                                              std::string_view bytes) = 0;
 };

@@ -1,67 +1,84 @@
 #include "homeset/FolderList.h"
 
-#include <QDir>
+#include <QHeaderView>
 #include <QStyle>
 
 #include "homeset/FolderSource.h"
 
 namespace {
-
-constexpr int kPathRole = Qt::UserRole;
-
-QString Clean(const QString& path, const QString& base) {
-  QString folder = QDir::cleanPath(QDir::fromNativeSeparators(path));
-  if (QDir::isRelativePath(folder)) folder = QDir::cleanPath(base + '/' + folder);
-  return folder;
+constexpr int kEntryRole = Qt::UserRole;  // the entry's number in entries_
 }
-
-QString Child(const QString& folder, const QString& name) {
-  return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
-}  // namespace
 
 FolderList::FolderList(const FolderSource& source, QWidget* parent)
-    : QListWidget(parent), source_(source) {
+    : QTreeWidget(parent), source_(source) {
+  setHeaderHidden(true);
+  setHeaderLabels({QStringLiteral("Folders")});
+  setRootIsDecorated(false);
+  // A level a little deeper each, so that long ways down still fit the width.
+  setIndentation(fontMetrics().height() * 2 / 3);
+  // Every level is always shown: a double click opens a folder, it folds nothing.
+  setItemsExpandable(false);
+  setExpandsOnDoubleClick(false);
+  setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QListWidget::itemActivated, this, &FolderList::OpenEntry);
-  path_ = Clean(source_.CurrentFolder(), QStringLiteral("/"));
-  QStringList names;
-  // A working directory that cannot be listed is still where the list starts: the
-  // way up leads on from it.
+  // A long name keeps its start and its end; the list never scrolls sideways.
+  setTextElideMode(Qt::ElideMiddle);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  header()->setStretchLastSection(true);
+  connect(this, &QTreeWidget::itemActivated, this, &FolderList::OpenEntry);
+
+  const FolderPath current = source_.CurrentFolder();
+  path_ = CleanFolder(current, current.root_path());
+  std::vector<FolderPath> names;
+  // A working directory that cannot be listed is still where the list starts: its
+  // ancestors lead on from it.
   (void)source_.ListFolders(path_, names);
-  Show(path_, names);
+  Show(names);
 }
 
-QString FolderList::Path() const { return QDir::toNativeSeparators(path_); }
+FolderPath FolderList::Path() const { return path_; }
 
-std::optional<QString> FolderList::SetPath(const QString& path) {
-  const QString folder = Clean(path, path_);
-  QStringList names;
+std::optional<QString> FolderList::SetPath(const FolderPath& path) {
+  const FolderPath folder = CleanFolder(path, path_);
+  std::vector<FolderPath> names;
   if (std::optional<QString> failure = source_.ListFolders(folder, names)) return failure;
   path_ = folder;
-  Show(path_, names);
+  Show(names);
   emit Change();
   return std::nullopt;
 }
 
-void FolderList::Show(const QString& folder, const QStringList& names) {
+void FolderList::Show(const std::vector<FolderPath>& names) {
   clear();
-  if (!QDir(folder).isRoot()) {
-    auto* up = new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent),
-                                   QStringLiteral(".."), this);
-    up->setData(kPathRole, QDir::cleanPath(folder + QStringLiteral("/..")));
-    up->setData(Qt::AccessibleTextRole, QStringLiteral("Parent folder"));
-    up->setToolTip(QStringLiteral("Up to ") + QDir::toNativeSeparators(up->data(kPathRole).toString()));
-  }
-  for (const QString& name : names) {
-    auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), name, this);
-    item->setData(kPathRole, Child(folder, name));
-  }
+  entries_.clear();
+  // The open folder and its ancestors up to its volume's root, which shows in full.
+  const FolderPath root = source_.VolumeOf(path_);
+  std::vector<FolderPath> way{path_};
+  while (way.back() != root && way.back().has_relative_path())
+    way.push_back(way.back().parent_path());
+
+  QTreeWidgetItem* open = nullptr;
+  for (auto folder = way.rbegin(); folder != way.rend(); ++folder)
+    open = AddEntry(open, *folder, ShownPath(open ? folder->filename() : *folder), true);
+  for (const FolderPath& name : names) AddEntry(open, path_ / name, ShownPath(name), false);
+  expandAll();
+  setCurrentItem(open);
+  // As many of its subfolders as fit show below the open folder.
+  scrollToItem(open, QAbstractItemView::PositionAtTop);
 }
 
-void FolderList::OpenEntry(QListWidgetItem* item) {
+QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const FolderPath& folder,
+                                      const QString& text, bool open) {
+  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+  item->setText(0, text);
+  item->setIcon(0, style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
+  item->setData(0, kEntryRole, static_cast<int>(entries_.size()));
+  entries_.push_back(folder);
+  return item;
+}
+
+void FolderList::OpenEntry(QTreeWidgetItem* item) {
   if (!item) return;
-  if (std::optional<QString> failure = SetPath(item->data(kPathRole).toString()))
-    emit OpenFailed(*failure);
+  const FolderPath folder = entries_[static_cast<std::size_t>(item->data(0, kEntryRole).toInt())];
+  if (std::optional<QString> failure = SetPath(folder)) emit OpenFailed(*failure);
 }

@@ -29,6 +29,19 @@ std::optional<std::string> ToAnsi(std::string_view utf8) {
   if (lossy) return std::nullopt;
   return ansi;
 }
+
+// The folder's UTF-16 name in UTF-8, or nothing for a name that is not valid UTF-16.
+std::optional<std::string> ToUtf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0,
+                                   nullptr, nullptr);
+  if (length <= 0) return std::nullopt;
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, utf8.data(), length,
+                      nullptr, nullptr);
+  return utf8;
+}
 #endif
 
 }  // namespace
@@ -51,6 +64,10 @@ PathFileBytes PathFileBytesFor(std::string_view line) {
   if (line.find_first_of("\r\n") != std::string_view::npos)
     return {{}, "The folder's path holds a line break, which path.txt cannot hold: " +
                     std::string(line)};
+  // The reader drops blanks at the ends of the line, which would name another folder.
+  if (HomeDirectoryLine(line) != line)
+    return {{}, "The folder's path begins or ends with a blank, which path.txt cannot hold: \"" +
+                    std::string(line) + "\""};
 #ifdef _WIN32
   std::optional<std::string> ansi = ToAnsi(line);
   if (!ansi)
@@ -62,9 +79,15 @@ PathFileBytes PathFileBytesFor(std::string_view line) {
 #endif
 }
 
-std::optional<std::string> WritePathFile(FileOutput& output, std::string_view chosenPath,
+std::optional<std::string> WritePathFile(FileOutput& output, const std::filesystem::path& folder,
                                          const std::filesystem::path& file) {
-  PathFileBytes contents = PathFileBytesFor(HomeDirectoryLine(chosenPath));
+#ifdef _WIN32
+  std::optional<std::string> line = ToUtf8(folder.native());
+  if (!line) return "The folder's path holds characters that the system's code page cannot hold";
+  PathFileBytes contents = PathFileBytesFor(*line);
+#else
+  PathFileBytes contents = PathFileBytesFor(folder.native());
+#endif
   if (contents.refusal) return contents.refusal;
   return output.Replace(file, contents.bytes);
 }

@@ -1,5 +1,3 @@
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <algorithm>
@@ -21,29 +19,22 @@ constexpr int kNotReady = ERROR_NOT_READY;
 constexpr int kNotReady = ENOMEDIUM;
 #endif
 
-std::filesystem::path NativeOf(const QString& folder) {
-#ifdef _WIN32
-  return std::filesystem::path(QDir::toNativeSeparators(folder).toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(folder).toStdString());
-#endif
+QString Failure(int code, const FolderPath& folder) {
+  return QString::fromStdString(DescribeFileFailure(code, folder));
 }
 
-QString TextOf(const std::filesystem::path& name) {
-#ifdef _WIN32
-  return QString::fromStdWString(name.native());
-#else
-  return QFile::decodeName(QByteArray::fromStdString(name.native()));
-#endif
-}
-
-QString Failure(int code, const QString& folder) {
-  return QString::fromStdString(DescribeFileFailure(code, NativeOf(folder)));
+// The volume of `folder`. Qt knows folders only by text, which cannot spell every Linux
+// name: it is asked about the nearest folder that its text names exactly.
+QStorageInfo VolumeInfo(const FolderPath& folder) {
+  FolderPath known = folder;
+  while (PathOfText(ShownPath(known)) != known && known.has_relative_path())
+    known = known.parent_path();
+  return QStorageInfo(ShownPath(known));
 }
 
 }  // namespace
 
-QStringList QtFolderSource::VolumeRoots() const {
+std::vector<FolderPath> QtFolderSource::VolumeRoots() const {
   QStringList roots;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     const QString root = volume.rootPath();
@@ -67,30 +58,39 @@ QStringList QtFolderSource::VolumeRoots() const {
 #endif
     return a.compare(b, Qt::CaseInsensitive) < 0;
   });
-  return roots;
+  std::vector<FolderPath> paths;
+  for (const QString& root : roots) paths.push_back(PathOfText(root));
+  return paths;
 }
 
-QString QtFolderSource::VolumeOf(const QString& folder) const {
-  QStorageInfo volume(folder);
-  return volume.isValid() ? volume.rootPath() : QStorageInfo::root().rootPath();
+FolderPath QtFolderSource::VolumeOf(const FolderPath& folder) const {
+  QStorageInfo volume = VolumeInfo(folder);
+  return PathOfText(volume.isValid() ? volume.rootPath() : QStorageInfo::root().rootPath());
 }
 
-QString QtFolderSource::CurrentFolder() const { return QDir::currentPath(); }
+FolderPath QtFolderSource::CurrentFolder() const {
+  std::error_code ec;
+  FolderPath current = std::filesystem::current_path(ec);
+  return ec ? PathOfText(QStorageInfo::root().rootPath()) : current;
+}
 
-std::optional<QString> QtFolderSource::ListFolders(const QString& folder, QStringList& names) const {
-  QStorageInfo volume(folder);
+std::optional<QString> QtFolderSource::ListFolders(const FolderPath& folder,
+                                                   std::vector<FolderPath>& names) const {
+  QStorageInfo volume = VolumeInfo(folder);
   if (volume.isValid() && !volume.isReady()) return Failure(kNotReady, folder);
   std::error_code ec;
-  std::filesystem::directory_iterator it(NativeOf(folder), ec);
-  QStringList found;
+  std::filesystem::directory_iterator it(folder, ec);
+  std::vector<FolderPath> found;
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     std::error_code kind;
     // Links to folders are folders to the user; entries that cannot be examined are left out.
-    if (it->is_directory(kind)) found << TextOf(it->path().filename());
+    if (it->is_directory(kind)) found.push_back(it->path().filename());
   }
   if (ec) return Failure(ec.value(), folder);
-  std::sort(found.begin(), found.end(),
-            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-  names = found;
+  std::sort(found.begin(), found.end(), [](const FolderPath& a, const FolderPath& b) {
+    const int order = ShownPath(a).compare(ShownPath(b), Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+  });
+  names = std::move(found);
   return std::nullopt;
 }

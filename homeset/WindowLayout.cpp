@@ -28,6 +28,17 @@ void FitTextToBox(QLabel* label) {
   }
 }
 
+void ShowPathIn(QLabel* label, const QString& path) {
+  const QFontMetrics metrics = label->fontMetrics();
+  // A framed label without an indent of its own sets its text in by half an "x".
+  const int indent = label->indent() >= 0 ? label->indent()
+                     : label->frameWidth() > 0 ? metrics.horizontalAdvance('x') / 2
+                                               : 0;
+  const int room = label->contentsRect().width() - 2 * label->margin() - indent;
+  label->setText(metrics.elidedText(path, Qt::ElideMiddle, room));
+  label->setAccessibleName(path);
+}
+
 void SetOwnerWindow(QWidget* window, QWidget* owner) {
   if (!owner) return;
   window->winId();  // makes the native window whose owner is set

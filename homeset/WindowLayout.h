@@ -20,6 +20,10 @@ QFont FontOfPoints(const QString& family, double points);
 // box: system fonts vary in size, and the text must not be cut off.
 void FitTextToBox(QLabel* label);
 
+// Shows `path` in a one-line label, shortened in the middle when it does not fit: its end
+// names the folder and must not be cut off. The label's accessible name is the whole path.
+void ShowPathIn(QLabel* label, const QString& path);
+
 // Makes `window` stay above `owner` without becoming its child.
 void SetOwnerWindow(QWidget* window, QWidget* owner);
 // Centres a shown top-level window over `over`, or on its screen when `over` is null.

@@ -1,6 +1,5 @@
 #include "homeset/frmAppPath.h"
 
-#include <QDir>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -78,6 +77,7 @@ void frmAppPath::BuildControls() {
   lblPath_ = new QLabel(this);
   lblPath_->setObjectName("lblPath");
   lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  lblPath_->setTextFormat(Qt::PlainText);  // a folder may be named "a<b>b"
   lblPath_->setAccessibleName("No folder open");
   lblPath_->setAccessibleDescription("The open folder");
   PlaceTwips(lblPath_, 120, 3240, 4575, 495);
@@ -114,10 +114,9 @@ void frmAppPath::drivePath_Change() {
 }
 
 void frmAppPath::dirAppPath_Change() {
-  lblPath_->setText(dirAppPath_->Path());
-  lblPath_->setAccessibleName(dirAppPath_->Path());
+  ShowPathIn(lblPath_, ShownPath(dirAppPath_->Path()));
   // Going up from a mount point leaves its volume: the drive list follows.
-  drivePath_->ShowDrive(app_.folders.VolumeOf(QDir::fromNativeSeparators(dirAppPath_->Path())));
+  drivePath_->ShowDrive(app_.folders.VolumeOf(dirAppPath_->Path()));
 }
 
 void frmAppPath::dirAppPath_OpenFailed(const QString& description) {

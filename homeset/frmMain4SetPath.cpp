@@ -26,6 +26,7 @@ void frmMain4SetPath::BuildControls() {
   lblPath_ = new QLabel(this);
   lblPath_->setObjectName("lblPath");
   lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  lblPath_->setTextFormat(Qt::PlainText);  // a folder may be named "a<b>b"
   lblPath_->setAccessibleName("No path chosen");
   lblPath_->setAccessibleDescription("The home directory to write");
   PlaceTwips(lblPath_, 120, 240, 4455, 375);
@@ -47,9 +48,9 @@ void frmMain4SetPath::BuildControls() {
 
 void frmMain4SetPath::SetTabOrder() { setTabOrder(cmdBrowse_, cmdOK_); }
 
-void frmMain4SetPath::TakePath(const QString& path) {
-  lblPath_->setText(path);
-  lblPath_->setAccessibleName(path.isEmpty() ? QStringLiteral("No path chosen") : path);
+void frmMain4SetPath::TakePath(const FolderPath& path) {
+  chosen_ = path;
+  ShowPathIn(lblPath_, ShownPath(path));
   cmdOK_->setEnabled(true);
 }
 
@@ -57,7 +58,7 @@ void frmMain4SetPath::cmdBrowse_Click() { frmAppPath::ShowFor(app_, this); }
 
 void frmMain4SetPath::cmdOK_Click() {
   if (std::optional<std::string> failure =
-          WritePathFile(app_.files, lblPath_->text().toUtf8().toStdString(), app_.pathFile)) {
+          WritePathFile(app_.files, chosen_, app_.pathFile)) {
     app_.boxes.Show(this, {QString::fromStdString(*failure), kHalvernTitle});
     return;
   }

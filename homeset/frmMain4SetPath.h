@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "homeset/FolderPath.h"
 #include "homeset/HalvernContext.h"
 
 class QLabel;
@@ -15,7 +16,7 @@ class frmMain4SetPath : public QWidget {
   explicit frmMain4SetPath(HalvernContext& app);
 
   // The chooser hands over its open folder: shown here, and "&OK" may now write it.
-  void TakePath(const QString& path);
+  void TakePath(const FolderPath& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -28,6 +29,9 @@ class frmMain4SetPath : public QWidget {
   void cmdOK_Click();
 
   HalvernContext& app_;
+  // The folder that lblPath shows, as the file system spells it: the text shown may not
+  // spell it exactly.
+  FolderPath chosen_;
   QLabel* lblPath_ = nullptr;
   QPushButton* cmdBrowse_ = nullptr;
   QPushButton* cmdOK_ = nullptr;

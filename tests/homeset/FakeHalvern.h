@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QMap>
 #include <QString>
-#include <QStringList>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "homeset/FolderSource.h"
@@ -21,30 +21,35 @@ class FakeHalvernBoxes final : public HalvernBoxes {
 };
 
 // A made-up file system: folders with their subfolders, and folders that cannot be
-// listed with the description of why.
+// listed with the description of why. Paths are spelled as Linux spells them: bytes.
 class FakeFolderSource final : public FolderSource {
  public:
-  QStringList VolumeRoots() const override { return roots; }
-  QString VolumeOf(const QString& folder) const override {
-    QString best = roots.value(0);
-    for (const QString& root : roots)
-      if ((folder == root || folder.startsWith(root + '/')) && root.size() > best.size()) best = root;
+  std::vector<FolderPath> VolumeRoots() const override { return {roots.begin(), roots.end()}; }
+  FolderPath VolumeOf(const FolderPath& folder) const override {
+    const std::string path = folder.native();
+    std::string best = roots.front();
+    for (const std::string& root : roots)
+      if ((path == root || path.starts_with(root + '/')) && root.size() > best.size()) best = root;
     return best;
   }
-  QString CurrentFolder() const override { return current; }
-  std::optional<QString> ListFolders(const QString& folder, QStringList& names) const override {
-    if (failures.contains(folder)) return failures.value(folder);
-    names = folders.value(folder);
+  FolderPath CurrentFolder() const override { return current; }
+  std::optional<QString> ListFolders(const FolderPath& folder,
+                                     std::vector<FolderPath>& names) const override {
+    if (failures.contains(folder.native())) return failures.at(folder.native());
+    names.clear();
+    if (folders.contains(folder.native()))
+      for (const std::string& name : folders.at(folder.native())) names.push_back(name);
     return std::nullopt;
   }
 
-  QStringList roots{"/", "/media/cdrom", "/media/usb"};
-  QString current = "/home/ann";
-  QMap<QString, QStringList> folders{{"/", {"home", "srv"}},
-                                     {"/home", {"ann", "bob"}},
-                                     {"/home/ann", {"Documents", "My Reminders"}},
-                                     {"/home/ann/My Reminders", {"db"}},
-                                     {"/media", {"cdrom", "usb"}},
-                                     {"/media/usb", {"backup"}}};
-  QMap<QString, QString> failures{{"/media/cdrom", "No medium found: /media/cdrom"}};
+  std::vector<std::string> roots{"/", "/media/cdrom", "/media/usb"};
+  std::string current = "/home/ann";
+  std::map<std::string, std::vector<std::string>> folders{
+      {"/", {"home", "srv"}},
+      {"/home", {"ann", "bob"}},
+      {"/home/ann", {"Documents", "My Reminders"}},
+      {"/home/ann/My Reminders", {"db"}},
+      {"/media", {"cdrom", "usb"}},
+      {"/media/usb", {"backup"}}};
+  std::map<std::string, QString> failures{{"/media/cdrom", "No medium found: /media/cdrom"}};
 };

@@ -2,10 +2,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 #include <QWindow>
+#include <functional>
 
 #include "homeset/DriveList.h"
 #include "homeset/FakeFileOutput.h"
@@ -25,6 +29,11 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 QT_END_NAMESPACE
 
 namespace {
+
+// Shows `text` as it is spelled, not as markup.
+bool ShowsAsSpelled(Qt::TextFormat format, const QString& text) {
+  return format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text));
+}
 
 class HalvernWindowTest : public ::testing::Test {
  protected:
@@ -47,18 +56,41 @@ class HalvernWindowTest : public ::testing::Test {
   }
   static DriveList* Drives(QWidget* chooser) { return chooser->findChild<DriveList*>("drivePath"); }
   static FolderList* Folders(QWidget* chooser) { return chooser->findChild<FolderList*>("dirAppPath"); }
+  // The entries of the folder list in the order shown (the model's rows, depth first).
+  static QModelIndexList Indexes(QWidget* chooser) {
+    QAbstractItemModel* model = Folders(chooser)->model();
+    QModelIndexList found;
+    std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
+      for (int row = 0; row < model->rowCount(parent); ++row) {
+        found << model->index(row, 0, parent);
+        walk(found.back());
+      }
+    };
+    walk({});
+    return found;
+  }
   static QStringList Entries(QWidget* chooser) {
     QStringList texts;
-    for (int i = 0; i < Folders(chooser)->count(); ++i) texts << Folders(chooser)->item(i)->text();
+    for (const QModelIndex& index : Indexes(chooser)) texts << index.data().toString();
     return texts;
+  }
+  static QModelIndex Find(QWidget* chooser, const QString& entry) {
+    QModelIndexList found;
+    for (const QModelIndex& index : Indexes(chooser))
+      if (index.data().toString() == entry) found << index;
+    return found.size() == 1 ? found[0] : QModelIndex();
+  }
+  // Highlights an entry without opening it.
+  static void Highlight(QWidget* chooser, const QString& entry) {
+    Folders(chooser)->setCurrentIndex(Find(chooser, entry));
   }
   static void DoubleClick(QWidget* chooser, const QString& entry) {
     FolderList* list = Folders(chooser);
     QCoreApplication::processEvents();  // the list lays its entries out late
-    QList<QListWidgetItem*> found = list->findItems(entry, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << entry.toStdString();
+    const QModelIndex index = Find(chooser, entry);
+    ASSERT_TRUE(index.isValid()) << entry.toStdString();
     // As the window system sends it: a click, then the double click.
-    const QPoint at = list->visualItemRect(found[0]).center();
+    const QPoint at = list->visualRect(index).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
@@ -143,7 +175,24 @@ TEST_F(HalvernWindowTest, ChooserSitsWhereItsTwipsSayAndStartsOnTheWorkingDirect
   EXPECT_EQ(Drives(chooser)->Drive(), "/");
   EXPECT_EQ(Drives(chooser)->count(), 3);
   EXPECT_EQ(Folders(chooser)->Path(), "/home/ann");
-  EXPECT_EQ(Entries(chooser), (QStringList{"..", "Documents", "My Reminders"}));
+}
+
+// The way down from the volume's root to the open folder, each a level deeper, the open
+// folder marked, its subfolders below it.
+TEST_F(HalvernWindowTest, FolderListShowsWhereTheOpenFolderIs) {
+  frmAppPath* chooser = Browse(LoadMain());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Entries(chooser), (QStringList{"/", "home", "ann", "Documents", "My Reminders"}));
+  FolderList* list = Folders(chooser);
+  const QModelIndexList entries = Indexes(chooser);
+  std::vector<int> indents;
+  for (const QModelIndex& index : entries) indents.push_back(list->visualRect(index).left());
+  EXPECT_LT(indents[0], indents[1]);
+  EXPECT_LT(indents[1], indents[2]);
+  EXPECT_LT(indents[2], indents[3]);
+  EXPECT_EQ(indents[3], indents[4]);
+  EXPECT_EQ(list->currentIndex(), entries[2]);
+  EXPECT_EQ(list->selectionModel()->selectedIndexes(), QModelIndexList{entries[2]});
 }
 
 TEST_F(HalvernWindowTest, BrowsingAgainBringsTheSameChooserForward) {
@@ -186,19 +235,19 @@ TEST_F(HalvernWindowTest, DoubleClickOpensAFolderAndTheChosenPathFollows) {
   DoubleClick(chooser, "My Reminders");
   EXPECT_EQ(Folders(chooser)->Path(), "/home/ann/My Reminders");
   EXPECT_EQ(Label(chooser, "lblPath")->text(), "/home/ann/My Reminders");
-  EXPECT_EQ(Entries(chooser), (QStringList{"..", "db"}));
+  EXPECT_EQ(Entries(chooser), (QStringList{"/", "home", "ann", "My Reminders", "db"}));
 
-  DoubleClick(chooser, "..");
-  DoubleClick(chooser, "..");
+  // Up by the open folder's ancestors.
+  DoubleClick(chooser, "home");
   EXPECT_EQ(Folders(chooser)->Path(), "/home");
-  EXPECT_EQ(Entries(chooser), (QStringList{"..", "ann", "bob"}));
-  DoubleClick(chooser, "..");
+  EXPECT_EQ(Entries(chooser), (QStringList{"/", "home", "ann", "bob"}));
+  DoubleClick(chooser, "/");
   EXPECT_EQ(Folders(chooser)->Path(), "/");
   EXPECT_EQ(Label(chooser, "lblPath")->text(), "/");
-  EXPECT_EQ(Entries(chooser), (QStringList{"home", "srv"}));  // no way up from a root
+  EXPECT_EQ(Entries(chooser), (QStringList{"/", "home", "srv"}));
 
   // The keyboard opens the highlighted entry too.
-  Folders(chooser)->setCurrentRow(1);
+  Highlight(chooser, "srv");
   QTest::keyClick(Folders(chooser), Qt::Key_Return);
   EXPECT_EQ(Folders(chooser)->Path(), "/srv");
   EXPECT_TRUE(boxes.shown.empty());
@@ -208,7 +257,7 @@ TEST_F(HalvernWindowTest, ChoosersOkTakesTheOpenFolderNotTheHighlightedEntry) {
   frmMain4SetPath* main = LoadMain();
   frmAppPath* chooser = Browse(main);
   DoubleClick(chooser, "My Reminders");
-  Folders(chooser)->setCurrentRow(1);  // "db", highlighted only
+  Highlight(chooser, "db");
   QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann/My Reminders");
 
@@ -221,18 +270,67 @@ TEST_F(HalvernWindowTest, ChoosersOkTakesTheOpenFolderNotTheHighlightedEntry) {
   EXPECT_EQ(Label(main, "lblPath")->text(), "/home/ann/Documents");
 }
 
+TEST_F(HalvernWindowTest, PathsShowAsTheyAreSpelled) {
+  folders.folders["/home/ann"].push_back("a<b>b");
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  DoubleClick(chooser, "a<b>b");
+  QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  for (QLabel* label : {Label(chooser, "lblPath"), Label(main, "lblPath")}) {
+    EXPECT_EQ(label->text(), "/home/ann/a<b>b");
+    EXPECT_TRUE(ShowsAsSpelled(label->textFormat(), label->text())) << label->window()->objectName().toStdString();
+  }
+}
+
+// The end of a long path names the folder: shortened, it keeps its start and its end.
+TEST_F(HalvernWindowTest, ALongPathShowsItsStartAndItsEnd) {
+  const QString name = QString(120, 'x') + "end";
+  folders.folders["/home/ann"].push_back(name.toStdString());
+  frmMain4SetPath* main = LoadMain();
+  frmAppPath* chooser = Browse(main);
+  EXPECT_EQ(Folders(chooser)->textElideMode(), Qt::ElideMiddle);
+  DoubleClick(chooser, name);
+  QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  for (QLabel* label : {Label(chooser, "lblPath"), Label(main, "lblPath")}) {
+    const QString shown = label->text();
+    EXPECT_TRUE(shown.startsWith("/home/ann/x")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("xend")) << shown.toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+    EXPECT_EQ(label->accessibleName(), "/home/ann/" + name);
+  }
+}
+
+// The box waits in its own event loop, as the user sees it.
+TEST(HalvernBoxesTest, ShowTheirTextAsSpelled) {
+  QtHalvernBoxes boxes;
+  std::optional<bool> asSpelled;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    asSpelled = ShowsAsSpelled(box->textFormat(), box->text());
+    box->accept();
+  });
+  look.start(10);
+  boxes.Show(nullptr, {"Permission denied: /home/ann/a<b>b", "Halvern"});
+  ASSERT_TRUE(asSpelled);
+  EXPECT_TRUE(*asSpelled);
+}
+
 TEST_F(HalvernWindowTest, PickingADriveOpensItsRoot) {
   frmAppPath* chooser = Browse(LoadMain());
   Drives(chooser)->setCurrentIndex(Drives(chooser)->findText("/media/usb"));
   EXPECT_EQ(Folders(chooser)->Path(), "/media/usb");
   EXPECT_EQ(Label(chooser, "lblPath")->text(), "/media/usb");
-  EXPECT_EQ(Entries(chooser), (QStringList{"..", "backup"}));
+  EXPECT_EQ(Entries(chooser), (QStringList{"/media/usb", "backup"}));  // from the volume's root
   EXPECT_TRUE(boxes.shown.empty());
 
-  // Up from the mount point: the drive list follows the open folder's volume.
-  DoubleClick(chooser, "..");
-  EXPECT_EQ(Folders(chooser)->Path(), "/media");
+  // Into a mount point and out of it: the drive list follows the open folder's volume.
+  Folders(chooser)->SetPath("/media");
   EXPECT_EQ(Drives(chooser)->Drive(), "/");
+  DoubleClick(chooser, "usb");
+  EXPECT_EQ(Folders(chooser)->Path(), "/media/usb");
+  EXPECT_EQ(Drives(chooser)->Drive(), "/media/usb");
 }
 
 TEST_F(HalvernWindowTest, FailingDriveShowsErrorAccessingDriveAndLeavesTheFolderList) {
@@ -266,20 +364,23 @@ TEST_F(HalvernWindowTest, FolderThatCannotBeListedIsReportedUnderTheProgramsTitl
   EXPECT_EQ(boxes.shown[0].title, "Halvern");
   EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Critical);
   EXPECT_EQ(Folders(chooser)->Path(), "/home/ann");
-  EXPECT_EQ(Entries(chooser), (QStringList{"..", "Documents", "My Reminders"}));
+  EXPECT_EQ(Entries(chooser), (QStringList{"/", "home", "ann", "Documents", "My Reminders"}));
   EXPECT_TRUE(chooser->isVisible());
 }
 
-TEST_F(HalvernWindowTest, OkWritesPathTxtSaysSoAndCloses) {
+// A Linux name need not be UTF-8: it shows as best it can, and path.txt gets its bytes.
+TEST_F(HalvernWindowTest, OkWritesTheChosenFolderByteForByteSaysSoAndCloses) {
+  folders.folders["/home/ann"].push_back("caf\xe9");
   QPointer<frmMain4SetPath> main = LoadMain();
   frmAppPath* chooser = Browse(main);
-  DoubleClick(chooser, "My Reminders");
+  DoubleClick(chooser, QString::fromUtf8("caf\uFFFD"));
   QTest::mouseClick(Button(chooser, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(Label(main, "lblPath")->text(), QString::fromUtf8("/home/ann/caf\uFFFD"));
   bool openWhileSaying = false;
   boxes.onShow = [&](const BoxRequest&) { openWhileSaying = main && main->isVisible(); };
   QTest::mouseClick(Button(main, "cmdOK"), Qt::LeftButton);
 
-  EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/My Reminders\r\n");
+  EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/caf\xe9\r\n");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "Path has been set successfully");
   EXPECT_EQ(boxes.shown[0].title, "Halvern");

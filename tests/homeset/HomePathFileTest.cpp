@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "homeset/FakeFileOutput.h"
 #include "homeset/TempFolder.h"
 
@@ -54,29 +60,46 @@ INSTANTIATE_TEST_SUITE_P(
                       BytesCase{"/", "/\r\n"},  // a volume root, as is
                       BytesCase{"/home/ann/a,b", "/home/ann/a,b\r\n"},
                       BytesCase{"/home/ann/\"quoted\"", "/home/ann/\"quoted\"\r\n"},
+                      BytesCase{"/home/ann/rem /db", "/home/ann/rem /db\r\n"},  // not at the end
                       // The file system's own spelling, byte for byte.
                       BytesCase{"/home/\xc3\xa4nn/r\xe2\x82\xacm", "/home/\xc3\xa4nn/r\xe2\x82\xacm\r\n"}));
 
-TEST(PathFileBytes, RefusesALineBreakThatWouldNameAnotherFolder) {
-  for (const char* line : {"/home/ann/two\nlines", "/home/ann/cr\rhere"}) {
-    PathFileBytes contents = PathFileBytesFor(line);
-    ASSERT_TRUE(contents.refusal) << line;
-    EXPECT_NE(contents.refusal->find("line break"), std::string::npos);
-    EXPECT_NE(contents.refusal->find(line), std::string::npos);
-  }
+struct RefusalCase {
+  std::string line;
+  std::string reason;  // a word of the refusal
+};
+
+class PathFileRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+// The reader would take back another folder: refused, naming the reason and the path.
+TEST_P(PathFileRefusalTest, RefusesALineTheReaderWouldNotTakeBack) {
+  PathFileBytes contents = PathFileBytesFor(GetParam().line);
+  ASSERT_TRUE(contents.refusal);
+  EXPECT_NE(contents.refusal->find(GetParam().reason), std::string::npos) << *contents.refusal;
+  EXPECT_NE(contents.refusal->find(GetParam().line), std::string::npos) << *contents.refusal;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, PathFileRefusalTest,
+    ::testing::Values(RefusalCase{"/home/ann/two\nlines", "line break"},
+                      RefusalCase{"/home/ann/cr\rhere", "line break"},
+                      RefusalCase{"/home/ann/rem ", "blank"},
+                      RefusalCase{"/home/ann/rem\t", "blank"},
+                      RefusalCase{" /home/ann/rem", "blank"}));
 
 class WritePathFileTest : public ::testing::Test {
  protected:
   std::filesystem::path File() const { return dir.root() / "path.txt"; }
+  // The names in the folder: no temporary file may stay behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.root()))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
   TempFolder dir;
   OsFileOutput os;
 };
-
-TEST_F(WritePathFileTest, WritesTheTrimmedLine) {
-  ASSERT_FALSE(WritePathFile(os, "  /srv/My Home  ", File()));
-  EXPECT_EQ(TempFolder::ReadBytes(File()), "/srv/My Home\r\n");
-}
 
 TEST_F(WritePathFileTest, RunningTwiceLeavesOnlyTheNewestLine) {
   TempFolder::WriteBytes(File(), "/an/older/and/much/longer/path\r\n/and a second line\r\n");
@@ -104,11 +127,34 @@ TEST_F(WritePathFileTest, FailureNamesTheOsReasonAndTheFullPath) {
   failure = WritePathFile(os, "/srv/rem", File());
   ASSERT_TRUE(failure);
   EXPECT_EQ(*failure, "Is a directory: " + File().native());
+  EXPECT_EQ(Names(), std::vector<std::string>{"path.txt"});
 }
+
+#ifndef _WIN32
+// A file size limit makes the write itself fail once the file has been made, as a full
+// disk does (root ignores read-only folders, so no other refusal can be staged).
+TEST_F(WritePathFileTest, AFailedWriteLeavesTheOldFileAsItWas) {
+  TempFolder::WriteBytes(File(), "/the/old/home\r\n");
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  rlimit small = before;
+  small.rlim_cur = 4;
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::optional<std::string> failure = WritePathFile(os, "/a/longer/new/home", File());
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(*failure, "File too large: " + File().native());
+  EXPECT_EQ(TempFolder::ReadBytes(File()), "/the/old/home\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"path.txt"});
+}
+#endif
 
 TEST_F(WritePathFileTest, RefusedPathWritesNothing) {
   FakeFileOutput output;
-  std::optional<std::string> failure = WritePathFile(output, "/a\nb", File());
+  std::optional<std::string> failure = WritePathFile(output, "/srv/rem ", File());
   ASSERT_TRUE(failure);
   EXPECT_TRUE(output.writes.empty());
 }

