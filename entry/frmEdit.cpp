@@ -180,8 +180,10 @@ void frmEdit::Form_Load(FlexGrid* grid) {
   SetPathCaption(cells[3]);
 
   // Filling the boxes runs their Change handlers: minutes, seconds and Save unlock. A
-  // time that does not read back leaves them empty.
-  if (const std::optional<seconds> time = app_.forms.ReadTime(cells[2].toStdU16String())) {
+  // date or time that does not read back leaves them empty, so that nothing is saved
+  // before the user has entered a time.
+  const std::optional<seconds> time = app_.forms.ReadTime(cells[2].toStdU16String());
+  if (date && time) {
     const auto t = time->count();
     cboEditHH_->lineEdit()->insert(QString::number(t / 3600));
     cboEditMM_->lineEdit()->insert(QString::number(t / 60 % 60));
