@@ -201,12 +201,9 @@ void frmManager::cmdDelete_Click() {
     return;
   // The record must still be the one the row shows: another program may have changed
   // the store since the list was read.
-  const ManagerRow shown = list_.Row(number, app_.forms, {}, {});
-  auto stillShown = [&shown](const ReminderRecord& current) {
-    return TrimSpaces(current.About) == shown.texts[0] && TrimSpaces(current.Date) == shown.texts[1] &&
-           TrimSpaces(current.Time) == shown.texts[2] && TrimSpaces(current.Task) == shown.texts[3];
-  };
-  const Status status = app_.store.DeleteReminder(number, stillShown);
+  const ShownTexts shown = list_.Row(number, app_.forms, {}, {}).texts;
+  const Status status = app_.store.DeleteReminder(
+      number, [&shown](const ReminderRecord& current) { return RecordShows(current, shown); });
   if (!status.ok()) {
     app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
     return;
