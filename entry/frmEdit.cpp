@@ -9,7 +9,6 @@
 #include <QPushButton>
 
 #include "entry/EntryControls.h"
-#include "entry/ReminderEdit.h"
 #include "entry/ReminderEntry.h"
 #include "entry/WrappingCheckBox.h"
 #include "manager/frmManager.h"
@@ -164,32 +163,32 @@ void frmEdit::ConnectHandlers() {
 
 void frmEdit::Form_Load(FlexGrid* grid) {
   QString cells[4];
-  int selectedRow = 0;
   if (grid) {
-    selectedRow = grid->Row();
+    selectedRow_ = grid->Row();
     for (int col = 0; col < 4; ++col) {
       grid->SetCol(col);
       cells[col] = grid->Text();
+      shown_[static_cast<std::size_t>(col)] = cells[col].toStdU16String();
     }
   }
   txtAbout_->setText(cells[0]);
-  aboutAtLoad_ = cells[0];
   const local_seconds now = app_.clock.Now();
-  const std::optional<year_month_day> date = app_.forms.ReadDate(cells[1].toStdU16String());
+  const std::optional<year_month_day> date = app_.forms.ReadDate(shown_[1]);
   CalEdit_->setSelectedDate(ToQDate(date.value_or(DateOf(now))));
   SetPathCaption(cells[3]);
 
   // Filling the boxes runs their Change handlers: minutes, seconds and Save unlock. A
-  // time that does not read back leaves them empty.
-  if (const std::optional<seconds> time = app_.forms.ReadTime(cells[2].toStdU16String())) {
+  // date or time that does not read back leaves them empty, so that nothing is saved
+  // before the user has entered a time.
+  const std::optional<seconds> time = app_.forms.ReadTime(shown_[2]);
+  if (date && time) {
     const auto t = time->count();
     cboEditHH_->lineEdit()->insert(QString::number(t / 3600));
     cboEditMM_->lineEdit()->insert(QString::number(t / 60 % 60));
     cboEditSS_->lineEdit()->insert(QString::number(t % 60));
   }
 
-  const Status status =
-      FindRecordToEdit(app_.store, selectedRow, aboutAtLoad_.toStdU16String(), editRecordNumber_);
+  const Status status = app_.store.FindShownRecord(selectedRow_, shown_, editRecordNumber_);
   if (!status.ok()) {
     editRecordNumber_ = 0;
     app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
@@ -248,10 +247,9 @@ void frmEdit::cmdOK_Click() {
 
   const ReminderRecord record = ComposeReminderRecord(txtAbout_->text().toStdU16String(), chosenDate,
                                                       *chosenTime, ticked, caption, app_.forms);
-  // Rewritten only while it is still the reminder found at loading.
-  const std::u16string about = aboutAtLoad_.toStdU16String();
-  const Status status = app_.store.RewriteReminder(
-      editRecordNumber_, record, [&about](const ReminderRecord& current) { return AboutMatches(current, about); });
+  // The record is chosen again under the store's lock: the list may be older than the
+  // store, and of two reminders with the same text only the one shown may change.
+  const Status status = app_.store.RewriteShownReminder(selectedRow_, shown_, record);
   if (!status.ok()) {
     app_.messages.Show(this, {FromUtf8(status.text()), "File error!", MessageButtons::Ok, MessageIcon::Critical});
     return;

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "shell/AppContext.h"
+#include "store/ReminderStore.h"
 
 class FlexGrid;
 class QCalendarWidget;
@@ -15,7 +16,7 @@ class QPushButton;
 
 // "Edit Values": changes the reminder selected in the manager's grid and rewrites it in
 // place. It loads the row's four texts, unlocks much as the new reminder dialog does,
-// and saves over the record found at loading.
+// and saves over the record that still shows those texts, preferring the selected row's.
 class frmEdit : public QDialog {
   Q_OBJECT
 
@@ -53,8 +54,9 @@ class frmEdit : public QDialog {
   void SetPathCaption(const QString& caption);
 
   AppContext& app_;
-  int editRecordNumber_ = 0;
-  QString aboutAtLoad_;
+  int editRecordNumber_ = 0;  // the record found at loading
+  int selectedRow_ = 0;
+  ShownTexts shown_;  // the row's texts as the manager's list showed them
   QString chosenFile_;  // what the chooser last returned while this dialog was open
 
   QLabel* Label1_ = nullptr;

@@ -36,7 +36,7 @@ ManagerGeometry ManagerLayout(int outerWidth, int outerHeight);
 // One row of the list: the record's four trimmed texts, and its state, which is empty
 // when the date or time text cannot be read back.
 struct ManagerRow {
-  std::array<std::u16string, 4> texts;
+  ShownTexts texts;
   std::optional<ReminderState> state;
 };
 

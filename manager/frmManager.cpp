@@ -180,32 +180,32 @@ void frmManager::Form_Unload() {
   if (legend_) legend_->close();
 }
 
+bool frmManager::IsRecordRow(int row) const { return row >= 1 && row <= list_.size(); }
+
+// Edit opens the row where the selection began, Delete removes the row where it ends:
+// each button is usable only while its row is a reminder.
 void frmManager::fgrdReminders_SelChange() {
-  const bool onRecord = fgrdReminders_->RowSel() != fgrdReminders_->Rows() - 1;
-  cmdEdit_->setEnabled(onRecord);
-  cmdDelete_->setEnabled(onRecord);
+  cmdEdit_->setEnabled(IsRecordRow(fgrdReminders_->Row()));
+  cmdDelete_->setEnabled(IsRecordRow(fgrdReminders_->RowSel()));
 }
 
 void frmManager::cmdEdit_Click() {
+  if (!IsRecordRow(fgrdReminders_->Row())) return;
   hide();
   frmEdit::ShowFor(app_, app_.main);
 }
 
 void frmManager::cmdDelete_Click() {
+  const int number = fgrdReminders_->RowSel();
+  if (!IsRecordRow(number)) return;
   if (app_.messages.Show(this, {"Are you sure you want to delete this reminder, it can't be recalled later",
                                 "Confirm delete", MessageButtons::YesNo, MessageIcon::None}) == MessageAnswer::No)
     return;
-  const int number = fgrdReminders_->RowSel();
   // The record must still be the one the row shows: another program may have changed
   // the store since the list was read.
-  const ManagerRow shown = list_.Row(number, app_.forms, {}, {});
-  auto stillShown = [&shown](const ReminderRecord& current) {
-    return TrimSpaces(current.About) == shown.texts[0] && TrimSpaces(current.Date) == shown.texts[1] &&
-           TrimSpaces(current.Time) == shown.texts[2] && TrimSpaces(current.Task) == shown.texts[3];
-  };
-  Status status = number >= 1 && number <= list_.size()
-                      ? app_.store.DeleteReminder(number, stillShown)
-                      : Status::Failure("No reminder is selected.");
+  const ShownTexts shown = list_.Row(number, app_.forms, {}, {}).texts;
+  const Status status = app_.store.DeleteReminder(
+      number, [&shown](const ReminderRecord& current) { return RecordShows(current, shown); });
   if (!status.ok()) {
     app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
     return;

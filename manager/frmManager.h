@@ -41,6 +41,7 @@ class frmManager : public QWidget {
   void cmdEdit_Click();
   void cmdDelete_Click();
   void cmdCancel_Click();
+  bool IsRecordRow(int row) const;
 
   AppContext& app_;
   ReminderList list_;

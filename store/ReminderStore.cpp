@@ -87,6 +87,31 @@ std::string Describe(int err, const std::filesystem::path& path) {
   return DescribeFailure(err, path);
 }
 
+// Picks, from records visited in file order, record `preferred` when it still shows the
+// texts, else the first record that does.
+class ShownRecordPick {
+ public:
+  ShownRecordPick(int preferred, const ShownTexts& shown) : preferred_(preferred), shown_(shown) {}
+  // False once no later record can change the pick.
+  bool Visit(int number, const ReminderRecord& record) {
+    if (RecordShows(record, shown_)) {
+      if (number == preferred_) {
+        chosen_ = number;
+        return false;
+      }
+      if (first_ == 0) first_ = number;
+    }
+    return number < preferred_ || first_ == 0;
+  }
+  int Chosen() const { return chosen_ != 0 ? chosen_ : first_; }
+
+ private:
+  int preferred_;
+  const ShownTexts& shown_;
+  int chosen_ = 0;
+  int first_ = 0;
+};
+
 }  // namespace
 
 std::uint64_t AppendRecordNumber(std::uint64_t length) {
@@ -98,6 +123,11 @@ std::uint64_t AppendRecordNumber(std::uint64_t length) {
 
 bool AboutMatches(const ReminderRecord& record, std::u16string_view about) {
   return EqualIgnoringCase(TrimSpaces(record.About), TrimSpaces(about));
+}
+
+bool RecordShows(const ReminderRecord& record, const ShownTexts& shown) {
+  return TrimSpaces(record.About) == shown[0] && TrimSpaces(record.Date) == shown[1] &&
+         TrimSpaces(record.Time) == shown[2] && TrimSpaces(record.Task) == shown[3];
 }
 
 ReminderStore::ReminderStore(FileIo& io, std::function<NativePath()> home)
@@ -154,6 +184,16 @@ Status ReminderStore::FindRecordByAbout(std::u16string_view about, int& number) 
     number = n;
     return false;
   });
+}
+
+Status ReminderStore::FindShownRecord(int preferred, const ShownTexts& shown, int& number) const {
+  number = 0;
+  ShownRecordPick pick(preferred, shown);
+  Status status = ScanReminders(Sharing::Plain, [&pick](int n, const ReminderRecord& record) {
+    return pick.Visit(n, record);
+  });
+  if (status.ok()) number = pick.Chosen();
+  return status;
 }
 
 std::filesystem::path ReminderStore::LockPath() const {
@@ -250,6 +290,11 @@ Status CheckNumber(int number, std::size_t size, const ReminderStore::Guard& gua
                            "nothing was written: " + PathText(path));
   return Status::Ok();
 }
+
+void WriteRecordAt(std::string& bytes, int number, const ReminderRecord& record) {
+  const RecordBytes encoded = EncodeRecord(record);
+  std::copy(encoded.begin(), encoded.end(), bytes.begin() + (number - 1) * static_cast<std::ptrdiff_t>(kRecordSize));
+}
 }  // namespace
 
 Status ReminderStore::RewriteReminder(int number, const ReminderRecord& record, const Guard& guard) {
@@ -259,8 +304,7 @@ Status ReminderStore::RewriteReminder(int number, const ReminderRecord& record, 
   return Replace([&](std::string& bytes) {
     // Writing past the last record would leave a gap of garbage records: refuse it.
     if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
-    const RecordBytes encoded = EncodeRecord(record);
-    std::copy(encoded.begin(), encoded.end(), bytes.begin() + (number - 1) * static_cast<std::ptrdiff_t>(kRecordSize));
+    WriteRecordAt(bytes, number, record);
     return Status::Ok();
   });
 }
@@ -276,6 +320,21 @@ Status ReminderStore::DeleteReminder(int number, const Guard& guard) {
     bytes.resize(count * kRecordSize);
     if (number >= 1 && static_cast<std::size_t>(number) <= count)
       bytes.erase(static_cast<std::size_t>(number - 1) * kRecordSize, kRecordSize);
+    return Status::Ok();
+  });
+}
+
+Status ReminderStore::RewriteShownReminder(int preferred, const ShownTexts& shown, const ReminderRecord& record) {
+  return Replace([&](std::string& bytes) {
+    const int count = static_cast<int>(std::min<std::size_t>(bytes.size() / kRecordSize, kMaxRecords));
+    ShownRecordPick pick(preferred, shown);
+    for (int n = 1; n <= count && pick.Visit(n, DecodeRecord(bytes.data() + (n - 1) * kRecordSize)); ++n) {
+    }
+    const int number = pick.Chosen();
+    if (number == 0)
+      return Status::Failure("This reminder was changed or removed since the list was loaded; "
+                             "nothing was written: " + PathText(StorePath()));
+    WriteRecordAt(bytes, number, record);
     return Status::Ok();
   });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +11,9 @@
 #include "store/HomeDirectory.h"
 #include "store/ReminderRecord.h"
 #include "store/Status.h"
+
+// A reminder's four texts as a list showed them: About, Date, Time and Task, trimmed.
+using ShownTexts = std::array<std::u16string, 4>;
 
 // The reminder store: db/reminders.rmd below the home directory. Every operation opens
 // the file, does its work and closes it again; nothing is cached. Record numbers count
@@ -45,6 +49,12 @@ class ReminderStore {
   Status AppendReminder(const ReminderRecord& record);
   Status RewriteReminder(int number, const ReminderRecord& record, const Guard& guard = nullptr);
   Status DeleteReminder(int number, const Guard& guard = nullptr);
+  // Rewrites the record that still shows `shown`: record `preferred` when it does, else
+  // the first in file order that does. The choice is made under the lock; when no
+  // record shows the texts any more, nothing is written.
+  Status RewriteShownReminder(int preferred, const ShownTexts& shown, const ReminderRecord& record);
+  // The record RewriteShownReminder would rewrite now, or 0.
+  Status FindShownRecord(int preferred, const ShownTexts& shown, int& number) const;
   // The first record, in file order, whose trimmed About equals the trimmed text,
   // ignoring case; 0 when there is none.
   Status FindRecordByAbout(std::u16string_view about, int& number) const;
@@ -68,6 +78,10 @@ class ReminderStore {
 
 // True when the record's trimmed About equals the trimmed text, ignoring case.
 bool AboutMatches(const ReminderRecord& record, std::u16string_view about);
+
+// True while the record's four trimmed fields are exactly the texts a list showed: a
+// window changes a record only while it is still the one the user saw.
+bool RecordShows(const ReminderRecord& record, const ShownTexts& shown);
 
 // The record number an append writes: the file length over 356 rounded to the nearest
 // whole number (a half to the even neighbour), plus one. Older stores were written

@@ -191,10 +191,11 @@ def test_missing_db_reported_once():
         program.stop()
 
 
-if __name__ == "__main__":
+def run_tests(*tests):
+    """Runs each test function in turn, prints the counts and exits with the outcome."""
     pyatspi.Registry.getDesktop(0).childCount  # starts the registry before the program
     time.sleep(1)
-    for test in (test_count, test_due_reminders, test_missing_db_reported_once):
+    for test in tests:
         try:
             test()
         except Exception as error:  # a step that never came
@@ -202,3 +203,7 @@ if __name__ == "__main__":
             print("FAIL %s: %s" % (test.__name__, error))
     print("%d passed, %d failed" % (passed, len(failures)))
     sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    run_tests(test_count, test_due_reminders, test_missing_db_reported_once)

@@ -1,7 +1,6 @@
 #include "entry/frmEdit.h"
 
 #include "entry/EntryFixture.h"
-#include "entry/ReminderEdit.h"
 #include "manager/frmManager.h"
 #include "platform/FlexGrid.h"
 
@@ -134,31 +133,30 @@ TEST_F(EditTest, ChangedAboutStillRewritesTheRecordFoundAtLoading) {
   EXPECT_EQ(TrimSpaces(StoredRecord(1).About), u"one");
 }
 
-TEST_F(EditTest, NoMatchingRecordFailsUnderFileError) {
-  home.WriteStore(NineOhFive(u"Dentist"));
-  frmEdit* e = EditRow(1);
-  const std::string other = NineOhFive(u"Something else");
-  home.WriteStore(other);  // the store changed by other means
-  Click(e, "cmdOK");
-  ASSERT_FALSE(messages.shown.empty());
-  EXPECT_EQ(messages.shown.back().title, "File error!");
-  EXPECT_EQ(messages.shown.back().icon, MessageIcon::Critical);
-  EXPECT_EQ(home.StoreBytes(), other);
-  EXPECT_TRUE(e->isVisible());
-}
+TEST_F(EditTest, SecondEditFromTheKeptListRefusesOnceItsRecordChanged) {
+  const std::string tomorrow = RecordOf(u"Meeting", forms->DateText(DateOf(t0 + 24h)), u"09:00:00");
+  const std::string dayAfter = RecordOf(u"Meeting", forms->DateText(DateOf(t0 + 48h)), u"10:00:00");
+  home.WriteStore(tomorrow + dayAfter);
+  frmEdit* first = EditRow(2);
+  Control<QLineEdit>(first, "txtAbout")->end(false);
+  QTest::keyClicks(Control<QLineEdit>(first, "txtAbout"), " moved");
+  Click(first, "cmdOK");
+  Settle();
+  const std::string afterFirst = home.StoreBytes();
+  ASSERT_EQ(TrimSpaces(StoredRecord(2).About), u"Meeting moved");
+  messages.shown.clear();
 
-TEST_F(EditTest, UnreadableTimeLeavesTheBoxesEmptyUntilATimeIsEntered) {
-  home.WriteStore(RecordOf(u"Garbled", forms->DateText(DateOf(t0 + 24h)), u"nonsense"));
-  frmEdit* e = EditRow(1);
-  EXPECT_EQ(Control<QComboBox>(e, "cboEditHH")->currentText(), "");
-  EXPECT_FALSE(Enabled(e, "cmdOK"));
-  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), "!");
-  TypeOver(Control<QComboBox>(e, "cboEditHH"), "10");
-  TypeOver(Control<QComboBox>(e, "cboEditMM"), "0");
-  TypeOver(Control<QComboBox>(e, "cboEditSS"), "0");
-  EXPECT_TRUE(Enabled(e, "cmdOK"));
-  Click(e, "cmdOK");
-  EXPECT_EQ(TrimSpaces(StoredRecord(1).Time), u"10:00:00");
+  // The manager reappears with the list it had, row 2 still showing the old texts.
+  QPointer<frmEdit> second = EditRow(2);
+  Click(second, "cmdOK");
+  EXPECT_EQ(home.StoreBytes(), afterFirst);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, "File error!");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+  EXPECT_TRUE(messages.shown[0].text.contains("since the list was loaded"));
+  ASSERT_TRUE(second);
+  EXPECT_TRUE(second->isVisible());
+  EXPECT_EQ(Control<QLineEdit>(second, "txtAbout")->text(), "Meeting");
 }
 
 TEST_F(EditTest, TaskPathTheStoreCannotHoldIsRefused) {
@@ -174,32 +172,35 @@ TEST_F(EditTest, TaskPathTheStoreCannotHoldIsRefused) {
   EXPECT_NE(messages.shown.back().title, "File error!");
 }
 
-struct FindCase {
+// A row whose date or time does not read back: nothing is saved until a time is entered.
+struct UnreadableRow {
   const char* name;
-  int selected;
-  std::u16string about;
-  int expected;
+  bool dateReads;
+  bool timeReads;
 };
 
-void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const UnreadableRow& c, std::ostream* os) { *os << c.name; }
 
-class FindRecordToEditTest : public ::testing::TestWithParam<FindCase> {};
+class UnreadableRowTest : public EditTest, public ::testing::WithParamInterface<UnreadableRow> {};
 
-TEST_P(FindRecordToEditTest, PrefersTheSelectedRowThenTheFirstMatch) {
-  TempHome home;
-  ReminderStore store(OsFileIo::Instance(), home.home());
-  home.WriteStore(RecordOf(u"call") + RecordOf(u"other") + RecordOf(u"CALL ") + RecordOf(u"last"));
-  int number = -1;
-  ASSERT_TRUE(FindRecordToEdit(store, GetParam().selected, GetParam().about, number).ok());
-  EXPECT_EQ(number, GetParam().expected);
+TEST_P(UnreadableRowTest, LeavesTheBoxesEmptyUntilATimeIsEntered) {
+  const std::u16string date = GetParam().dateReads ? forms->DateText(DateOf(t0 + 24h)) : u"99/99/9999";
+  home.WriteStore(RecordOf(u"Garbled", date, GetParam().timeReads ? u"09:05:00" : u"nonsense"));
+  frmEdit* e = EditRow(1);
+  for (const char* box : {"cboEditHH", "cboEditMM", "cboEditSS"})
+    EXPECT_EQ(Control<QComboBox>(e, box)->currentText(), "") << box;
+  EXPECT_FALSE(Enabled(e, "cmdOK"));
+  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), "!");
+  TypeOver(Control<QComboBox>(e, "cboEditHH"), "23");
+  TypeOver(Control<QComboBox>(e, "cboEditMM"), "0");
+  TypeOver(Control<QComboBox>(e, "cboEditSS"), "0");
+  EXPECT_TRUE(Enabled(e, "cmdOK"));
+  Click(e, "cmdOK");
+  EXPECT_EQ(TrimSpaces(StoredRecord(1).Time), u"23:00:00");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FindRecordToEditTest,
-                         ::testing::Values(FindCase{"selected_duplicate", 3, u"Call", 3},
-                                           FindCase{"selected_first", 1, u"call", 1},
-                                           FindCase{"moved_falls_back_to_first", 2, u"call", 1},
-                                           FindCase{"moved_past_the_end", 9, u"last", 4},
-                                           FindCase{"no_match", 2, u"nothing", 0}),
+INSTANTIATE_TEST_SUITE_P(Rows, UnreadableRowTest,
+                         ::testing::Values(UnreadableRow{"time", true, false}, UnreadableRow{"date", false, true}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -36,10 +36,18 @@ class ManagerTest : public WidgetFixture {
     return Grid(m)->Text();
   }
   static QPushButton* Button(QWidget* w, const char* name) { return w->findChild<QPushButton*>(name); }
-  static void ClickRow(frmManager* m, int row, Qt::KeyboardModifiers mods = {}) {
+  static void ClickRow(frmManager* m, int row) {
     FlexGrid* grid = Grid(m);
     const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, mods, cell.center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+  // Presses on one row, moves with the button held and releases on another.
+  static void DragRows(frmManager* m, int from, int to) {
+    FlexGrid* grid = Grid(m);
+    auto centre = [grid](int row) { return grid->visualRect(grid->model()->index(row, 0)).center(); };
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centre(from));
+    QTest::mouseMove(grid->viewport(), centre(to));
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre(to));
   }
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
   static QRect CellRect(frmManager* m, int row, int col) {
@@ -139,16 +147,30 @@ TEST_F(ManagerTest, OnlyTheTaskCellCarriesTheRowsMarking) {
   EXPECT_EQ(Cell(m, 5, 1), "99/99/9999");  // an unreadable row keeps its texts and its place
 }
 
-TEST_F(ManagerTest, SelectingARecordEnablesEditAndDeleteAndTheTrailingRowDisablesThem) {
+// Edit follows the row where the selection began, Delete the row where it ends; the
+// empty trailing row enables neither. A press and release on one row is a click.
+struct Drag {
+  int from, to;
+  bool edit, del;
+};
+
+void PrintTo(const Drag& d, std::ostream* os) { *os << d.from << "to" << d.to; }
+
+class ManagerDragTest : public ManagerTest, public ::testing::WithParamInterface<Drag> {};
+
+TEST_P(ManagerDragTest, EditFollowsWhereTheSelectionBeganAndDeleteWhereItEnds) {
   home.WriteStore(ThreeReminders());
   frmManager* m = Open();
-  ClickRow(m, 2);
-  EXPECT_TRUE(Button(m, "cmdEdit")->isEnabled());
-  EXPECT_TRUE(Button(m, "cmdDelete")->isEnabled());
-  ClickRow(m, 4);
-  EXPECT_FALSE(Button(m, "cmdEdit")->isEnabled());
-  EXPECT_FALSE(Button(m, "cmdDelete")->isEnabled());
+  DragRows(m, GetParam().from, GetParam().to);
+  ASSERT_EQ(Grid(m)->Row(), GetParam().from);
+  ASSERT_EQ(Grid(m)->RowSel(), GetParam().to);
+  EXPECT_EQ(Button(m, "cmdEdit")->isEnabled(), GetParam().edit);
+  EXPECT_EQ(Button(m, "cmdDelete")->isEnabled(), GetParam().del);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ManagerDragTest,
+                         ::testing::Values(Drag{2, 2, true, true}, Drag{4, 4, false, false}, Drag{1, 3, true, true},
+                                           Drag{4, 2, false, true}, Drag{2, 4, true, false}));
 
 class ManagerDeleteTest : public ManagerTest, public ::testing::WithParamInterface<int> {};
 
@@ -195,8 +217,7 @@ TEST_F(ManagerTest, DragDeletesWhereTheSelectionEndsButEditsWhereItBegan) {
   for (bool edit : {true, false}) {
     home.WriteStore(five);
     QPointer<frmManager> m = Open();
-    ClickRow(m, 2);
-    ClickRow(m, 5, Qt::ShiftModifier);
+    DragRows(m, 2, 5);
     EXPECT_EQ(Grid(m)->Row(), 2);
     EXPECT_EQ(Grid(m)->RowSel(), 5);
     if (edit) {

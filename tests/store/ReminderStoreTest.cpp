@@ -206,6 +206,59 @@ TEST_F(StoreTest, RewriteOfANumberThatNamesNoRecordFailsAndWritesNothing) {
   }
 }
 
+// Which record a rewrite of a listed reminder changes: the preferred one while it still
+// shows the list's four texts, else the first that does, else none.
+struct ShownCase {
+  const char* name;
+  int preferred;
+  ShownTexts shown;
+  int expected;  // 0: nothing is written
+};
+
+void PrintTo(const ShownCase& c, std::ostream* os) { *os << c.name; }
+
+class RewriteShownTest : public StoreTest, public ::testing::WithParamInterface<ShownCase> {};
+
+TEST_P(RewriteShownTest, RewritesTheRecordThatStillShowsTheTexts) {
+  const std::vector<std::string> records = {
+      RecordOf(u"Meeting", u"12/07/2026", u"09:00:00"), RecordOf(u"other", u"12/07/2026", u"09:00:00"),
+      RecordOf(u"Meeting", u"12/07/2026", u"09:00:00"), RecordOf(u"Meeting", u"12/08/2026", u"10:00:00"),
+      RecordOf(u"MEETING", u"12/07/2026", u"09:00:00", u"/bin/x")};
+  std::string before;
+  for (const std::string& r : records) before += r;
+  home.WriteStore(before);
+  int found = -1;
+  ASSERT_TRUE(store.FindShownRecord(GetParam().preferred, GetParam().shown, found).ok());
+  EXPECT_EQ(found, GetParam().expected);
+
+  const Status s = store.RewriteShownReminder(GetParam().preferred, GetParam().shown,
+                                              MakeRecord(u"edited", u"12/09/2026", u"11:00:00", u""));
+  std::string expected = before;
+  if (GetParam().expected != 0) {
+    ASSERT_TRUE(s.ok()) << s.text();
+    const std::size_t at = static_cast<std::size_t>(GetParam().expected - 1) * 356;
+    expected.replace(at, 356, RecordOf(u"edited", u"12/09/2026", u"11:00:00"));
+  } else {
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.text().find(PathText(home.store())), std::string::npos) << s.text();
+  }
+  EXPECT_TRUE(home.StoreBytes() == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RewriteShownTest,
+    ::testing::Values(
+        ShownCase{"selected_of_two_equal", 3, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 3},
+        ShownCase{"selected_first", 1, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 1},
+        ShownCase{"selected_changed_falls_back_to_first_equal", 2, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 1},
+        ShownCase{"selected_past_the_end", 9, {u"Meeting", u"12/08/2026", u"10:00:00", u""}, 4},
+        ShownCase{"same_about_other_date", 4, {u"Meeting", u"12/09/2026", u"10:00:00", u""}, 0},
+        ShownCase{"same_about_other_time", 4, {u"Meeting", u"12/08/2026", u"10:00:01", u""}, 0},
+        ShownCase{"same_texts_other_task", 5, {u"MEETING", u"12/07/2026", u"09:00:00", u""}, 0},
+        ShownCase{"about_in_other_letter_case", 5, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"}, 0},
+        ShownCase{"removed", 2, {u"gone", u"12/07/2026", u"09:00:00", u""}, 0}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST_F(StoreTest, SearchFindsTheFirstAboutIgnoringCaseAndSurroundingSpaces) {
   home.WriteStore(RecordOf(u"Dentist") + RecordOf(u"  call MOM") + RecordOf(u"call mom"));
   struct Case {
