@@ -1,5 +1,6 @@
 # Installs the build into a fresh temporary prefix and checks what a desktop needs:
-# the programs in bin, a valid menu entry for each, and the icon in the hicolor theme.
+# the programs in bin, a valid menu entry for each that starts its program in the home
+# folder, and the icon in the hicolor theme.
 # Run by CTest: cmake -DBUILD_DIR=... -DWITH_HALVERN=0|1 -P InstallLayoutTest.cmake
 cmake_minimum_required(VERSION 3.25)
 string(RANDOM LENGTH 8 suffix)
@@ -70,6 +71,48 @@ else()
                       OUTPUT_VARIABLE said ERROR_VARIABLE said)
       if(NOT invalid EQUAL 0)
         set(failures "${failures}${entry} is not valid:\n${said}\n")
+      endif()
+    endif()
+  endforeach()
+endif()
+
+# Each entry starts its program in the user's home folder, whatever folder the menu
+# itself runs in, so that reminder and Halvern meet in ~/path.txt. The desktop's own
+# launcher starts each entry with stand-ins for the programs that note where they run.
+find_program(GIO gio)
+if(NOT GIO)
+  set(failures "${failures}gio not found (Debian package libglib2.0-bin)\n")
+else()
+  set(stubs "${prefix}/stubs")
+  set(home "${prefix}/home")
+  set(elsewhere "${prefix}/elsewhere")
+  file(MAKE_DIRECTORY "${stubs}" "${home}" "${elsewhere}")
+  file(REAL_PATH "${home}" realHome)
+  set(started reminder.desktop=reminder halvern.desktop=Halvern)
+  foreach(pair ${started})
+    string(REPLACE "=" ";" pair "${pair}")
+    list(GET pair 0 entry)
+    list(GET pair 1 program)
+    set(entry "share/applications/${entry}")
+    if(NOT "${entry}" IN_LIST entries OR NOT EXISTS "${prefix}/${entry}")
+      continue()
+    endif()
+    file(WRITE "${stubs}/${program}" "#!/bin/sh\npwd > \"$HOME/${program}.folder\"\n")
+    file(CHMOD "${stubs}/${program}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    execute_process(COMMAND env -i "HOME=${home}" "PATH=${stubs}:/usr/bin:/bin" "${GIO}" launch "${prefix}/${entry}"
+                    WORKING_DIRECTORY "${elsewhere}" RESULT_VARIABLE launched OUTPUT_VARIABLE said ERROR_VARIABLE said)
+    foreach(try RANGE 100)
+      if(EXISTS "${home}/${program}.folder")
+        break()
+      endif()
+      execute_process(COMMAND sleep 0.1)
+    endforeach()
+    if(NOT launched EQUAL 0 OR NOT EXISTS "${home}/${program}.folder")
+      set(failures "${failures}${entry} did not start ${program}:\n${said}\n")
+    else()
+      file(STRINGS "${home}/${program}.folder" folder)
+      if(NOT folder STREQUAL realHome)
+        set(failures "${failures}${entry} starts ${program} in ${folder}, not in the home folder ${realHome}\n")
       endif()
     endif()
   endforeach()
