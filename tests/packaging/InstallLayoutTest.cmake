@@ -1,6 +1,6 @@
 # Installs the build into a fresh temporary prefix and checks what a desktop needs:
 # the programs in bin, a valid menu entry for each that starts its program in the home
-# folder, and the icon in the hicolor theme.
+# folder, the icon in the hicolor theme, and the README in the documentation folder.
 # Run by CTest: cmake -DBUILD_DIR=... -DWITH_HALVERN=0|1 -P InstallLayoutTest.cmake
 cmake_minimum_required(VERSION 3.25)
 string(RANDOM LENGTH 8 suffix)
@@ -34,6 +34,8 @@ expect_file(share/applications/reminder.desktop)
 foreach(size 16 32 48)
   expect_file(share/icons/hicolor/${size}x${size}/apps/reminder.png)
 endforeach()
+# The About box sends readers to this folder.
+expect_file(share/doc/reminder/README.md)
 set(entries share/applications/reminder.desktop)
 if(WITH_HALVERN)
   expect_file(bin/Halvern)
