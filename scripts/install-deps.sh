@@ -11,6 +11,7 @@ packages=(
   python3 python3-pyatspi at-spi2-core dbus dbus-x11
   locales fonts-wine fonts-dejavu-core fonts-liberation2
   desktop-file-utils libglib2.0-bin
+  dpkg-dev file lintian debootstrap imagemagick
 )
 
 missing=()
