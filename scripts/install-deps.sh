@@ -10,7 +10,8 @@ packages=(
   xvfb xauth x11-utils xdotool
   python3 python3-pyatspi at-spi2-core dbus dbus-x11
   locales fonts-wine fonts-dejavu-core fonts-liberation2
-  desktop-file-utils
+  desktop-file-utils libglib2.0-bin
+  dpkg-dev file lintian debootstrap imagemagick
 )
 
 missing=()

@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, prints the store benchmark's figures, and runs every
-# test (core, widget and end-to-end) through CTest.
+# Installs what is missing, builds, prints the store benchmark's figures, builds the
+# Debian package and tries it on a fresh Debian 12 system, and runs every test (core,
+# widget and end-to-end) through CTest.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
+# The Debian 12 system root that the package is installed on downloads while the
+# builds compile.
+mkdir -p "$build"
+BUILD_DIR="$build" "$root/scripts/test-package.sh" --prepare-root >"$build/prepare-root.log" 2>&1 &
+prepare_root=$!
 BUILD_DIR="$build" "$root/scripts/build.sh"
 
 echo "== Store benchmark"
@@ -26,6 +32,11 @@ grep -hE '^(fault injection|crash test|two processes|fuzz [a-z_]+): ' "$fuzz/Tes
 
 # The Qt-free core and its tests built for Windows with mingw-w64, run under Wine.
 "$root/scripts/test-windows.sh"
+
+echo "== Debian package"
+wait "$prepare_root" || { cat "$build/prepare-root.log"; exit 1; }
+cat "$build/prepare-root.log"
+BUILD_DIR="$build" "$root/scripts/test-package.sh"
 
 echo "== Tests"
 cd "$build"

@@ -18,6 +18,13 @@ void SetOwner(QWidget* window, QWidget* owner) {
     window->windowHandle()->setTransientParent(owner->windowHandle());
 }
 
+void BringToFront(QWidget* window) {
+  window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 void CentreOnScreen(QWidget* window) {
   QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;

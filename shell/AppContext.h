@@ -63,5 +63,7 @@ QFont PointFont(const QString& family, double points, bool bold = false);
 
 // Makes `window` stay above `owner` without becoming its child, so it outlives it.
 void SetOwner(QWidget* window, QWidget* owner);
+// Shows a top-level window, restored if it was minimized, above the others and active.
+void BringToFront(QWidget* window);
 // Centres a top-level window on the screen it is on.
 void CentreOnScreen(QWidget* window);

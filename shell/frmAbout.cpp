@@ -1,11 +1,14 @@
 #include "shell/frmAbout.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include "platform/Twips.h"
 #include "shell/Controls.h"
+#include "shell/DocumentationFolder.h"
 #include "shell/ProgramArt.h"
 #include "shell/SysInfo.h"
 #include "shell/VersionInfo.h"
@@ -15,7 +18,12 @@ namespace {
 const char kDisclaimer[] =
     "Reminder alerts you only while it runs, in the very second a reminder is due. "
     "Do not rely on it alone for what must not be missed.";
-const char kContact[] = "Questions and ideas: reminder@example.org";
+
+// Where the documentation of this installation is.
+QString DocumentationPath() {
+  const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdU16String());
+  return QDir::toNativeSeparators(FromStd(DocumentationFolder(program).u16string()));
+}
 
 }  // namespace
 
@@ -63,12 +71,19 @@ void frmAbout::BuildControls() {
 
   QFont contactFont = PointFont("Verdana", 8.25);
   contactFont.setUnderline(true);
-  Label1_ = MakeLabel(this, "Label1", kContact, kContact, contactFont);
+  const QString folder = DocumentationPath();
+  const QString contact = QStringLiteral("Documentation: ") + folder;
+  Label1_ = MakeLabel(this, "Label1", contact, contact, contactFont);
+  Label1_->setToolTip(contact);
   QPalette blue = Label1_->palette();
   blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
   Label1_->setPalette(blue);
   Label1_->setCursor(Qt::PointingHandCursor);
   PlaceInTwips(Label1_, 240, 2040, 3975, 255);
+  // Too long a line shows the folder alone, and a folder too long for the line loses
+  // its middle rather than its end.
+  if (Label1_->fontMetrics().horizontalAdvance(contact) > Label1_->width())
+    Label1_->setText(Label1_->fontMetrics().elidedText(folder, Qt::ElideMiddle, Label1_->width()));
 
   cmdOK_ = MakeButton(this, "cmdOK", "OK", "OK", PointFont("Verdana", 6.75));
   PlaceInTwips(cmdOK_, 4440, 1440, 1260, 345);

@@ -60,9 +60,7 @@ frmMain::~frmMain() = default;
 
 frmMain* frmMain::Open(AppContext& app) {
   if (app.main && !app.main->isUnloaded()) {
-    app.main->show();
-    app.main->raise();
-    app.main->activateWindow();
+    BringToFront(app.main);
     return app.main;
   }
   auto* main = new frmMain(app);

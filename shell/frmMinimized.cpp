@@ -12,9 +12,7 @@
 
 void frmMinimized::ShowFor(AppContext& app) {
   if (app.minimized) {
-    app.minimized->show();
-    app.minimized->raise();
-    app.minimized->activateWindow();
+    BringToFront(app.minimized);
     return;
   }
   auto* window = new frmMinimized(app);

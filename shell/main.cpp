@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QPointer>
 
 #include "platform/DesignFonts.h"
 #include "platform/MessageBoxes.h"
+#include "platform/QtRunningCopy.h"
 #include "shell/AppContext.h"
+#include "shell/ComeForward.h"
 #include "shell/ProgramArt.h"
 #include "shell/ProgramEnd.h"
 #include "shell/frmSplash.h"
@@ -10,6 +13,13 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
+
+  // Two copies would announce every reminder twice: a second start on this display
+  // brings the running copy forward and ends here, before its splash, so it reads no
+  // path.txt and touches no store.
+  QtRunningCopy running;
+  if (running.ClaimOrCall() == RunningCopy::Start::Answered) return 0;
+
   LoadDesignFonts();
   QApplication::setWindowIcon(ProgramIcon());
   // A hidden main window still checks reminders, so closing the last visible window
@@ -22,9 +32,15 @@ int main(int argc, char* argv[]) {
   ReminderStore store;
   AppContext app{store, SystemClock::Instance(), messages, launcher, DateTimeForms::User(), {}, {}};
   app.files = &files;
-  ProgramEnd end(app);
+  // The claim goes as soon as the program decides to end: a start from then on runs
+  // itself instead of calling a copy that is going away.
+  ProgramEnd end(app, [&running] {
+    running.Release();
+    QCoreApplication::quit();
+  });
 
   // The splash reads path.txt as it closes and then opens the main window.
-  frmSplash::Start(app);
+  QPointer<frmSplash> splash = frmSplash::Start(app);
+  running.OnCalled([&app, &splash] { ComeForward(app, splash); });
   return QApplication::exec();
 }

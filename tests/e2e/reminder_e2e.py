@@ -37,27 +37,37 @@ def nodes(root):
             continue
 
 
-def app_named(name):
+def apps_named(name):
     desktop = pyatspi.Registry.getDesktop(0)
+    found = []
     for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == name:
-            return app
-    return None
+        try:
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == name:
+                found.append(app)
+        except Exception:  # a program that ended while being read
+            continue
+    return found
+
+
+def app_named(name):
+    return (apps_named(name) or [None])[0]
 
 
 def windows(title):
-    app = app_named("Reminder")
-    if app is None:
-        return []
+    """The showing windows of that title, of every running reminder."""
     found = []
-    for i in range(app.childCount):
+    for app in apps_named("Reminder"):
         try:
-            win = app.getChildAtIndex(i)
-            if win is not None and win.name == title and win.getState().contains(pyatspi.STATE_SHOWING):
-                found.append(win)
+            children = [app.getChildAtIndex(i) for i in range(app.childCount)]
         except Exception:
             continue
+        for win in children:
+            try:
+                if win is not None and win.name == title and win.getState().contains(pyatspi.STATE_SHOWING):
+                    found.append(win)
+            except Exception:
+                continue
     return found
 
 

@@ -1,11 +1,14 @@
 """End-to-end checks of the program's shell, made from outside its process through the
 accessibility bus: the splash giving way to the main window, "&Hide" and "Show
-Reminder", and the About box with Escape, "&About..." and "&System Info..."."""
+Reminder", the About box with Escape, "&About..." and "&System Info...", and one
+running copy however often the program is started."""
 
 import ctypes
 import ctypes.util
 import datetime
 import os
+import re
+import signal
 import subprocess
 import sys
 import time
@@ -212,11 +215,79 @@ def test_about_box():
         program.stop()
 
 
+def on_top(titles):
+    """Which of the X windows of these titles stands highest on the display (xwininfo
+    lists the root's children from the top down)."""
+    tree = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True,
+                          timeout=10).stdout
+    stack = [m.group(1) for m in re.finditer(r'^\s*0x[0-9a-f]+ "(.*)":', tree, re.M) if m.group(1) in titles]
+    return stack[0] if stack else None
+
+
+def ended_within(program, seconds):
+    """The exit status of the program if it ends within that time, else None."""
+    try:
+        return program.process.wait(timeout=seconds)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def test_one_running_copy():
+    first_copy = Program([])
+    later = []
+    try:
+        win = main_window()
+        press(win, "About")
+        first("About Reminder")
+        time.sleep(0.5)
+        check("the About box stands above the main window", on_top([MAIN, "About Reminder"]) == "About Reminder")
+
+        # Both copies' stores hold a reminder due in the same second: a second copy
+        # that ran would announce it too.
+        due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=7)
+        with open(store_of(first_copy), "ab") as f:
+            f.write(record("E2E due once", due))
+        started = time.time()
+        later.append(Program([record("E2E due once", due)]))
+        status = ended_within(later[-1], 10)
+        print("     the second start ended after %.1f s" % (time.time() - started))
+        check("a second start ends at once with status 0", status == 0 and time.time() - started < 5, repr(status))
+        time.sleep(0.5)
+        check("the second start brings the main window above the About box", on_top([MAIN, "About Reminder"]) == MAIN)
+        check("one main window, no splash", len(windows(MAIN)) == 1 and not windows(SPLASH), repr(showing_titles()))
+
+        box = first("Reminder")
+        time.sleep(2)
+        boxes = [w for w in windows("Reminder") if "E2E due once" in texts(w)]
+        check("the due reminder raises one Reminder box", len(boxes) == 1, repr(len(boxes)))
+        press(box, "OK")
+        press(first("Reminder task"), "Close")
+
+        # A copy that crashed leaves nothing that blocks the next start; of two starts
+        # at the same instant one runs and the other ends.
+        os.kill(first_copy.process.pid, signal.SIGKILL)
+        first_copy.process.wait()
+        later.extend([Program([]), Program([])])
+        win = main_window()
+        ended = [p for p in later[-2:] if ended_within(p, 10) is not None]
+        check("of two starts at once after a kill -9, one runs and one ends with status 0",
+              len(ended) == 1 and ended[0].process.returncode == 0,
+              repr([p.process.returncode for p in later[-2:]]))
+        time.sleep(1)
+        check("one main window after the two starts", len(windows(MAIN)) == 1, repr(showing_titles()))
+        press(win, "Exit")
+        running = [p for p in later[-2:] if p not in ended]
+        check("the copy that runs ends with Exit", len(running) == 1 and ended_within(running[0], 10) == 0)
+    finally:
+        for program in [first_copy] + later:
+            program.stop()
+
+
 if __name__ == "__main__":
     pyatspi.Registry.getDesktop(0).childCount  # starts the registry before the program
     time.sleep(1)
     for test in (test_splash_gives_way_to_the_main_window, test_hide_and_show_reminder,
-                 test_the_small_window_without_caption_or_icon_and_closing_it, test_about_box):
+                 test_the_small_window_without_caption_or_icon_and_closing_it, test_about_box, test_one_running_copy):
         try:
             test()
         except Exception as error:  # a step that never came

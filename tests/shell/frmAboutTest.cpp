@@ -1,8 +1,10 @@
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 #include "platform/FakeRegistry.h"
+#include "shell/DocumentationFolder.h"
 #include "shell/WidgetFixture.h"
 #include "shell/frmAbout.h"
 
@@ -51,6 +53,15 @@ TEST_F(AboutTest, ShowsTitleAndVersion) {
     if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_")) {
       EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
     }
+}
+
+TEST_F(AboutTest, TheContactLineNamesTheInstalledDocumentation) {
+  const QLabel* contact = Open()->findChild<QLabel*>("Label1");
+  const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdU16String());
+  const QString folder = QDir::toNativeSeparators(FromStd(DocumentationFolder(program).u16string()));
+  EXPECT_TRUE(contact->accessibleName().endsWith(folder)) << contact->accessibleName().toStdString();
+  EXPECT_FALSE(contact->accessibleName().contains('@'));
+  EXPECT_LE(contact->fontMetrics().horizontalAdvance(contact->text()), contact->width());
 }
 
 TEST_F(AboutTest, ShowingItAgainOnlyBringsItForward) {

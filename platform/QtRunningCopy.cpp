@@ -1,0 +1,141 @@
+#include "platform/QtRunningCopy.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+#include <filesystem>
+
+#include "platform/OsError.h"
+#include "platform/RunningCopyName.h"
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+namespace {
+
+// How long a later start keeps asking: the running copy may itself be starting (two
+// starts at the same instant) or be busy for a moment.
+constexpr int kAnswerMs = 5000;
+constexpr int kRetryMs = 50;
+
+QString UserKey() {
+#ifdef Q_OS_WIN
+  return qEnvironmentVariable("USERNAME");
+#else
+  return QString::number(::geteuid());
+#endif
+}
+
+QString DisplayKey(const QString& platform) {
+  if (platform == QLatin1String("wayland")) return qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
+  if (platform == QLatin1String("xcb")) return qEnvironmentVariable("DISPLAY");
+  return {};
+}
+
+std::filesystem::path PathOf(const QString& path) {
+#ifdef Q_OS_WIN
+  return std::filesystem::path(QDir::toNativeSeparators(path).toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+}  // namespace
+
+QtRunningCopy::QtRunningCopy()
+    : QtRunningCopy(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+                    QString::fromStdString(RunningCopyName(UserKey().toStdString(),
+                                                           QGuiApplication::platformName().toStdString(),
+                                                           DisplayKey(QGuiApplication::platformName()).toStdString()))) {}
+
+QtRunningCopy::QtRunningCopy(QString folder, QString name)
+    : folder_(std::move(folder)),
+      lockPath_(folder_ + QLatin1Char('/') + name + QLatin1String(".lock")),
+      socketPath_(folder_ + QLatin1Char('/') + name + QLatin1String(".socket")) {}
+
+QtRunningCopy::~QtRunningCopy() { Release(); }
+
+RunningCopy::Start QtRunningCopy::ClaimOrCall() {
+  if (folder_.isEmpty()) {
+    qWarning("No runtime folder: a second copy of Reminder cannot be told from this one.");
+    return Start::Unguarded;
+  }
+  const QDeadlineTimer deadline(kAnswerMs);
+  for (;;) {
+    const int error = OsFileIo::Instance().TryLock(PathOf(lockPath_), lock_);
+    if (error == 0) {
+      locked_ = true;
+      if (!Listen())
+        qWarning("Reminder cannot be called on %s: %s", qUtf8Printable(socketPath_),
+                 qUtf8Printable(server_->errorString()));
+      return Start::Claimed;
+    }
+    if (error != kLockBusyError) {
+      qWarning("%s", DescribeFailure(error, PathOf(lockPath_)).c_str());
+      return Start::Unguarded;
+    }
+    if (Call(deadline)) return Start::Answered;
+    // A copy that holds the claim but never answers is stuck; reminders must not go
+    // silent because of it.
+    if (deadline.hasExpired()) {
+      qWarning("Another copy of Reminder runs on this display but does not answer.");
+      return Start::Unguarded;
+    }
+    QThread::msleep(kRetryMs);
+  }
+}
+
+bool QtRunningCopy::Listen() {
+  server_ = new QLocalServer(this);
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  connect(server_, &QLocalServer::newConnection, this, &QtRunningCopy::Answer);
+  // Only the lock's holder gets here: a socket left behind is a crashed copy's.
+  QLocalServer::removeServer(socketPath_);
+  return server_->listen(socketPath_);
+}
+
+bool QtRunningCopy::Call(const QDeadlineTimer& deadline) const {
+  QLocalSocket socket;
+  socket.connectToServer(socketPath_);
+  if (!socket.waitForConnected(kRetryMs)) return false;
+  // A copy that is ending closes the connection without an answer.
+  while (socket.bytesAvailable() == 0) {
+    if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) return false;
+  }
+  return true;
+}
+
+void QtRunningCopy::Answer() {
+  while (QLocalSocket* caller = server_->nextPendingConnection()) {
+    connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
+    caller->write("1", 1);
+    caller->flush();
+    caller->disconnectFromServer();
+  }
+  // After the answer, so that the caller ends at once even when coming forward waits
+  // for a message box.
+  QTimer::singleShot(0, this, [this] {
+    if (comeForward_) comeForward_();
+  });
+}
+
+void QtRunningCopy::OnCalled(std::function<void()> comeForward) { comeForward_ = std::move(comeForward); }
+
+void QtRunningCopy::Release() {
+  if (server_) {
+    server_->close();
+    delete server_;
+    server_ = nullptr;
+  }
+  if (locked_) {
+    OsFileIo::Instance().Unlock(lock_);
+    locked_ = false;
+  }
+}

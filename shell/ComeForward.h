@@ -1,0 +1,12 @@
+#pragma once
+
+#include "shell/AppContext.h"
+
+class QWidget;
+
+// What the running copy shows when the program is started again: the splash while it
+// is up (the main window follows it), the main window, or the small "Show Reminder"
+// window while the main window is hidden. A main window that was unloaded while
+// another window kept the program alive is loaded again, so that the start the user
+// asked for gives a program that checks reminders.
+void ComeForward(AppContext& app, QWidget* splash);
