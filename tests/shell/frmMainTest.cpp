@@ -93,6 +93,20 @@ TEST_F(MainWindowTest, TaskThatFailsToStartDoesNotKeepTheNextReminderOfItsSecond
   EXPECT_EQ(app.task->findChild<QPushButton*>("cmdClose")->text(), "&Close");
 }
 
+TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfterIt) {
+  std::filesystem::remove_all(home.root() / "db");
+  messages.onShow = [&](const MessageRequest&) {
+    messages.onShow = nullptr;
+    std::filesystem::create_directories(home.root() / "db");  // the store is back
+    home.WriteStore(Due(u"due while the box is open", t0 + 2s));
+    clock.now = t0 + 5s;  // the user reads the box for five seconds
+  };
+  frmMain* main = LoadMain();
+  main->timCheckReminders_Timer();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "due while the box is open");
+}
+
 TEST_F(MainWindowTest, LastingStoreFailureIsReportedOnceUnderItsTitle) {
   frmMain* main = LoadMain();
   std::filesystem::remove_all(home.root() / "db");
