@@ -1,10 +1,8 @@
 #include "alarm/ReminderCheck.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
-#include "platform/CodePage.h"
 #include "store/TextFold.h"
 
 using namespace std::chrono;
@@ -22,31 +20,6 @@ class BusyScope {
  private:
   bool& flag_;
 };
-
-// The stored byte form of a clock text, folded for comparison.
-std::string Key(std::u16string_view text) {
-  return ByteFold::ForCodePage().Folded(TrimSpaces(std::string_view(EncodeSingleByte(TrimSpaces(text)))));
-}
-
-// The covered seconds as texts: each covered day's date text, and the time text of
-// each covered second of the day.
-struct CoveredTexts {
-  std::vector<std::pair<std::string, local_days>> dates;
-  std::unordered_map<std::string, seconds> times;
-};
-
-CoveredTexts TextsFor(local_seconds from, local_seconds to, const DateTimeForms& forms) {
-  CoveredTexts texts;
-  for (local_days d = floor<days>(from); d <= floor<days>(to); d += days{1})
-    texts.dates.emplace_back(Key(forms.DateText(year_month_day{d})), d);
-  auto addTime = [&](seconds tod) { texts.times.emplace(Key(forms.TimeText(tod)), tod); };
-  if (to - from >= days{1} - seconds{1}) {
-    for (seconds tod{0}; tod < days{1}; ++tod) addTime(tod);
-  } else {
-    for (local_seconds t = from; t <= to; ++t) addTime(TimeOfDayOf(t));
-  }
-  return texts;
-}
 
 }  // namespace
 
@@ -72,32 +45,28 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
   // A clock set back restarts coverage at the current second.
   const local_seconds from = now < lastCovered_ ? now : lastCovered_ + seconds{1};
 
-  const CoveredTexts texts = TextsFor(from, now, forms_);
-  const ByteFold& fold = ByteFold::ForCodePage();
   std::vector<DueReminder> due;
-  std::string timeKey;
   Status status = store_.ScanRecordChunks(FileIo::Sharing::Shared, [&](int first, const char* chunk, std::size_t count, std::size_t) {
+    // Formed once the store answers: a store out of reach costs no texts at all.
+    texts_.Cover(from, now, forms_);
     for (std::size_t i = 0; i < count; ++i) {
       const char* bytes = chunk + i * kRecordSize;
-      std::string_view date = TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth));
-      auto day = std::find_if(texts.dates.begin(), texts.dates.end(),
-                              [&](const auto& entry) { return fold.Equal(date, entry.first); });
-      if (day == texts.dates.end()) continue;
-      timeKey = fold.Folded(TrimSpaces(std::string_view(bytes + kTimeOffset, ReminderRecord::kTimeWidth)));
-      auto time = texts.times.find(timeKey);
-      if (time == texts.times.end()) continue;
-      const local_seconds second = day->second + time->second;
-      if (second < from || second > now) continue;
+      const local_days* day =
+          texts_.DayOf(TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth)));
+      if (!day) continue;
+      const std::optional<local_seconds> second =
+          texts_.SecondOf(*day, TrimSpaces(std::string_view(bytes + kTimeOffset, ReminderRecord::kTimeWidth)));
+      if (!second) continue;
       ReminderRecord record = DecodeRecord(bytes);
-      due.push_back({second, first + static_cast<int>(i), std::u16string(TrimSpaces(record.About)),
+      due.push_back({*second, first + static_cast<int>(i), std::u16string(TrimSpaces(record.About)),
                      std::u16string(TrimSpaces(record.Task))});
     }
     return true;
   });
 
   if (!status.ok()) {
-    // The seconds stay uncovered, so a passing fault loses nothing. A lasting fault is
-    // reported once, not at every tick.
+    // The seconds stay uncovered, so a passing fault loses nothing; their texts are kept
+    // for the next try. A lasting fault is reported once, not at every tick.
     if (reportedFailure_ != status.text()) {
       reportedFailure_ = status.text();
       announcer.ReportFailure(status.text());
@@ -106,6 +75,7 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
   }
   reportedFailure_.reset();
   lastCovered_ = now;
+  texts_.Clear();
 
   std::stable_sort(due.begin(), due.end(),
                    [](const DueReminder& a, const DueReminder& b) { return a.second < b.second; });

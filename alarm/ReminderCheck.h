@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "alarm/CoveredTexts.h"
 #include "platform/Clock.h"
 #include "platform/DateTimeForms.h"
 #include "store/ReminderRecord.h"
@@ -55,6 +56,7 @@ class ReminderCheck {
   const Clock& clock_;
   const DateTimeForms& forms_;
   std::chrono::local_seconds lastCovered_;
+  CoveredTexts texts_;
   std::optional<std::string> reportedFailure_;
   bool busy_ = false;
 };

@@ -15,7 +15,9 @@ void frmTask::ShowFor(AppContext& app, const QString& target, QWidget* owner) {
   auto* window = new frmTask(app, owner);
   app.task = window;
   if (!window->Form_Load(target)) {
-    window->deleteLater();
+    // Gone at once: a deferred delete waits for this loop, and the next reminder's box
+    // runs a loop of its own, in which the dying window would pass for an open one.
+    delete window;
     return;
   }
   window->show();

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/CodePage.h"
@@ -28,12 +30,15 @@ std::u16string_view TrimSpaces(std::u16string_view s) {
   return s;
 }
 
-// A form is usable when every sample fits the field and the code page.
+// A form is usable when every sample fits the field and the code page, and no two
+// samples share a text: a text that stood for two moments would fire a reminder at each.
 template <class Format>
-bool FitsEverywhere(const Format& format, std::size_t width, const std::vector<std::tm>& samples) {
+bool Usable(const Format& format, std::size_t width, const std::vector<std::tm>& samples) {
+  std::unordered_set<std::u16string> seen;
   for (const std::tm& tm : samples) {
     std::optional<std::u16string> text = format(tm);
-    if (!text || text->empty() || text->size() > width || !CodePageHoldsExactly(*text))
+    if (!text || text->empty() || text->size() > width || !CodePageHoldsExactly(*text) ||
+        !seen.insert(*text).second)
       return false;
   }
   return true;
@@ -53,19 +58,27 @@ std::tm TmOf(year_month_day date, seconds timeOfDay) {
   return tm;
 }
 
-// Every month with a one- and a two-digit day, and every hour, at both ends of its range.
+// Every day of a leap year, and the last day of years that differ from it in one digit
+// each: a form must tell every day apart, years included.
 std::vector<std::tm> DateSamples() {
   std::vector<std::tm> out;
-  for (unsigned m = 1; m <= 12; ++m)
-    for (unsigned d : {1u, 28u}) out.push_back(TmOf(year{2026} / month{m} / day{d}, seconds{0}));
-  out.push_back(TmOf(year{1999} / December / 31, seconds{0}));
+  const sys_days first{year{2028} / January / 1};
+  for (sys_days d = first; d < first + days{366}; d += days{1})
+    out.push_back(TmOf(year_month_day{d}, seconds{0}));
+  for (int y : {1999, 2029, 2038, 2128, 3028}) out.push_back(TmOf(year{y} / December / 31, seconds{0}));
   return out;
 }
 
+// Every hour at both ends of its range, every minute and every second: a form must tell
+// them all apart, so one without seconds, or a 12-hour clock without AM and PM, is not
+// usable. (All 86,400 seconds of a day would be too many texts to make at start-up.)
 std::vector<std::tm> TimeSamples() {
   std::vector<std::tm> out;
+  const year_month_day day = year{2028} / January / 1;
   for (int h = 0; h < 24; ++h)
-    for (int s : {0, 59 * 60 + 59}) out.push_back(TmOf(year{2026} / January / 1, seconds{h * 3600 + s}));
+    for (int s : {0, 59 * 60 + 59}) out.push_back(TmOf(day, seconds{h * 3600 + s}));
+  for (int m = 1; m < 60; ++m) out.push_back(TmOf(day, seconds{m * 60}));
+  for (int s = 1; s < 60; ++s) out.push_back(TmOf(day, seconds{s}));
   return out;
 }
 
@@ -87,27 +100,25 @@ std::optional<seconds> TimeFromTm(const std::tm& tm) {
 
 class PosixForms final : public DateTimeForms {
  public:
-  explicit PosixForms(locale_t locale) : locale_(locale) {
+  PosixForms(locale_t locale, std::string dateFormat, std::string timeFormat)
+      : locale_(locale), dateFormat_(std::move(dateFormat)), timeFormat_(std::move(timeFormat)) {
     cLocale_ = newlocale(LC_ALL_MASK, "C", nullptr);
     std::string codeset = nl_langinfo_l(CODESET, locale_);
     utf8_ = codeset == "UTF-8" || codeset == "utf8";
 
-    std::string dateFormat = nl_langinfo_l(D_FMT, locale_);
     // A two-digit year is written with four digits.
-    for (std::size_t at = dateFormat.find("%y"); at != std::string::npos;
-         at = dateFormat.find("%y", at + 2))
-      dateFormat[at + 1] = 'Y';
-    dateFormat_ = dateFormat;
-    timeFormat_ = nl_langinfo_l(T_FMT, locale_);
+    for (std::size_t at = dateFormat_.find("%y"); at != std::string::npos;
+         at = dateFormat_.find("%y", at + 2))
+      dateFormat_[at + 1] = 'Y';
     if (dateFormat_.empty() ||
-        !FitsEverywhere([&](const std::tm& tm) { return Format(dateFormat_, tm, locale_); },
-                        kDateWidth, DateSamples())) {
+        !Usable([&](const std::tm& tm) { return Format(dateFormat_, tm, locale_); }, kDateWidth,
+                DateSamples())) {
       dateFormat_ = "%m/%d/%Y";
       dateLocale_ = cLocale_;
     }
     if (timeFormat_.empty() ||
-        !FitsEverywhere([&](const std::tm& tm) { return Format(timeFormat_, tm, locale_); },
-                        kTimeWidth, TimeSamples())) {
+        !Usable([&](const std::tm& tm) { return Format(timeFormat_, tm, locale_); }, kTimeWidth,
+                TimeSamples())) {
       timeFormat_ = "%H:%M:%S";
       timeLocale_ = cLocale_;
     }
@@ -200,11 +211,9 @@ SYSTEMTIME SystemTimeOf(const std::tm& tm) {
 class WindowsForms final : public DateTimeForms {
  public:
   WindowsForms() {
-    if (!FitsEverywhere([&](const std::tm& tm) { return Date(tm, nullptr); }, kDateWidth,
-                        DateSamples()))
+    if (!Usable([&](const std::tm& tm) { return Date(tm, nullptr); }, kDateWidth, DateSamples()))
       datePicture_ = L"MM/dd/yyyy";
-    if (!FitsEverywhere([&](const std::tm& tm) { return Time(tm, nullptr); }, kTimeWidth,
-                        TimeSamples()))
+    if (!Usable([&](const std::tm& tm) { return Time(tm, nullptr); }, kTimeWidth, TimeSamples()))
       timePicture_ = L"HH:mm:ss";
   }
 
@@ -313,10 +322,26 @@ class WindowsForms final : public DateTimeForms {
 }  // namespace
 
 #ifndef _WIN32
-std::unique_ptr<DateTimeForms> DateTimeForms::ForLocale(const char* name) {
+namespace {
+
+// The forms of a named locale, with its own formats where none are given.
+std::unique_ptr<DateTimeForms> PosixFormsOf(const char* name, const char* dateFormat,
+                                            const char* timeFormat) {
   locale_t locale = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, name, nullptr);
   if (!locale) return nullptr;
-  return std::make_unique<PosixForms>(locale);
+  return std::make_unique<PosixForms>(locale, dateFormat ? dateFormat : nl_langinfo_l(D_FMT, locale),
+                                      timeFormat ? timeFormat : nl_langinfo_l(T_FMT, locale));
+}
+
+}  // namespace
+
+std::unique_ptr<DateTimeForms> DateTimeForms::ForLocale(const char* name) {
+  return PosixFormsOf(name, nullptr, nullptr);
+}
+
+std::unique_ptr<DateTimeForms> DateTimeForms::ForFormats(const char* name, const char* dateFormat,
+                                                         const char* timeFormat) {
+  return PosixFormsOf(name, dateFormat, timeFormat);
 }
 #endif
 

@@ -8,8 +8,9 @@
 
 // The text forms of dates and times that the store keeps and the check compares:
 // the user's short date and long time (with seconds). Where the user's form would not
-// fit its field (10 and 11 characters) or the store's code page, a fixed form is used
-// instead (month/day/year and 24-hour time), so every stored text reads back.
+// fit its field (10 and 11 characters) or the store's code page, or would give two days
+// or two seconds of a day the same text, a fixed form is used instead (month/day/year
+// and 24-hour time), so every stored text reads back and stands for one moment.
 class DateTimeForms {
  public:
   static constexpr std::size_t kDateWidth = 10;
@@ -30,6 +31,9 @@ class DateTimeForms {
 #ifndef _WIN32
   // The forms of a named locale ("C", "de_DE.UTF-8"); empty when it is not installed.
   static std::unique_ptr<DateTimeForms> ForLocale(const char* name);
+  // The same with the locale's date and time formats (strftime) replaced by these.
+  static std::unique_ptr<DateTimeForms> ForFormats(const char* name, const char* dateFormat,
+                                                   const char* timeFormat);
 #endif
 };
 

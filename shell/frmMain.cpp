@@ -52,6 +52,8 @@ frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
   BuildLines();
   SetTabOrder();
   app_.main = this;
+  // Coverage starts at the second the window loaded: the count may wait in its box.
+  check_ = std::make_unique<ReminderCheck>(app_.store, app_.clock, app_.forms, app_.checkedUntil);
   Form_Load();
   StartCheck();
 }
@@ -152,7 +154,6 @@ void frmMain::SetTabOrder() {
 }
 
 void frmMain::StartCheck() {
-  check_ = std::make_unique<ReminderCheck>(app_.store, app_.clock, app_.forms, app_.checkedUntil);
   timCheckReminders_ = new QTimer(this);
   timCheckReminders_->setObjectName("timCheckReminders");
   timCheckReminders_->setInterval(1000);

@@ -21,6 +21,22 @@ std::string Due(std::u16string_view about, local_seconds at, std::u16string_view
   return RecordOf(about, kForms->DateText(DateOf(at)), kForms->TimeText(TimeOfDayOf(at)), task);
 }
 
+// The fixed forms, counting the texts they form.
+class CountingForms final : public DateTimeForms {
+ public:
+  std::u16string DateText(year_month_day date) const override {
+    ++formed;
+    return kForms->DateText(date);
+  }
+  std::u16string TimeText(seconds timeOfDay) const override {
+    ++formed;
+    return kForms->TimeText(timeOfDay);
+  }
+  std::optional<year_month_day> ReadDate(std::u16string_view text) const override { return kForms->ReadDate(text); }
+  std::optional<seconds> ReadTime(std::u16string_view text) const override { return kForms->ReadTime(text); }
+  mutable int formed = 0;
+};
+
 class Recorder final : public ReminderAnnouncer {
  public:
   void Announce(const DueReminder& r) override {
@@ -41,7 +57,8 @@ class CheckTest : public ::testing::Test {
   ReminderStore store{io, home.home()};
   FakeClock clock{t0};
   Recorder recorder;
-  ReminderCheck check{store, clock, *kForms};
+  CountingForms forms;
+  ReminderCheck check{store, clock, forms};
 
   void TickAt(local_seconds t) {
     clock.now = t;
@@ -164,6 +181,41 @@ TEST_F(CheckTest, LastingFailureIsReportedOnceAndCoverageWaitsForTheStore) {
   TickAt(t0 + 7s);
   EXPECT_EQ(recorder.failures.size(), 2u);  // reported again after a good tick
 }
+
+// A store out of reach for more than a day, failing as it is opened or after it has
+// handed over its first records.
+struct Outage {
+  const char* name;
+  int failingCall;
+  int textsPerFailedTick;
+};
+
+void PrintTo(const Outage& o, std::ostream* os) { *os << o.name; }
+
+class OutageTest : public CheckTest, public ::testing::WithParamInterface<Outage> {};
+
+TEST_P(OutageTest, FailedTicksCostNoMoreThanGoodOnesAndWhatFellDueIsAnnouncedInOrderAfterwards) {
+  std::string filler;
+  for (int i = 0; i < 1024; ++i) filler += Due(u"long ago", t0 - 72h);
+  home.WriteStore(filler + Due(u"next day", t0 + 7h) + Due(u"soon", t0 + 10min) +
+                  Due(u"after a day", t0 + 24h + 30min) + Due(u"not yet", t0 + 26h));
+  for (minutes m{1}; m <= 25h; ++m) {  // a tick a minute
+    io.Arm(GetParam().failingCall, kIoError, false);
+    forms.formed = 0;
+    TickAt(t0 + m);
+    ASSERT_LE(forms.formed, GetParam().textsPerFailedTick) << m.count();
+  }
+  io.Disarm();
+  TickAt(t0 + 25h + 1min);
+  EXPECT_EQ(recorder.announced, (Abouts{u"soon", u"next day", u"after a day"}));
+}
+
+// A store that cannot be opened costs no texts; one that fails later costs what a good
+// tick a minute after the last costs: the 60 time texts of that minute and the date of
+// each day it touches.
+INSTANTIATE_TEST_SUITE_P(FailingCalls, OutageTest,
+                         ::testing::Values(Outage{"Open", 1, 0}, Outage{"SecondRead", 4, 62}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(CheckTest, MissingDbFolderIsReportedOnce) {
   fs::remove_all(home.root() / "db");

@@ -184,6 +184,37 @@ def test_due_reminders():
         program.stop()
 
 
+def box_saying(text):
+    return wait_for("the box saying " + text,
+                    lambda: next((w for w in windows("Reminder") if any(text in t for t in texts(w))), None))
+
+
+def test_failed_task_leaves_the_next_task_to_start():
+    scripts = tempfile.mkdtemp(prefix="reminder-e2e-task-")
+    marker = os.path.join(scripts, "ran")
+    task = os.path.join(scripts, "leave-a-trace")
+    with open(task, "w") as f:
+        f.write("#!/bin/sh\ntouch '%s'\n" % marker)
+    os.chmod(task, 0o700)
+    missing = os.path.join(scripts, "gone")
+    due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=6)
+    program = Program([record("E2E missing task", due, missing), record("E2E task with a trace", due, task)])
+    try:
+        press(box_saying("E2E missing task"), "OK")
+        press(box_saying("No such file or directory: " + missing), "OK")
+        press(box_saying("E2E task with a trace"), "OK")
+        win = wait_for("the task window", lambda: (windows("Reminder task") or [None])[0])
+        check("after a task that failed, the next one's window shows Close",
+              any(n.name == "Close" for n in nodes(win) if n.getRoleName() == "push button"))
+        deadline = time.time() + 10
+        while not os.path.exists(marker) and time.time() < deadline:
+            time.sleep(0.2)
+        check("and its task starts", os.path.exists(marker))
+    finally:
+        program.stop()
+        shutil.rmtree(scripts, ignore_errors=True)
+
+
 def test_missing_db_reported_once():
     program = Program([], make_db=False)
     try:
@@ -216,4 +247,5 @@ def run_tests(*tests):
 
 
 if __name__ == "__main__":
-    run_tests(test_count, test_due_reminders, test_missing_db_reported_once)
+    run_tests(test_count, test_due_reminders, test_failed_task_leaves_the_next_task_to_start,
+              test_missing_db_reported_once)

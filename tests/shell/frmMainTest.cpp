@@ -76,6 +76,37 @@ TEST_F(MainWindowTest, DueReminderShowsASystemModalBoxThenTheTaskWindow) {
   EXPECT_EQ(launcher.opened, std::vector<QString>{"/opt/dentist/call"});
 }
 
+// Here the boxes run their own event loops, as real ones do, and the window's own timer
+// runs the check.
+TEST_F(MainWindowTest, TaskThatFailsToStartDoesNotKeepTheNextReminderOfItsSecondFromStartingItsTask) {
+  home.WriteStore(Due(u"first", t0 + 1s, u"/gone") + Due(u"second", t0 + 1s, u"/bin/second"));
+  launcher.missing = {"/gone"};
+  messages.ownLoop = true;
+  LoadMain();
+  clock.now = t0 + 1s;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return messages.shown.size() == 3; }, 5000));
+  EXPECT_EQ(messages.shown[1].text, "No such file or directory: /gone");
+  EXPECT_EQ(messages.shown[2].text, "second");
+  EXPECT_EQ(launcher.opened, (std::vector<QString>{"/gone", "/bin/second"}));
+  ASSERT_TRUE(app.task);
+  EXPECT_TRUE(app.task->isVisible());
+  EXPECT_EQ(app.task->findChild<QPushButton*>("cmdClose")->text(), "&Close");
+}
+
+TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfterIt) {
+  std::filesystem::remove_all(home.root() / "db");
+  messages.onShow = [&](const MessageRequest&) {
+    messages.onShow = nullptr;
+    std::filesystem::create_directories(home.root() / "db");  // the store is back
+    home.WriteStore(Due(u"due while the box is open", t0 + 2s));
+    clock.now = t0 + 5s;  // the user reads the box for five seconds
+  };
+  frmMain* main = LoadMain();
+  main->timCheckReminders_Timer();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "due while the box is open");
+}
+
 TEST_F(MainWindowTest, LastingStoreFailureIsReportedOnceUnderItsTitle) {
   frmMain* main = LoadMain();
   std::filesystem::remove_all(home.root() / "db");

@@ -65,6 +65,37 @@ INSTANTIATE_TEST_SUITE_P(Locales, FormsTest,
                            return name;
                          });
 
+// A form that gave two days, or two seconds of a day, the same text would fire a reminder
+// at each of them: such a form gives way to the fixed one.
+struct FormatCase {
+  const char* date;
+  const char* time;
+  std::u16string dateText;  // of 2026-12-06
+  std::u16string timeText;  // of 18:05:03
+};
+
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.date << " " << c.time; }
+
+class FormatsTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatsTest, AFormThatGivesTwoMomentsOneTextGivesWayToTheFixedOne) {
+  auto forms = DateTimeForms::ForFormats("C", GetParam().date, GetParam().time);
+  ASSERT_TRUE(forms);
+  EXPECT_EQ(forms->DateText(year{2026} / 12 / 6), GetParam().dateText);
+  EXPECT_EQ(forms->TimeText(hours{18} + minutes{5} + seconds{3}), GetParam().timeText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FormatsTest,
+    ::testing::Values(FormatCase{"%d.%m.%Y", "%H.%M.%S", u"06.12.2026", u"18.05.03"},
+                      FormatCase{"%d.%m.%Y", "%I:%M:%S %p", u"06.12.2026", u"06:05:03 PM"},
+                      FormatCase{"%d.%m.%Y", "%H:%M", u"06.12.2026", u"18:05:03"},
+                      FormatCase{"%d.%m.%Y", "%I:%M:%S", u"06.12.2026", u"18:05:03"},
+                      FormatCase{"%d.%m.%Y", "%H:%S", u"06.12.2026", u"18:05:03"},
+                      FormatCase{"%d.%m.", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
+                      FormatCase{"%m.%Y", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
+                      FormatCase{"%d.%m.%Oy", "%H.%M.%S", u"12/06/2026", u"18.05.03"}));
+
 TEST(Forms, TwelveHourTextReadsBackWhateverTheCaseOfItsDesignator) {
   auto forms = DateTimeForms::ForLocale("en_US.UTF-8");
   if (!forms) GTEST_SKIP() << "en_US.UTF-8 is not installed";

@@ -1,0 +1,42 @@
+#include "alarm/CoveredTexts.h"
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "store/ReminderRecord.h"
+#include "store/TextFold.h"
+
+using namespace std::chrono;
+
+namespace {
+
+// The stored byte form of a clock text, folded for comparison.
+std::string Key(std::u16string_view text) {
+  return ByteFold::ForCodePage().Folded(TrimSpaces(std::string_view(EncodeSingleByte(TrimSpaces(text)))));
+}
+
+}  // namespace
+
+void CoveredTexts::Cover(local_seconds from, local_seconds to, const DateTimeForms& forms) {
+  if (from_ != from || to < to_) {
+    Clear();
+    from_ = from;
+    to_ = from - seconds{1};
+  }
+  const local_days firstNewDay = dates_.empty() ? floor<days>(from) : dates_.back().second + days{1};
+  for (local_days d = firstNewDay; d <= floor<days>(to); d += days{1})
+    dates_.emplace_back(Key(forms.DateText(year_month_day{d})), d);
+  // A day holds every time of day: a longer span needs no more time texts.
+  if (to_ - from < days{1} - seconds{1}) {
+    for (local_seconds t = std::max(to_ + seconds{1}, to - days{1} + seconds{1}); t <= to; ++t)
+      times_.emplace(Key(forms.TimeText(TimeOfDayOf(t))), TimeOfDayOf(t));
+  }
+  to_ = to;
+}
+
+void CoveredTexts::Clear() {
+  from_.reset();
+  dates_.clear();
+  times_.clear();
+}
