@@ -270,11 +270,12 @@ Status ReminderStore::DeleteReminder(int number, const Guard& guard) {
     if (guard) {
       if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
     }
-    // The survivors in their old order; a damaged tail is left out. A number that
-    // names no record keeps them all.
-    const std::size_t count = std::min<std::size_t>(bytes.size() / kRecordSize, kMaxRecords);
-    bytes.resize(count * kRecordSize);
-    if (number >= 1 && static_cast<std::size_t>(number) <= count)
+    // The survivors in their old order; a damaged tail is left out. Whole records past
+    // the last number the store can give are kept: they are not the program's to
+    // delete. A number that names no record keeps them all.
+    const std::size_t whole = bytes.size() / kRecordSize;
+    bytes.resize(whole * kRecordSize);
+    if (number >= 1 && number <= kMaxRecords && static_cast<std::size_t>(number) <= whole)
       bytes.erase(static_cast<std::size_t>(number - 1) * kRecordSize, kRecordSize);
     return Status::Ok();
   });

@@ -176,6 +176,26 @@ INSTANTIATE_TEST_SUITE_P(
                       DeleteCase{3, {u"one", u"two"}}, DeleteCase{0, {u"one", u"two", u"three"}},
                       DeleteCase{4, {u"one", u"two", u"three"}}));
 
+// Records past the last number the store can give are not the program's to delete:
+// every write keeps them; a delete still leaves out a damaged tail.
+class BeyondTheLastNumberTest : public StoreTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BeyondTheLastNumberTest, DeleteKeepsTheRecordsBeyond) {
+  std::string numbered;
+  numbered.reserve(356u * (ReminderStore::kMaxRecords + 2) + 100);
+  for (int i = 0; i < ReminderStore::kMaxRecords; ++i) numbered += RecordOf(i == 0 ? u"first" : u"r");
+  const std::string beyond = RecordOf(u"beyond one") + RecordOf(u"beyond two");
+  home.WriteStore(numbered + beyond + std::string(100, 't'));
+  ASSERT_TRUE(store.DeleteReminder(GetParam()).ok());
+  std::string expected = numbered + beyond;
+  if (GetParam() <= ReminderStore::kMaxRecords)
+    expected.erase(static_cast<std::size_t>(GetParam() - 1) * 356, 356);
+  EXPECT_TRUE(home.StoreBytes() == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, BeyondTheLastNumberTest,
+                         ::testing::Values(1, ReminderStore::kMaxRecords, ReminderStore::kMaxRecords + 1));
+
 TEST_F(StoreTest, DeleteIgnoresAStaleTempFile) {
   home.WriteStore(ThreeRecords());
   TempHome::WriteBytes(home.temp(), RecordOf(u"stale") + RecordOf(u"stale too") + "xx");
