@@ -15,6 +15,10 @@ class FileIo {
   enum class Intent {
     ReadExisting,  // read; the file must exist
     ReadCreate,    // read; a missing file is created empty
+    // Read a file that a new one is about to replace; a missing file is created empty.
+    // A file that may not be written is refused with access denied: also one whose mode
+    // has no write bit (on Windows, the read-only attribute), though root may write it.
+    ReadToReplace,
     UpdateCreate,  // read and write; a missing file is created empty
     Replace,       // write; the file is created or emptied
   };
@@ -51,12 +55,15 @@ class FileIo {
 
 // The code a read reports as failed when the file ended before it should have.
 // The code TryLock reports while another process holds the lock.
+// The code an open reports when the file's folder does not exist.
 #ifdef _WIN32
-inline constexpr int kShortReadError = 30;  // ERROR_READ_FAULT
-inline constexpr int kLockBusyError = 33;   // ERROR_LOCK_VIOLATION
+inline constexpr int kShortReadError = 30;    // ERROR_READ_FAULT
+inline constexpr int kLockBusyError = 33;     // ERROR_LOCK_VIOLATION
+inline constexpr int kMissingFolderError = 3;  // ERROR_PATH_NOT_FOUND
 #else
-inline constexpr int kShortReadError = 5;  // EIO
-inline constexpr int kLockBusyError = 11;  // EWOULDBLOCK
+inline constexpr int kShortReadError = 5;      // EIO
+inline constexpr int kLockBusyError = 11;      // EWOULDBLOCK
+inline constexpr int kMissingFolderError = 2;  // ENOENT
 #endif
 
 // The real file system.

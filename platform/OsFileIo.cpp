@@ -33,6 +33,9 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sha
   switch (intent) {
     case Intent::ReadExisting: disposition = OPEN_EXISTING; break;
     case Intent::ReadCreate: break;
+    // Only read: a plain reader may hold the file meanwhile, which a write access would
+    // clash with. The read-only attribute is checked below.
+    case Intent::ReadToReplace: break;
     case Intent::UpdateCreate: access |= GENERIC_WRITE; break;
     case Intent::Replace: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
   }
@@ -43,6 +46,16 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sha
   HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
+  if (intent == Intent::ReadToReplace) {
+    // A rename would replace a read-only file that an administrator asks to replace.
+    BY_HANDLE_FILE_INFORMATION info;
+    int err = GetFileInformationByHandle(h, &info) ? 0 : LastError();
+    if (!err && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) err = ERROR_ACCESS_DENIED;
+    if (err) {
+      CloseHandle(h);
+      return err;
+    }
+  }
   handle = reinterpret_cast<Handle>(h);
   return 0;
 }
@@ -198,6 +211,8 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Ha
   switch (intent) {
     case Intent::ReadExisting: flags |= O_RDONLY; break;
     case Intent::ReadCreate: flags |= O_RDONLY | O_CREAT; break;
+    // Opened for writing, so the kernel refuses a file this user may not write.
+    case Intent::ReadToReplace: flags |= O_RDWR | O_CREAT; break;
     case Intent::UpdateCreate: flags |= O_RDWR | O_CREAT; break;
     case Intent::Replace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
   }
@@ -207,9 +222,14 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Ha
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno;
   struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+  if (!err && S_ISDIR(st.st_mode)) err = EISDIR;
+  // The kernel lets root write any file: a file with no write bit at all is read-only
+  // by its owner's choice, and stays so for root too.
+  if (!err && intent == Intent::ReadToReplace && (st.st_mode & 0222) == 0) err = EACCES;
+  if (err) {
     ::close(fd);
-    return EISDIR;
+    return err;
   }
   handle = fd;
   return 0;

@@ -182,8 +182,10 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
     ~Unlocker() { io.Unlock(handle); }
   } unlocker{io_, lock};
 
+  // The store is replaced, not written in place: an open that may write it is what
+  // keeps a read-only store from being replaced.
   OpenFile source(io_);
-  if (int err = source.Open(path, FileIo::Intent::ReadCreate, Sharing::Plain))
+  if (int err = source.Open(path, FileIo::Intent::ReadToReplace, Sharing::Plain))
     return Status::Failure(Describe(err, path));
   std::uint64_t size = 0;
   if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, path));

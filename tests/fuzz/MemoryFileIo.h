@@ -13,7 +13,7 @@ class MemoryFileIo final : public FileIo {
   explicit MemoryFileIo(std::string contents) : contents_(std::move(contents)) {}
 
   int Open(const std::filesystem::path&, Intent intent, Sharing, Handle& h) override {
-    if (intent == Intent::UpdateCreate || intent == Intent::Replace) return EROFS;
+    if (intent != Intent::ReadExisting && intent != Intent::ReadCreate) return EROFS;
     h = 1;
     return 0;
   }

@@ -226,6 +226,41 @@ TEST_F(StoreTest, RewriteOfANumberThatNamesNoRecordFailsAndWritesNothing) {
   }
 }
 
+// The three writes on a store of three records, and the bytes each leaves there.
+struct Write {
+  const char* name;
+  std::function<Status(ReminderStore&)> run;
+  std::string expected;
+};
+
+void PrintTo(const Write& w, std::ostream* os) { *os << w.name; }
+
+class WriteTest : public StoreTest, public ::testing::WithParamInterface<Write> {};
+
+TEST_P(WriteTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
+  home.WriteStore(ThreeRecords());
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(home.store(), readOnly);
+  Status s = GetParam().run(store);
+  const fs::perms after = fs::status(home.store()).permissions();
+  fs::permissions(home.store(), fs::perms::owner_write, fs::perm_options::add);  // to clean up
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(kAccessDenied, home.store()));
+  EXPECT_EQ(home.StoreBytes(), ThreeRecords());
+  EXPECT_EQ(after & fs::perms::all, readOnly);
+  EXPECT_FALSE(fs::exists(home.temp()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writes, WriteTest,
+    ::testing::Values(
+        Write{"append", [](ReminderStore& s) { return s.AppendReminder(MakeRecord(u"four", u"12/06/2026", u"18:05:03", u"")); },
+              ThreeRecords() + RecordOf(u"four")},
+        Write{"rewrite", [](ReminderStore& s) { return s.RewriteReminder(2, MakeRecord(u"TWO", u"12/06/2026", u"18:05:03", u"")); },
+              RecordOf(u"one") + RecordOf(u"TWO") + RecordOf(u"three")},
+        Write{"delete", [](ReminderStore& s) { return s.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three")}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 TEST_F(StoreTest, SearchFindsTheFirstAboutIgnoringCaseAndSurroundingSpaces) {
   home.WriteStore(RecordOf(u"Dentist") + RecordOf(u"  call MOM") + RecordOf(u"call mom"));
   struct Case {
