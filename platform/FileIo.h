@@ -44,6 +44,10 @@ class FileIo {
   // rename semantics, a `to` that a reader holds open moves aside to `to`.old first.
   virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual int SyncFolder(const std::filesystem::path& folder) = 0;
+  // The file that `path` names once the symbolic links of its last part are followed
+  // (relative ones from the link's own folder); `path` itself when it is no link. A link
+  // to a missing file names that missing file.
+  virtual int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) = 0;
   // Gives `to` the access rights of `from`, so a replaced store keeps its owner's choice.
   virtual int CopyPermissions(Handle from, Handle to) = 0;
   // Opens (creating it if needed) the lock file and takes its exclusive advisory lock
@@ -81,6 +85,7 @@ class OsFileIo final : public FileIo {
   int Remove(const std::filesystem::path& path) override;
   int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
   int SyncFolder(const std::filesystem::path& folder) override;
+  int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override;
   int CopyPermissions(Handle from, Handle to) override;
   int TryLock(const std::filesystem::path& lockFile, Handle& handle) override;
   int Unlock(Handle handle) override;

@@ -8,10 +8,14 @@
 #include <vector>
 #else
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <string>
+#include <vector>
 #endif
 
 OsFileIo& OsFileIo::Instance() {
@@ -175,6 +179,38 @@ int OsFileIo::SyncFolder(const std::filesystem::path&) {
   return 0;  // MOVEFILE_WRITE_THROUGH already made the rename durable.
 }
 
+int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {
+  target = path;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const int err = LastError();
+    return err == ERROR_FILE_NOT_FOUND ? 0 : err;  // a missing store is created where it is named
+  }
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return 0;
+  // The system follows the whole chain of links when it opens the file; ask it for the
+  // name of what it opened.
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  std::wstring name(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+  if (n >= name.size()) {
+    name.resize(n);
+    n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+  }
+  const int err = n == 0 || n >= name.size() ? LastError() : 0;
+  CloseHandle(h);
+  if (err) return err;
+  name.resize(n);
+  // The answer carries the \\?\ prefix, which messages and ReplaceFileW do without.
+  if (name.starts_with(L"\\\\?\\UNC\\"))
+    name.replace(0, 8, L"\\\\");
+  else if (name.starts_with(L"\\\\?\\"))
+    name.erase(0, 4);
+  target = name;
+  return 0;
+}
+
 int OsFileIo::CopyPermissions(Handle, Handle) {
   return 0;  // a new file inherits the folder's access rights, as the old one did
 }
@@ -296,6 +332,22 @@ int OsFileIo::SyncFolder(const std::filesystem::path& folder) {
   int rc = ::fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
   return rc;
+}
+
+int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {
+  target = path;
+  std::vector<char> link(PATH_MAX);
+  for (int hops = 0; hops < 40; ++hops) {  // the kernel's own limit
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+    if (!S_ISLNK(st.st_mode)) return 0;
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n < 0) return errno;
+    if (static_cast<std::size_t>(n) == link.size()) return ENAMETOOLONG;
+    const std::filesystem::path next(std::string(link.data(), static_cast<std::size_t>(n)));
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return ELOOP;
 }
 
 int OsFileIo::CopyPermissions(Handle from, Handle to) {

@@ -162,7 +162,6 @@ std::filesystem::path ReminderStore::LockPath() const {
 
 Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& change) {
   const std::filesystem::path path = StorePath();
-  const std::filesystem::path temp = TempPath();
 
   // Writers take turns; a reader never waits for this lock.
   FileIo::Handle lock = 0;
@@ -182,46 +181,53 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
     ~Unlocker() { io.Unlock(handle); }
   } unlocker{io_, lock};
 
+  // A store that is a link is replaced where it lives: the new file is written beside
+  // the link's target and renamed over it, so the link stays and the rename stays on
+  // one file system. Resolved once, under the lock, so every step works on one file.
+  std::filesystem::path store;
+  if (int err = io_.ResolveLinks(path, store)) return Status::Failure(Describe(err, path));
+  const std::filesystem::path temp = store == path ? TempPath() : std::filesystem::path(store) += ".temp";
+
   // The store is replaced, not written in place: an open that may write it is what
   // keeps a read-only store from being replaced.
   OpenFile source(io_);
-  if (int err = source.Open(path, FileIo::Intent::ReadToReplace, Sharing::Plain))
-    return Status::Failure(Describe(err, path));
+  if (int err = source.Open(store, FileIo::Intent::ReadToReplace, Sharing::Plain))
+    return Status::Failure(Describe(err, store));
   std::uint64_t size = 0;
-  if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, path));
+  if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, store));
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::size_t got = 0;
   if (size > 0) {
     if (int err = io_.Read(source.handle(), 0, bytes.data(), bytes.size(), got))
-      return Status::Failure(Describe(err, path));
-    if (got != bytes.size()) return Status::Failure(Describe(kShortReadError, path));
+      return Status::Failure(Describe(err, store));
+    if (got != bytes.size()) return Status::Failure(Describe(kShortReadError, store));
   }
   if (Status s = change(bytes); !s.ok()) return s;
 
-  OpenFile target(io_);
+  OpenFile fresh(io_);
   // Replace empties a temp file left by an interrupted write.
-  if (int err = target.Open(temp, FileIo::Intent::Replace, Sharing::Plain))
+  if (int err = fresh.Open(temp, FileIo::Intent::Replace, Sharing::Plain))
     return Status::Failure(Describe(err, temp));
   auto fail = [&](int err, const std::filesystem::path& where) {
-    target.Close();
+    fresh.Close();
     io_.Remove(temp);
     return Status::Failure(Describe(err, where));
   };
-  if (int err = io_.CopyPermissions(source.handle(), target.handle())) return fail(err, temp);
+  if (int err = io_.CopyPermissions(source.handle(), fresh.handle())) return fail(err, temp);
   if (!bytes.empty()) {
-    if (int err = io_.Write(target.handle(), 0, bytes.data(), bytes.size())) return fail(err, temp);
+    if (int err = io_.Write(fresh.handle(), 0, bytes.data(), bytes.size())) return fail(err, temp);
   }
-  if (int err = io_.Sync(target.handle())) return fail(err, temp);
+  if (int err = io_.Sync(fresh.handle())) return fail(err, temp);
   // The new store is on disk since the sync, and the old one was only read: closing
   // cannot lose anything, and Windows renames only closed files.
-  target.Close();
+  fresh.Close();
   source.Close();
-  if (int err = io_.Rename(temp, path)) {
+  if (int err = io_.Rename(temp, store)) {
     io_.Remove(temp);
-    return Status::Failure(Describe(err, path));
+    return Status::Failure(Describe(err, store));
   }
   // The rename is done; making it durable is best effort.
-  io_.SyncFolder(DbFolder());
+  io_.SyncFolder(store.parent_path());
   return Status::Ok();
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/OsCodes.h"
@@ -249,6 +250,27 @@ TEST_P(WriteTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
   EXPECT_EQ(home.StoreBytes(), ThreeRecords());
   EXPECT_EQ(after & fs::perms::all, readOnly);
   EXPECT_FALSE(fs::exists(home.temp()));
+}
+
+TEST_P(WriteTest, StoreThatIsALinkIsWrittenThroughToItsTarget) {
+  // db/reminders.rmd -> ../elsewhere/link (relative to the link's folder) -> the file.
+  const fs::path elsewhere = home.root() / "elsewhere";
+  fs::create_directory(elsewhere);
+  TempHome::WriteBytes(elsewhere / "mine.rmd", ThreeRecords());
+  std::error_code ec;
+  fs::create_symlink(elsewhere / "mine.rmd", elsewhere / "link", ec);
+  if (!ec) fs::create_symlink(fs::path("..") / "elsewhere" / "link", home.store(), ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+  Status s = GetParam().run(store);
+  ASSERT_TRUE(s.ok()) << s.text();
+  EXPECT_TRUE(fs::is_symlink(home.store()));
+  EXPECT_TRUE(fs::is_symlink(elsewhere / "link"));
+  EXPECT_EQ(TempHome::ReadBytes(elsewhere / "mine.rmd"), GetParam().expected);
+  std::vector<fs::path> left;
+  for (const auto& folder : {elsewhere, home.root() / "db"})
+    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<fs::path>{"link", "mine.rmd", "reminders.lock", "reminders.rmd"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
