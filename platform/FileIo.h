@@ -44,6 +44,9 @@ class FileIo {
   // rename semantics, a `to` that a reader holds open moves aside to `to`.old first.
   virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual int SyncFolder(const std::filesystem::path& folder) = 0;
+  // Creates a folder inside an existing one, for its owner alone on Linux (mode 0700);
+  // a folder already there is no failure.
+  virtual int CreateFolder(const std::filesystem::path& folder) = 0;
   // The file that `path` names once the symbolic links of its last part are followed
   // (relative ones from the link's own folder); `path` itself when it is no link. A link
   // to a missing file names that missing file.
@@ -85,6 +88,7 @@ class OsFileIo final : public FileIo {
   int Remove(const std::filesystem::path& path) override;
   int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
   int SyncFolder(const std::filesystem::path& folder) override;
+  int CreateFolder(const std::filesystem::path& folder) override;
   int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override;
   int CopyPermissions(Handle from, Handle to) override;
   int TryLock(const std::filesystem::path& lockFile, Handle& handle) override;

@@ -179,6 +179,17 @@ int OsFileIo::SyncFolder(const std::filesystem::path&) {
   return 0;  // MOVEFILE_WRITE_THROUGH already made the rename durable.
 }
 
+int OsFileIo::CreateFolder(const std::filesystem::path& folder) {
+  // The new folder inherits the access rights of the one it is made in.
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return 0;
+  const int err = LastError();
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (err == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return 0;
+  return err;
+}
+
 int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {
   target = path;
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -332,6 +343,14 @@ int OsFileIo::SyncFolder(const std::filesystem::path& folder) {
   int rc = ::fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
   return rc;
+}
+
+int OsFileIo::CreateFolder(const std::filesystem::path& folder) {
+  if (::mkdir(folder.c_str(), 0700) == 0) return 0;
+  const int err = errno;
+  struct stat st;
+  if (err == EEXIST && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+  return err;
 }
 
 int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {

@@ -166,9 +166,22 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
   // Writers take turns; a reader never waits for this lock.
   FileIo::Handle lock = 0;
   const auto giveUp = std::chrono::steady_clock::now() + lockWait_;
+  bool madeFolder = false;
   for (;;) {
     int err = io_.TryLock(LockPath(), lock);
     if (!err) break;
+    // A freshly chosen home has no db folder yet: the first write makes it, inside a
+    // home that exists. Without a home the path would start at the root, where
+    // nothing is made.
+    if (err == kMissingFolderError && !madeFolder && !home_().empty()) {
+      madeFolder = true;
+      const int made = io_.CreateFolder(DbFolder());
+      if (made == 0) {
+        io_.SyncFolder(home_());  // best effort, as after the rename
+        continue;
+      }
+      if (made != kMissingFolderError) return Status::Failure(Describe(made, DbFolder()));
+    }
     // The lock lives in the store's folder: a missing or closed folder is the store's fault.
     if (err != kLockBusyError) return Status::Failure(Describe(err, path));
     if (std::chrono::steady_clock::now() >= giveUp)

@@ -33,6 +33,7 @@ class MemoryFileIo final : public FileIo {
   int Remove(const std::filesystem::path&) override { return EROFS; }
   int Rename(const std::filesystem::path&, const std::filesystem::path&) override { return EROFS; }
   int SyncFolder(const std::filesystem::path&) override { return 0; }
+  int CreateFolder(const std::filesystem::path&) override { return EROFS; }
   int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override {
     target = path;
     return 0;

@@ -89,6 +89,12 @@ TEST_F(FaultInjection, Append) {
   RunAll({"append", [&](ReminderStore& s) { return s.AppendReminder(r); }, expected, before});
 }
 
+TEST_F(FaultInjection, FirstAppendCreatingTheDbFolder) {
+  const ReminderRecord r = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
+  RunAll({"first append", [&](ReminderStore& s) { return s.AppendReminder(r); }, RecordOf(u"new"), "",
+          [&] { fs::remove_all(home.root() / "db"); }});
+}
+
 TEST_F(FaultInjection, DeleteThroughALink) {
   const fs::path target = home.root() / "elsewhere" / "mine.rmd";
   fs::create_directory(target.parent_path());

@@ -73,22 +73,59 @@ TEST_F(StoreTest, MissingStoreFileIsCreatedEmptyByAScan) {
   EXPECT_EQ(fs::file_size(home.store()), 0u);
 }
 
-TEST_F(StoreTest, MissingDbFolderFailsEveryOperationWithThePathAndCreatesNothing) {
+TEST_F(StoreTest, MissingDbFolderFailsEveryScanWithThePathAndCreatesNothing) {
   fs::remove_all(home.root() / "db");
   const std::string expected = DescribeFailure(kNoSuchFolder, home.store());
   int found = 0;
   std::vector<Status> results = {
       store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; }),
-      store.FindRecordByAbout(u"x", found),
-      store.AppendReminder(MakeRecord(u"a", u"", u"", u"")),
-      store.RewriteReminder(1, MakeRecord(u"a", u"", u"", u"")),
-      store.DeleteReminder(1)};
+      store.FindRecordByAbout(u"x", found)};
   for (const Status& s : results) {
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.text(), expected);
   }
   EXPECT_FALSE(fs::exists(home.root() / "db"));
 }
+
+TEST_F(StoreTest, FirstWriteCreatesAMissingDbFolderForItsOwnerAlone) {
+  fs::remove_all(home.root() / "db");
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"first", u"12/06/2026", u"18:05:03", u"")).ok());
+  EXPECT_EQ(home.StoreBytes(), RecordOf(u"first"));
+#ifndef _WIN32
+  EXPECT_EQ(fs::status(home.root() / "db").permissions(), fs::perms::owner_all);
+#endif
+}
+
+// A home folder that does not exist, or no home folder at all: a write fails with the
+// path error and creates nothing, neither the home nor a db folder at the root.
+struct MissingHome {
+  const char* name;
+  std::function<NativePath(const TempHome&)> home;
+};
+
+void PrintTo(const MissingHome& c, std::ostream* os) { *os << c.name; }
+
+class MissingHomeTest : public ::testing::TestWithParam<MissingHome> {};
+
+TEST_P(MissingHomeTest, WriteFailsWithThePathAndCreatesNothing) {
+  TempHome dir;
+  const NativePath home = GetParam().home(dir);
+  if (fs::exists(DbFolderFor(home))) GTEST_SKIP() << PathText(DbFolderFor(home)) << " exists here";
+  ReminderStore store(OsFileIo::Instance(), [&] { return home; });
+  Status s = store.AppendReminder(MakeRecord(u"a", u"", u"", u""));
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(kNoSuchFolder, StorePathFor(home)));
+  EXPECT_FALSE(fs::exists(DbFolderFor(home)));
+  if (!home.empty()) {
+    EXPECT_FALSE(fs::exists(home));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Homes, MissingHomeTest,
+    ::testing::Values(MissingHome{"missing", [](const TempHome& d) { return (d.root() / "gone").native(); }},
+                      MissingHome{"empty", [](const TempHome&) { return NativePath(); }}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(StoreTest, ScanHandsOverEachRecordOnceInOrderAndCanStop) {
   home.WriteStore(ThreeRecords());
