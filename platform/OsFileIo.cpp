@@ -51,7 +51,7 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sha
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   if (intent == Intent::ReadToReplace) {
-    // A rename would replace a read-only file that an administrator asks to replace.
+    // A read-only store is refused before anything is written, whoever asks.
     BY_HANDLE_FILE_INFORMATION info;
     int err = GetFileInformationByHandle(h, &info) ? 0 : LastError();
     if (!err && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) err = ERROR_ACCESS_DENIED;
