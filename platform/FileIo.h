@@ -15,6 +15,10 @@ class FileIo {
   enum class Intent {
     ReadExisting,  // read; the file must exist
     ReadCreate,    // read; a missing file is created empty
+    // Read a file that a new one is about to replace; a missing file is created empty.
+    // A file that may not be written is refused with access denied: also one whose mode
+    // has no write bit (on Windows, the read-only attribute), though root may write it.
+    ReadToReplace,
     UpdateCreate,  // read and write; a missing file is created empty
     Replace,       // write; the file is created or emptied
   };
@@ -40,6 +44,13 @@ class FileIo {
   // rename semantics, a `to` that a reader holds open moves aside to `to`.old first.
   virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual int SyncFolder(const std::filesystem::path& folder) = 0;
+  // Creates a folder inside an existing one, for its owner alone on Linux (mode 0700);
+  // a folder already there is no failure.
+  virtual int CreateFolder(const std::filesystem::path& folder) = 0;
+  // The file that `path` names once the symbolic links of its last part are followed
+  // (relative ones from the link's own folder); `path` itself when it is no link. A link
+  // to a missing file names that missing file.
+  virtual int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) = 0;
   // Gives `to` the access rights of `from`, so a replaced store keeps its owner's choice.
   virtual int CopyPermissions(Handle from, Handle to) = 0;
   // Opens (creating it if needed) the lock file and takes its exclusive advisory lock
@@ -51,12 +62,15 @@ class FileIo {
 
 // The code a read reports as failed when the file ended before it should have.
 // The code TryLock reports while another process holds the lock.
+// The code an open reports when the file's folder does not exist.
 #ifdef _WIN32
-inline constexpr int kShortReadError = 30;  // ERROR_READ_FAULT
-inline constexpr int kLockBusyError = 33;   // ERROR_LOCK_VIOLATION
+inline constexpr int kShortReadError = 30;    // ERROR_READ_FAULT
+inline constexpr int kLockBusyError = 33;     // ERROR_LOCK_VIOLATION
+inline constexpr int kMissingFolderError = 3;  // ERROR_PATH_NOT_FOUND
 #else
-inline constexpr int kShortReadError = 5;  // EIO
-inline constexpr int kLockBusyError = 11;  // EWOULDBLOCK
+inline constexpr int kShortReadError = 5;      // EIO
+inline constexpr int kLockBusyError = 11;      // EWOULDBLOCK
+inline constexpr int kMissingFolderError = 2;  // ENOENT
 #endif
 
 // The real file system.
@@ -74,6 +88,8 @@ class OsFileIo final : public FileIo {
   int Remove(const std::filesystem::path& path) override;
   int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
   int SyncFolder(const std::filesystem::path& folder) override;
+  int CreateFolder(const std::filesystem::path& folder) override;
+  int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override;
   int CopyPermissions(Handle from, Handle to) override;
   int TryLock(const std::filesystem::path& lockFile, Handle& handle) override;
   int Unlock(Handle handle) override;

@@ -8,10 +8,14 @@
 #include <vector>
 #else
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <string>
+#include <vector>
 #endif
 
 OsFileIo& OsFileIo::Instance() {
@@ -33,6 +37,9 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sha
   switch (intent) {
     case Intent::ReadExisting: disposition = OPEN_EXISTING; break;
     case Intent::ReadCreate: break;
+    // Only read: a plain reader may hold the file meanwhile, which a write access would
+    // clash with. The read-only attribute is checked below.
+    case Intent::ReadToReplace: break;
     case Intent::UpdateCreate: access |= GENERIC_WRITE; break;
     case Intent::Replace: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
   }
@@ -43,6 +50,16 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sha
   HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
+  if (intent == Intent::ReadToReplace) {
+    // A read-only store is refused before anything is written, whoever asks.
+    BY_HANDLE_FILE_INFORMATION info;
+    int err = GetFileInformationByHandle(h, &info) ? 0 : LastError();
+    if (!err && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) err = ERROR_ACCESS_DENIED;
+    if (err) {
+      CloseHandle(h);
+      return err;
+    }
+  }
   handle = reinterpret_cast<Handle>(h);
   return 0;
 }
@@ -162,6 +179,49 @@ int OsFileIo::SyncFolder(const std::filesystem::path&) {
   return 0;  // MOVEFILE_WRITE_THROUGH already made the rename durable.
 }
 
+int OsFileIo::CreateFolder(const std::filesystem::path& folder) {
+  // The new folder inherits the access rights of the one it is made in.
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return 0;
+  const int err = LastError();
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (err == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return 0;
+  return err;
+}
+
+int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {
+  target = path;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const int err = LastError();
+    return err == ERROR_FILE_NOT_FOUND ? 0 : err;  // a missing store is created where it is named
+  }
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return 0;
+  // The system follows the whole chain of links when it opens the file; ask it for the
+  // name of what it opened.
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  std::wstring name(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+  if (n >= name.size()) {
+    name.resize(n);
+    n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+  }
+  const int err = n == 0 || n >= name.size() ? LastError() : 0;
+  CloseHandle(h);
+  if (err) return err;
+  name.resize(n);
+  // The answer carries the \\?\ prefix, which messages and ReplaceFileW do without.
+  if (name.starts_with(L"\\\\?\\UNC\\"))
+    name.replace(0, 8, L"\\\\");
+  else if (name.starts_with(L"\\\\?\\"))
+    name.erase(0, 4);
+  target = name;
+  return 0;
+}
+
 int OsFileIo::CopyPermissions(Handle, Handle) {
   return 0;  // a new file inherits the folder's access rights, as the old one did
 }
@@ -198,6 +258,8 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Ha
   switch (intent) {
     case Intent::ReadExisting: flags |= O_RDONLY; break;
     case Intent::ReadCreate: flags |= O_RDONLY | O_CREAT; break;
+    // Opened for writing, so the kernel refuses a file this user may not write.
+    case Intent::ReadToReplace: flags |= O_RDWR | O_CREAT; break;
     case Intent::UpdateCreate: flags |= O_RDWR | O_CREAT; break;
     case Intent::Replace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
   }
@@ -207,9 +269,14 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Ha
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno;
   struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+  if (!err && S_ISDIR(st.st_mode)) err = EISDIR;
+  // The kernel lets root write any file: a file with no write bit at all is read-only
+  // by its owner's choice, and stays so for root too.
+  if (!err && intent == Intent::ReadToReplace && (st.st_mode & 0222) == 0) err = EACCES;
+  if (err) {
     ::close(fd);
-    return EISDIR;
+    return err;
   }
   handle = fd;
   return 0;
@@ -276,6 +343,30 @@ int OsFileIo::SyncFolder(const std::filesystem::path& folder) {
   int rc = ::fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
   return rc;
+}
+
+int OsFileIo::CreateFolder(const std::filesystem::path& folder) {
+  if (::mkdir(folder.c_str(), 0700) == 0) return 0;
+  const int err = errno;
+  struct stat st;
+  if (err == EEXIST && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+  return err;
+}
+
+int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) {
+  target = path;
+  std::vector<char> link(PATH_MAX);
+  for (int hops = 0; hops < 40; ++hops) {  // the kernel's own limit
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+    if (!S_ISLNK(st.st_mode)) return 0;
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n < 0) return errno;
+    if (static_cast<std::size_t>(n) == link.size()) return ENAMETOOLONG;
+    const std::filesystem::path next(std::string(link.data(), static_cast<std::size_t>(n)));
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return ELOOP;
 }
 
 int OsFileIo::CopyPermissions(Handle from, Handle to) {

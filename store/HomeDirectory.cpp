@@ -41,15 +41,18 @@ void SetHomeDirectory(NativePath home) {
 }
 
 NativePath HomeDirectoryFromFile(std::string_view contents) {
+  // Editors that save UTF-8 may put a byte-order mark first; it names no folder.
+  if (contents.starts_with("\xef\xbb\xbf")) contents.remove_prefix(3);
+  // Nothing beyond the first line counts, not even inside a quote left open.
+  const std::string_view line = contents.substr(0, contents.find_first_of("\r\n"));
   std::size_t i = 0;
-  while (i < contents.size() && IsBlank(contents[i])) ++i;
+  while (i < line.size() && IsBlank(line[i])) ++i;
   std::string_view item;
-  if (i < contents.size() && contents[i] == '"') {
-    std::size_t close = contents.find('"', i + 1);
-    item = contents.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
+  if (i < line.size() && line[i] == '"') {
+    std::size_t close = line.find('"', i + 1);
+    item = line.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
   } else {
-    std::size_t end = contents.find_first_of("\r\n", i);
-    item = contents.substr(i, end == std::string_view::npos ? end : end - i);
+    item = line.substr(i);
     while (!item.empty() && IsBlank(item.back())) item.remove_suffix(1);
   }
 #ifdef _WIN32

@@ -14,10 +14,11 @@ using NativePath = std::filesystem::path::string_type;
 NativePath HomeDirectory();
 void SetHomeDirectory(NativePath home);
 
-// The home directory named by the first item of path.txt's contents: leading and
-// trailing blanks removed; a quoted item runs to its closing quote; an unquoted item is
-// the whole first line (so a comma belongs to the folder name). Empty when there is no
-// item.
+// The home directory named by the first item of path.txt's contents, which never runs
+// past the first line: a leading UTF-8 byte-order mark skipped, leading and trailing
+// blanks removed; a quoted item runs to its closing quote, or to the end of the line
+// when the quote is left open; an unquoted item is the whole first line (so a comma
+// belongs to the folder name). Empty when there is no item.
 NativePath HomeDirectoryFromFile(std::string_view contents);
 
 // Reads path.txt (in the working directory unless told otherwise) and sets

@@ -202,14 +202,26 @@ std::filesystem::path ReminderStore::LockPath() const {
 
 Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& change) {
   const std::filesystem::path path = StorePath();
-  const std::filesystem::path temp = TempPath();
 
   // Writers take turns; a reader never waits for this lock.
   FileIo::Handle lock = 0;
   const auto giveUp = std::chrono::steady_clock::now() + lockWait_;
+  bool madeFolder = false;
   for (;;) {
     int err = io_.TryLock(LockPath(), lock);
     if (!err) break;
+    // A freshly chosen home has no db folder yet: the first write makes it, inside a
+    // home that exists. Without a home the path would start at the root, where
+    // nothing is made.
+    if (err == kMissingFolderError && !madeFolder && !home_().empty()) {
+      madeFolder = true;
+      const int made = io_.CreateFolder(DbFolder());
+      if (made == 0) {
+        io_.SyncFolder(home_());  // best effort, as after the rename
+        continue;
+      }
+      if (made != kMissingFolderError) return Status::Failure(Describe(made, DbFolder()));
+    }
     // The lock lives in the store's folder: a missing or closed folder is the store's fault.
     if (err != kLockBusyError) return Status::Failure(Describe(err, path));
     if (std::chrono::steady_clock::now() >= giveUp)
@@ -222,44 +234,53 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
     ~Unlocker() { io.Unlock(handle); }
   } unlocker{io_, lock};
 
+  // A store that is a link is replaced where it lives: the new file is written beside
+  // the link's target and renamed over it, so the link stays and the rename stays on
+  // one file system. Resolved once, under the lock, so every step works on one file.
+  std::filesystem::path store;
+  if (int err = io_.ResolveLinks(path, store)) return Status::Failure(Describe(err, path));
+  const std::filesystem::path temp = store == path ? TempPath() : std::filesystem::path(store) += ".temp";
+
+  // The store is replaced, not written in place: an open that may write it is what
+  // keeps a read-only store from being replaced.
   OpenFile source(io_);
-  if (int err = source.Open(path, FileIo::Intent::ReadCreate, Sharing::Plain))
-    return Status::Failure(Describe(err, path));
+  if (int err = source.Open(store, FileIo::Intent::ReadToReplace, Sharing::Plain))
+    return Status::Failure(Describe(err, store));
   std::uint64_t size = 0;
-  if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, path));
+  if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, store));
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::size_t got = 0;
   if (size > 0) {
     if (int err = io_.Read(source.handle(), 0, bytes.data(), bytes.size(), got))
-      return Status::Failure(Describe(err, path));
-    if (got != bytes.size()) return Status::Failure(Describe(kShortReadError, path));
+      return Status::Failure(Describe(err, store));
+    if (got != bytes.size()) return Status::Failure(Describe(kShortReadError, store));
   }
   if (Status s = change(bytes); !s.ok()) return s;
 
-  OpenFile target(io_);
+  OpenFile fresh(io_);
   // Replace empties a temp file left by an interrupted write.
-  if (int err = target.Open(temp, FileIo::Intent::Replace, Sharing::Plain))
+  if (int err = fresh.Open(temp, FileIo::Intent::Replace, Sharing::Plain))
     return Status::Failure(Describe(err, temp));
   auto fail = [&](int err, const std::filesystem::path& where) {
-    target.Close();
+    fresh.Close();
     io_.Remove(temp);
     return Status::Failure(Describe(err, where));
   };
-  if (int err = io_.CopyPermissions(source.handle(), target.handle())) return fail(err, temp);
+  if (int err = io_.CopyPermissions(source.handle(), fresh.handle())) return fail(err, temp);
   if (!bytes.empty()) {
-    if (int err = io_.Write(target.handle(), 0, bytes.data(), bytes.size())) return fail(err, temp);
+    if (int err = io_.Write(fresh.handle(), 0, bytes.data(), bytes.size())) return fail(err, temp);
   }
-  if (int err = io_.Sync(target.handle())) return fail(err, temp);
+  if (int err = io_.Sync(fresh.handle())) return fail(err, temp);
   // The new store is on disk since the sync, and the old one was only read: closing
   // cannot lose anything, and Windows renames only closed files.
-  target.Close();
+  fresh.Close();
   source.Close();
-  if (int err = io_.Rename(temp, path)) {
+  if (int err = io_.Rename(temp, store)) {
     io_.Remove(temp);
-    return Status::Failure(Describe(err, path));
+    return Status::Failure(Describe(err, store));
   }
   // The rename is done; making it durable is best effort.
-  io_.SyncFolder(DbFolder());
+  io_.SyncFolder(store.parent_path());
   return Status::Ok();
 }
 
@@ -314,11 +335,12 @@ Status ReminderStore::DeleteReminder(int number, const Guard& guard) {
     if (guard) {
       if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
     }
-    // The survivors in their old order; a damaged tail is left out. A number that
-    // names no record keeps them all.
-    const std::size_t count = std::min<std::size_t>(bytes.size() / kRecordSize, kMaxRecords);
-    bytes.resize(count * kRecordSize);
-    if (number >= 1 && static_cast<std::size_t>(number) <= count)
+    // The survivors in their old order; a damaged tail is left out. Whole records past
+    // the last number the store can give are kept: they are not the program's to
+    // delete. A number that names no record keeps them all.
+    const std::size_t whole = bytes.size() / kRecordSize;
+    bytes.resize(whole * kRecordSize);
+    if (number >= 1 && number <= kMaxRecords && static_cast<std::size_t>(number) <= whole)
       bytes.erase(static_cast<std::size_t>(number - 1) * kRecordSize, kRecordSize);
     return Status::Ok();
   });

@@ -44,8 +44,9 @@ class ReminderStore {
   Status ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const;
 
   // Writes hold db/reminders.lock while they work, write the new store beside the old
-  // one, flush it and rename it over the old one: after a failure the store is exactly
-  // as it was, after a success exactly as intended.
+  // one (beside its target, for a store that is a symbolic link), flush it and rename it
+  // over the old one: after a failure the store is exactly as it was, after a success
+  // exactly as intended.
   Status AppendReminder(const ReminderRecord& record);
   Status RewriteReminder(int number, const ReminderRecord& record, const Guard& guard = nullptr);
   Status DeleteReminder(int number, const Guard& guard = nullptr);

@@ -6,6 +6,7 @@ the next minute."""
 
 import datetime
 import os
+import stat
 import subprocess
 import sys
 import time
@@ -81,6 +82,26 @@ def away_from_midnight(seconds):
         time.sleep((midnight - now).total_seconds() + 1)
 
 
+def set_up_new_reminder(main, about, due):
+    """Sets a reminder through "Set Up New Reminder" as a user does, up to its confirmation."""
+    press(main, "Go: set up new reminders")
+    dialog = wait_for("Set Up New Reminder", lambda: (windows("Set Up New Reminder") or [None])[0])
+    check("the hour box starts locked", not enabled(control(dialog, "combo box", "Hour")))
+    focus_window("Set Up New Reminder")
+    type_keys(about)
+    check("typing the About text unlocks the hour box", enabled(control(dialog, "combo box", "Hour")))
+    set_box_text(dialog, "Hour", str(due.hour))
+    set_box_text(dialog, "Minute", str(due.minute))
+    set_box_text(dialog, "Second", str(due.second))
+    check("a valid time unlocks Set Reminder", enabled(control(dialog, "push button", "Set Reminder")))
+    press(dialog, "Set Reminder")
+
+    box = wait_for("the confirmation", box_saying("Reminder is set"))
+    check("\"Reminder is set\" appears", box is not None)
+    press(box, "OK")
+    wait_for("the dialog to close", lambda: not windows("Set Up New Reminder"))
+
+
 def test_new_reminder():
     away_from_midnight(90)
     today = datetime.date.today()
@@ -88,25 +109,8 @@ def test_new_reminder():
     try:
         main = main_window()
         check("the count starts at [1]", base.count_of(main) == ["[1]"], repr(base.count_of(main)))
-        press(main, "Go: set up new reminders")
-        dialog = wait_for("Set Up New Reminder", lambda: (windows("Set Up New Reminder") or [None])[0])
-        check("the hour box starts locked", not enabled(control(dialog, "combo box", "Hour")))
-        focus_window("Set Up New Reminder")
-        type_keys("E2E new reminder")
-        check("typing the About text unlocks the hour box", enabled(control(dialog, "combo box", "Hour")))
-
         due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=8)
-        set_box_text(dialog, "Hour", str(due.hour))
-        set_box_text(dialog, "Minute", str(due.minute))
-        set_box_text(dialog, "Second", str(due.second))
-        set_reminder = control(dialog, "push button", "Set Reminder")
-        check("a valid time unlocks Set Reminder", enabled(set_reminder))
-        press(dialog, "Set Reminder")
-
-        box = wait_for("the confirmation", box_saying("Reminder is set"))
-        check("\"Reminder is set\" appears", box is not None)
-        press(box, "OK")
-        wait_for("the dialog to close", lambda: not windows("Set Up New Reminder"))
+        set_up_new_reminder(main, "E2E new reminder", due)
         check("the main window's count goes up by one",
               wait_for("the count [2]", lambda: base.count_of(main) == ["[2]"], timeout=5))
         records = stored_records(program)
@@ -120,6 +124,28 @@ def test_new_reminder():
         press(fired, "OK")
         task = wait_for("the task window", lambda: (windows("Reminder task") or [None])[0])
         press(task, "Close")
+    finally:
+        program.stop()
+
+
+def test_first_reminder_in_a_home_without_db():
+    """A freshly chosen home folder has no db folder: the first reminder creates it."""
+    away_from_midnight(400)
+    program = Program([], make_db=False)
+    try:
+        press(wait_for("the count's failure box", lambda: (windows("Reminder") or [None])[0]), "OK")
+        main = main_window()
+        press(wait_for("the file error box", lambda: (windows("Reminder file error") or [None])[0]), "OK")
+        due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(minutes=5)
+        set_up_new_reminder(main, "E2E first reminder", due)
+        db = os.path.join(program.folder, "home", "db")
+        check("the db folder is created for its owner alone",
+              os.path.isdir(db) and stat.S_IMODE(os.stat(db).st_mode) == 0o700)
+        stored = open(os.path.join(db, "reminders.rmd"), "rb").read() if os.path.isdir(db) else b""
+        check("the store holds the reminder's record, byte for byte",
+              stored == base.record("E2E first reminder", due), repr(stored))
+        check("the main window counts it",
+              wait_for("the count [1]", lambda: base.count_of(main) == ["[1]"], timeout=5))
     finally:
         program.stop()
 
@@ -170,7 +196,7 @@ def test_quick_reminder():
 if __name__ == "__main__":
     pyatspi.Registry.getDesktop(0).childCount  # starts the registry before the program
     time.sleep(1)
-    for test in (test_new_reminder, test_quick_reminder):
+    for test in (test_new_reminder, test_first_reminder_in_a_home_without_db, test_quick_reminder):
         try:
             test()
         except Exception as error:  # a step that never came

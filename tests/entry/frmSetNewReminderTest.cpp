@@ -392,11 +392,11 @@ TEST_F(NewReminderTest, AppendGoesAfterTheLastRecord) {
   }
 }
 
-TEST_F(NewReminderTest, MissingDbFolderShowsFileErrorAndKeepsTheDialog) {
+TEST_F(NewReminderTest, MissingHomeFolderShowsFileErrorAndKeepsTheDialog) {
   frmSetNewReminder* w = OpenNew();
   PickDate(w, year{2026} / 12 / 7);
   Fill(w, "kept", "8", "0", "0");
-  std::filesystem::remove_all(home.root() / "db");
+  std::filesystem::remove_all(home.root());
   Click(w, "cmdSetReminder");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, "File error!");
@@ -407,7 +407,7 @@ TEST_F(NewReminderTest, MissingDbFolderShowsFileErrorAndKeepsTheDialog) {
   EXPECT_TRUE(w->isVisible());
   EXPECT_TRUE(Enabled(w, "cmdSetReminder"));
   EXPECT_EQ(Control<QLineEdit>(w, "txtAbout")->text(), "kept");
-  EXPECT_FALSE(std::filesystem::exists(home.root() / "db"));
+  EXPECT_FALSE(std::filesystem::exists(home.root()));
 }
 
 TEST_F(NewReminderTest, ShowingAgainBringsTheSameDialogForwardUntilItCloses) {

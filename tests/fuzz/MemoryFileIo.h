@@ -13,7 +13,7 @@ class MemoryFileIo final : public FileIo {
   explicit MemoryFileIo(std::string contents) : contents_(std::move(contents)) {}
 
   int Open(const std::filesystem::path&, Intent intent, Sharing, Handle& h) override {
-    if (intent == Intent::UpdateCreate || intent == Intent::Replace) return EROFS;
+    if (intent != Intent::ReadExisting && intent != Intent::ReadCreate) return EROFS;
     h = 1;
     return 0;
   }
@@ -33,6 +33,11 @@ class MemoryFileIo final : public FileIo {
   int Remove(const std::filesystem::path&) override { return EROFS; }
   int Rename(const std::filesystem::path&, const std::filesystem::path&) override { return EROFS; }
   int SyncFolder(const std::filesystem::path&) override { return 0; }
+  int CreateFolder(const std::filesystem::path&) override { return EROFS; }
+  int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override {
+    target = path;
+    return 0;
+  }
   int CopyPermissions(Handle, Handle) override { return EROFS; }
   int TryLock(const std::filesystem::path&, Handle&) override { return EROFS; }
   int Unlock(Handle) override { return 0; }

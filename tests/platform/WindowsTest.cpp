@@ -225,7 +225,7 @@ TEST(WindowsPaths, FolderOutsideTheCodePageWorksAndIsNamedInUtf8) {
   ASSERT_TRUE(store.AppendReminder(MakeRecord(u"wide", u"12/06/2026", u"18:05:03", u"")).ok());
   EXPECT_EQ(TempHome::ReadBytes(wideHome / "db" / "reminders.rmd"), RecordOf(u"wide"));
   fs::remove_all(wideHome / "db");
-  Status s = store.DeleteReminder(1);
+  Status s = store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; });
   ASSERT_FALSE(s.ok());
   EXPECT_NE(s.text().find("J\xc3\xbcrgen \xe6\x97\xa5\xe6\x9c\xac\\db\\reminders.rmd"), std::string::npos)
       << s.text();

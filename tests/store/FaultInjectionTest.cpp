@@ -28,6 +28,8 @@ struct Operation {
   const char* name;
   std::function<Status(ReminderStore&)> run;
   std::string expected;  // the store's bytes after a success
+  std::string before;    // the store's bytes before it
+  std::function<void()> prepare = nullptr;  // puts the store in place; by default a file of `before`
 };
 
 class FaultInjection : public ::testing::Test {
@@ -46,7 +48,10 @@ class FaultInjection : public ::testing::Test {
 
   // Runs `op` with call `at` failing; false once `at` is past the operation's last call.
   bool RunWithFault(const Operation& op, const Fault& fault, bool sticky, int at) {
-    home.WriteStore(before);
+    if (op.prepare)
+      op.prepare();
+    else
+      home.WriteStore(op.before);
     io.Arm(at, fault.error, sticky, fault.shortWrite);
     Status s = op.run(store);
     const int calls = io.calls;
@@ -61,10 +66,11 @@ class FaultInjection : public ::testing::Test {
     if (s.ok())
       EXPECT_TRUE(after == op.expected) << where << ": success without the new bytes";
     else
-      EXPECT_TRUE(after == before) << where << ": failure changed the store: " << s.text();
-    // The next operation leaves no temp file behind.
+      EXPECT_TRUE(after == op.before) << where << ": failure changed the store: " << s.text();
+    // The next operation leaves no temp file behind, wherever the store lives.
     EXPECT_TRUE(clean.DeleteReminder(0).ok());
-    EXPECT_FALSE(fs::exists(home.temp())) << where;
+    for (const auto& entry : fs::recursive_directory_iterator(home.root()))
+      EXPECT_EQ(entry.path().filename().string().find("temp"), std::string::npos) << where;
     return at <= calls;
   }
 
@@ -80,19 +86,37 @@ int FaultInjection::points = 0;
 TEST_F(FaultInjection, Append) {
   const ReminderRecord r = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
   std::string expected = before.substr(0, 4 * 356) + RecordOf(u"new");
-  RunAll({"append", [&](ReminderStore& s) { return s.AppendReminder(r); }, expected});
+  RunAll({"append", [&](ReminderStore& s) { return s.AppendReminder(r); }, expected, before});
+}
+
+TEST_F(FaultInjection, FirstAppendCreatingTheDbFolder) {
+  const ReminderRecord r = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
+  RunAll({"first append", [&](ReminderStore& s) { return s.AppendReminder(r); }, RecordOf(u"new"), "",
+          [&] { fs::remove_all(home.root() / "db"); }});
+}
+
+TEST_F(FaultInjection, DeleteThroughALink) {
+  const fs::path target = home.root() / "elsewhere" / "mine.rmd";
+  fs::create_directory(target.parent_path());
+  if (!TempHome::MakeFileLink(target, home.store())) GTEST_SKIP() << "no symbolic links here";
+  std::string expected = RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four");
+  RunAll({"delete through a link", [&](ReminderStore& s) { return s.DeleteReminder(2); }, expected, before,
+          [&] {
+            ASSERT_TRUE(fs::is_symlink(home.store()));
+            TempHome::WriteBytes(target, before);
+          }});
 }
 
 TEST_F(FaultInjection, Rewrite) {
   const ReminderRecord r = MakeRecord(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/two");
   std::string expected = before;
   expected.replace(356, 356, RecordOf(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/two"));
-  RunAll({"rewrite", [&](ReminderStore& s) { return s.RewriteReminder(2, r); }, expected});
+  RunAll({"rewrite", [&](ReminderStore& s) { return s.RewriteReminder(2, r); }, expected, before});
 }
 
 TEST_F(FaultInjection, Delete) {
   std::string expected = RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four");
-  RunAll({"delete", [&](ReminderStore& s) { return s.DeleteReminder(2); }, expected});
+  RunAll({"delete", [&](ReminderStore& s) { return s.DeleteReminder(2); }, expected, before});
 }
 
 TEST_F(FaultInjection, ScanNeverWritesAndReportsEveryFailure) {

@@ -57,6 +57,12 @@ class FaultyFileIo final : public FileIo {
   int SyncFolder(const std::filesystem::path& folder) override {
     return Fail() ? error : real_.SyncFolder(folder);
   }
+  int CreateFolder(const std::filesystem::path& folder) override {
+    return Fail() ? error : real_.CreateFolder(folder);
+  }
+  int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override {
+    return Fail() ? error : real_.ResolveLinks(path, target);
+  }
   int CopyPermissions(Handle from, Handle to) override {
     return Fail() ? error : real_.CopyPermissions(from, to);
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/OsCodes.h"
@@ -72,22 +73,59 @@ TEST_F(StoreTest, MissingStoreFileIsCreatedEmptyByAScan) {
   EXPECT_EQ(fs::file_size(home.store()), 0u);
 }
 
-TEST_F(StoreTest, MissingDbFolderFailsEveryOperationWithThePathAndCreatesNothing) {
+TEST_F(StoreTest, MissingDbFolderFailsEveryScanWithThePathAndCreatesNothing) {
   fs::remove_all(home.root() / "db");
   const std::string expected = DescribeFailure(kNoSuchFolder, home.store());
   int found = 0;
   std::vector<Status> results = {
       store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; }),
-      store.FindRecordByAbout(u"x", found),
-      store.AppendReminder(MakeRecord(u"a", u"", u"", u"")),
-      store.RewriteReminder(1, MakeRecord(u"a", u"", u"", u"")),
-      store.DeleteReminder(1)};
+      store.FindRecordByAbout(u"x", found)};
   for (const Status& s : results) {
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.text(), expected);
   }
   EXPECT_FALSE(fs::exists(home.root() / "db"));
 }
+
+TEST_F(StoreTest, FirstWriteCreatesAMissingDbFolderForItsOwnerAlone) {
+  fs::remove_all(home.root() / "db");
+  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"first", u"12/06/2026", u"18:05:03", u"")).ok());
+  EXPECT_EQ(home.StoreBytes(), RecordOf(u"first"));
+#ifndef _WIN32
+  EXPECT_EQ(fs::status(home.root() / "db").permissions(), fs::perms::owner_all);
+#endif
+}
+
+// A home folder that does not exist, or no home folder at all: a write fails with the
+// path error and creates nothing, neither the home nor a db folder at the root.
+struct MissingHome {
+  const char* name;
+  std::function<NativePath(const TempHome&)> home;
+};
+
+void PrintTo(const MissingHome& c, std::ostream* os) { *os << c.name; }
+
+class MissingHomeTest : public ::testing::TestWithParam<MissingHome> {};
+
+TEST_P(MissingHomeTest, WriteFailsWithThePathAndCreatesNothing) {
+  TempHome dir;
+  const NativePath home = GetParam().home(dir);
+  if (fs::exists(DbFolderFor(home))) GTEST_SKIP() << PathText(DbFolderFor(home)) << " exists here";
+  ReminderStore store(OsFileIo::Instance(), [&] { return home; });
+  Status s = store.AppendReminder(MakeRecord(u"a", u"", u"", u""));
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(kNoSuchFolder, StorePathFor(home)));
+  EXPECT_FALSE(fs::exists(DbFolderFor(home)));
+  if (!home.empty()) {
+    EXPECT_FALSE(fs::exists(home));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Homes, MissingHomeTest,
+    ::testing::Values(MissingHome{"missing", [](const TempHome& d) { return (d.root() / "gone").native(); }},
+                      MissingHome{"empty", [](const TempHome&) { return NativePath(); }}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(StoreTest, ScanHandsOverEachRecordOnceInOrderAndCanStop) {
   home.WriteStore(ThreeRecords());
@@ -176,6 +214,26 @@ INSTANTIATE_TEST_SUITE_P(
                       DeleteCase{3, {u"one", u"two"}}, DeleteCase{0, {u"one", u"two", u"three"}},
                       DeleteCase{4, {u"one", u"two", u"three"}}));
 
+// Records past the last number the store can give are not the program's to delete:
+// every write keeps them; a delete still leaves out a damaged tail.
+class BeyondTheLastNumberTest : public StoreTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BeyondTheLastNumberTest, DeleteKeepsTheRecordsBeyond) {
+  std::string numbered;
+  numbered.reserve(356u * (ReminderStore::kMaxRecords + 2) + 100);
+  for (int i = 0; i < ReminderStore::kMaxRecords; ++i) numbered += RecordOf(i == 0 ? u"first" : u"r");
+  const std::string beyond = RecordOf(u"beyond one") + RecordOf(u"beyond two");
+  home.WriteStore(numbered + beyond + std::string(100, 't'));
+  ASSERT_TRUE(store.DeleteReminder(GetParam()).ok());
+  std::string expected = numbered + beyond;
+  if (GetParam() <= ReminderStore::kMaxRecords)
+    expected.erase(static_cast<std::size_t>(GetParam() - 1) * 356, 356);
+  EXPECT_TRUE(home.StoreBytes() == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, BeyondTheLastNumberTest,
+                         ::testing::Values(1, ReminderStore::kMaxRecords, ReminderStore::kMaxRecords + 1));
+
 TEST_F(StoreTest, DeleteIgnoresAStaleTempFile) {
   home.WriteStore(ThreeRecords());
   TempHome::WriteBytes(home.temp(), RecordOf(u"stale") + RecordOf(u"stale too") + "xx");
@@ -258,6 +316,61 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"about_in_other_letter_case", 5, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"}, 0},
         ShownCase{"removed", 2, {u"gone", u"12/07/2026", u"09:00:00", u""}, 0}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// The three writes on a store of three records, and the bytes each leaves there.
+struct Write {
+  const char* name;
+  std::function<Status(ReminderStore&)> run;
+  std::string expected;
+};
+
+void PrintTo(const Write& w, std::ostream* os) { *os << w.name; }
+
+class WriteTest : public StoreTest, public ::testing::WithParamInterface<Write> {};
+
+TEST_P(WriteTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
+  home.WriteStore(ThreeRecords());
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(home.store(), readOnly);
+  Status s = GetParam().run(store);
+  const fs::perms after = fs::status(home.store()).permissions();
+  fs::permissions(home.store(), fs::perms::owner_write, fs::perm_options::add);  // to clean up
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.text(), DescribeFailure(kAccessDenied, home.store()));
+  EXPECT_EQ(home.StoreBytes(), ThreeRecords());
+  EXPECT_EQ(after & fs::perms::all, readOnly);
+  EXPECT_FALSE(fs::exists(home.temp()));
+}
+
+TEST_P(WriteTest, StoreThatIsALinkIsWrittenThroughToItsTarget) {
+  // db/reminders.rmd -> ../elsewhere/link (relative to the link's folder) -> the file.
+  const fs::path elsewhere = home.root() / "elsewhere";
+  fs::create_directory(elsewhere);
+  TempHome::WriteBytes(elsewhere / "mine.rmd", ThreeRecords());
+  if (!TempHome::MakeFileLink(elsewhere / "mine.rmd", elsewhere / "link") ||
+      !TempHome::MakeFileLink(fs::path("..") / "elsewhere" / "link", home.store()))
+    GTEST_SKIP() << "no symbolic links here";
+  Status s = GetParam().run(store);
+  ASSERT_TRUE(s.ok()) << s.text();
+  EXPECT_TRUE(fs::is_symlink(home.store()));
+  EXPECT_TRUE(fs::is_symlink(elsewhere / "link"));
+  EXPECT_EQ(TempHome::ReadBytes(elsewhere / "mine.rmd"), GetParam().expected);
+  std::vector<fs::path> left;
+  for (const auto& folder : {elsewhere, home.root() / "db"})
+    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<fs::path>{"link", "mine.rmd", "reminders.lock", "reminders.rmd"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writes, WriteTest,
+    ::testing::Values(
+        Write{"append", [](ReminderStore& s) { return s.AppendReminder(MakeRecord(u"four", u"12/06/2026", u"18:05:03", u"")); },
+              ThreeRecords() + RecordOf(u"four")},
+        Write{"rewrite", [](ReminderStore& s) { return s.RewriteReminder(2, MakeRecord(u"TWO", u"12/06/2026", u"18:05:03", u"")); },
+              RecordOf(u"one") + RecordOf(u"TWO") + RecordOf(u"three")},
+        Write{"delete", [](ReminderStore& s) { return s.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three")}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(StoreTest, SearchFindsTheFirstAboutIgnoringCaseAndSurroundingSpaces) {
   home.WriteStore(RecordOf(u"Dentist") + RecordOf(u"  call MOM") + RecordOf(u"call mom"));

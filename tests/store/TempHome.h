@@ -9,6 +9,10 @@
 
 #ifdef _WIN32
 #include <process.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -60,6 +64,22 @@ class TempHome {
   static void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  // A symbolic link at `link` to the file `target`; false where the system makes none.
+  static bool MakeFileLink(const std::filesystem::path& target, const std::filesystem::path& link) {
+#ifdef _WIN32
+    // The C++ library of mingw makes no links; Windows does, unprivileged in developer
+    // mode. Wine says it made one and makes none.
+    if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+        !CreateSymbolicLinkW(link.c_str(), target.c_str(), 0))
+      return false;
+    return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+#else
+    std::error_code ec;
+    std::filesystem::create_symlink(target, link, ec);
+    return !ec;
+#endif
   }
 
  private:
