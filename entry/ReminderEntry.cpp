@@ -4,18 +4,11 @@
 #include <limits>
 
 #include "platform/CodePage.h"
+#include "platform/Trim.h"
 
 using namespace std::chrono;
 
 namespace {
-
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-
-std::u16string_view TrimBlanks(std::u16string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool InRange(std::u16string_view text, int low, int high) {
   std::optional<int> n = ReadWholeNumber(text);

@@ -1,5 +1,7 @@
 #include "platform/ChooserFilter.h"
 
+#include "platform/Trim.h"
+
 namespace {
 
 std::vector<std::u16string_view> Split(std::u16string_view text, char16_t separator) {
@@ -12,12 +14,6 @@ std::vector<std::u16string_view> Split(std::u16string_view text, char16_t separa
   }
 }
 
-std::u16string_view Trim(std::u16string_view s) {
-  while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
-  return s;
-}
-
 }  // namespace
 
 std::vector<ChooserFilterEntry> ParseChooserFilter(std::u16string_view filter) {
@@ -27,7 +23,7 @@ std::vector<ChooserFilterEntry> ParseChooserFilter(std::u16string_view filter) {
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     ChooserFilterEntry entry{std::u16string(parts[i]), {}};
     for (std::u16string_view pattern : Split(parts[i + 1], u';')) {
-      pattern = Trim(pattern);
+      pattern = TrimSpaces(pattern);
       if (pattern.empty()) continue;
       entry.patterns.emplace_back(pattern == u"*.*" ? u"*" : pattern);
     }

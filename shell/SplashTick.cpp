@@ -3,12 +3,14 @@
 #include <charconv>
 #include <limits>
 
+#include "platform/Trim.h"
+
 namespace {
 
 // The leading number of the text, after blanks; 0 when there is none. Values beyond
 // the range saturate rather than wrap, so the count never goes back below 3.
 long long LeadingNumber(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  text = TrimLeading(text, IsBlank<char>);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   long long value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

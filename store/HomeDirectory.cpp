@@ -6,6 +6,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/OsError.h"
+#include "platform/Trim.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ NativePath& HomeValue() {
 }
 
 const NativePath kSeparator(1, std::filesystem::path::preferred_separator);
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 #ifdef _WIN32
 #define NATIVE(s) L##s
@@ -45,15 +44,12 @@ NativePath HomeDirectoryFromFile(std::string_view contents) {
   if (contents.starts_with("\xef\xbb\xbf")) contents.remove_prefix(3);
   // Nothing beyond the first line counts, not even inside a quote left open.
   const std::string_view line = contents.substr(0, contents.find_first_of("\r\n"));
-  std::size_t i = 0;
-  while (i < line.size() && IsBlank(line[i])) ++i;
+  const std::string_view rest = TrimLeading(line, IsBlank<char>);
   std::string_view item;
-  if (i < line.size() && line[i] == '"') {
-    std::size_t close = line.find('"', i + 1);
-    item = line.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
+  if (rest.starts_with('"')) {
+    item = rest.substr(1, rest.find('"', 1) - 1);  // npos - 1 still runs to the end
   } else {
-    item = line.substr(i);
-    while (!item.empty() && IsBlank(item.back())) item.remove_suffix(1);
+    item = TrimTrailing(rest, IsBlank<char>);
   }
 #ifdef _WIN32
   std::u16string wide = DecodeSingleByte(item);

@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+// Text read from the store loses its leading and trailing spaces (only spaces).
+#include "platform/Trim.h"
+
 // One reminder: four fixed-width text fields. In memory each field holds exactly its
 // width of characters, padded with spaces; on disk each character is one byte of the
 // code page, 356 bytes a record, no header, no separators.
@@ -38,7 +41,3 @@ ReminderRecord MakeRecord(std::u16string_view about, std::u16string_view date,
 
 RecordBytes EncodeRecord(const ReminderRecord& record);
 ReminderRecord DecodeRecord(const char* bytes);
-
-// Text read from the store loses its leading and trailing spaces (only spaces).
-std::u16string_view TrimSpaces(std::u16string_view text);
-std::string_view TrimSpaces(std::string_view bytes);

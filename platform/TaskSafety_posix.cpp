@@ -1,8 +1,5 @@
 #include "platform/TaskSafety.h"
 
-#include "platform/OsError.h"
-
-#ifndef _WIN32
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -10,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/OsError.h"
 
 namespace {
 
@@ -45,11 +44,3 @@ std::optional<std::string> TaskRefusal(const std::filesystem::path& storeFile,
   if (auto folder = Check(dbFolder)) return folder;
   return Check(storeFile);
 }
-
-#else
-
-std::optional<std::string> TaskRefusal(const std::filesystem::path&, const std::filesystem::path&) {
-  return std::nullopt;
-}
-
-#endif

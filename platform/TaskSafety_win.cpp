@@ -1,0 +1,5 @@
+#include "platform/TaskSafety.h"
+
+std::optional<std::string> TaskRefusal(const std::filesystem::path&, const std::filesystem::path&) {
+  return std::nullopt;
+}
