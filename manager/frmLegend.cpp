@@ -22,6 +22,8 @@ frmLegend::frmLegend() : QWidget(nullptr, Qt::Tool) {
   setAccessibleName("Legend");
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(TwipsSize(2100, 2415));
+  // The form's font was never changed from the designer's default; Label3 takes it.
+  setFont(PointFont("MS Sans Serif", 8.25));
   BuildControls();
 }
 

@@ -104,9 +104,10 @@ def check(name, condition, detail=""):
 
 
 class Program:
-    """reminder started in a fresh working folder whose path.txt names a home folder."""
+    """reminder started in a fresh working folder whose path.txt names a home folder;
+    fill, when given, is called with the home folder before the start."""
 
-    def __init__(self, records, make_db=True):
+    def __init__(self, records, make_db=True, fill=None):
         self.folder = tempfile.mkdtemp(prefix="reminder-e2e-")
         home = os.path.join(self.folder, "home")
         os.makedirs(os.path.join(home, "db") if make_db else home, mode=0o700)
@@ -115,6 +116,8 @@ class Program:
         if make_db:
             with open(os.path.join(home, "db", "reminders.rmd"), "wb") as f:
                 f.write(b"".join(records))
+        if fill:
+            fill(home)
         env = dict(os.environ, LC_ALL="C", LANG="C")
         self.process = subprocess.Popen([BINARY], cwd=self.folder, env=env)
 

@@ -8,6 +8,7 @@
 #include "entry/frmEdit.h"
 #include "manager/frmLegend.h"
 #include "manager/frmManager.h"
+#include "platform/DesignFonts.h"
 #include "platform/FlexGrid.h"
 #include "shell/WidgetFixture.h"
 
@@ -300,6 +301,13 @@ INSTANTIATE_TEST_SUITE_P(
                       LegendClick{"RightOnTheSurface", Qt::RightButton, false, false},
                       LegendClick{"LeftInsideTheFrame", Qt::LeftButton, true, false}),
     [](const auto& click) { return std::string(click.param.name); });
+
+TEST_F(ManagerTest, TheLegendShowsEachTextWhole) {
+  LoadDesignFonts();  // as the program does
+  frmLegend legend;
+  for (QLabel* label : legend.findChildren<QLabel*>())
+    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
+}
 
 TEST_F(ManagerTest, NarrowerWindowMovesCloseManagerWithTheRightEdge) {
   frmManager* m = Open();

@@ -1,0 +1,154 @@
+"""Pictures of every window of reminder and Halvern, started on a demo store as a user
+would meet them, each saved as a PNG cropped to its window. A window that does not
+appear, or a picture that comes out blank, fails the run.
+
+Arguments: reminder, Halvern, the demo store writer, the output folder."""
+
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+import halvern_e2e
+import reminder_e2e as base
+from entry_e2e import away_from_midnight, control, focus_window, open_quick_reminder, set_box_text, type_keys, xdotool
+from manager_e2e import edit_row, open_manager
+from reminder_e2e import Program, box_saying, check, main_window, press, record, wait_for, windows
+from shell_e2e import SMALL, SPLASH, close_like_the_window_manager, first, store_of
+
+HALVERN, DEMO_STORE, OUT = sys.argv[2], sys.argv[3], sys.argv[4]
+C_LOCALE = dict(os.environ, LC_ALL="C", LANG="C")
+# A window that drew nothing is one flat colour, two with a border; text adds more.
+FEWEST_COLOURS = 3
+
+
+def shoot(win, name):
+    """Saves the screen under the window as OUT/name.png and checks it is a picture."""
+    time.sleep(0.5)  # the window's first paint follows its appearance on the bus
+    box = win.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    path = os.path.join(OUT, name + ".png")
+    if os.path.exists(path):
+        os.remove(path)
+    # Without a window manager there are no frames: the window's own area is all of it.
+    subprocess.run(["import", "-silent", "-window", "root", "-crop",
+                    "%dx%d+%d+%d" % (box.width, box.height, box.x, box.y), "+repage", "-strip", path],
+                   check=True, timeout=30)
+    still_shown = win.getState().contains(pyatspi.STATE_SHOWING)
+    colours = 0
+    if os.path.exists(path):
+        colours = int(subprocess.run(["identify", "-format", "%k", path], capture_output=True, text=True,
+                                     check=True, timeout=30).stdout)
+    check("%s.png shows %r" % (name, win.name), still_shown and colours >= FEWEST_COLOURS,
+          "%dx%d, %d colours, %s" % (box.width, box.height, colours, "shown" if still_shown else "gone"))
+
+
+def demo_store(home):
+    """Fills the home with the demo store; its own first reminder is due long after the run."""
+    subprocess.run([DEMO_STORE, home, "30"], check=True, env=C_LOCALE, timeout=30)
+
+
+def x_window(title):
+    return int(subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % title],
+                              capture_output=True, text=True, check=True, timeout=10).stdout.split()[0])
+
+
+def click_between(win, left_button, right_button):
+    """Clicks the window's own surface in the gap between two buttons of a row."""
+    left = control(win, "push button", left_button).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    right = control(win, "push button", right_button).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    focus_window(win.name)
+    xdotool("mousemove", "--sync", (left.x + left.width + right.x) // 2, left.y + left.height // 2)
+    xdotool("click", 1)
+
+
+def reminder_windows():
+    away_from_midnight(120)
+    program = Program([], fill=demo_store)
+    try:
+        shoot(wait_for("the splash", lambda: (windows(SPLASH) or [None])[0], timeout=10), "splash")
+        main = main_window()
+        shoot(main, "main")
+
+        press(main, "Go: set up new reminders")
+        dialog = first("Set Up New Reminder")
+        focus_window("Set Up New Reminder")
+        type_keys("Call the garage")
+        set_box_text(dialog, "Hour", str((datetime.datetime.now().hour + 1) % 24))
+        set_box_text(dialog, "Minute", "30")
+        set_box_text(dialog, "Second", "0")
+        shoot(dialog, "new-reminder")
+        press(dialog, "Cancel")
+
+        quick = open_quick_reminder(main)
+        focus_window("Quick Reminder")
+        type_keys("Take the bread out of the oven")
+        xdotool("key", "Tab")
+        type_keys("25")
+        shoot(quick, "quick-reminder")
+        close_like_the_window_manager(x_window("Quick Reminder"))
+
+        manager = open_manager(main)
+        # Wide enough for the task column, whose cells carry the markings.
+        xdotool("windowsize", "--sync", x_window("Manage Stored Reminders"), 640, 230)
+        shoot(manager, "manager")
+        edit = edit_row(manager, 3)
+        shoot(edit, "edit")
+        press(edit, "Cancel")
+        manager = open_manager(main)
+        click_between(manager, "Delete selected reminder", "Close manager")
+        shoot(first("Legend"), "legend")
+        press(manager, "Close manager")
+
+        press(main, "About")
+        about = first("About Reminder")
+        shoot(about, "about")
+        press(about, "OK")
+
+        due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=3)
+        with open(store_of(program), "ab") as f:
+            f.write(record("Demo: time for the team meeting", due))
+        alert = box_saying("Demo: time for the team meeting")
+        shoot(alert, "reminder-box")
+        press(alert, "OK")
+        task = first("Reminder task")
+        shoot(task, "task")
+        press(task, "Close")
+
+        press(main, "Hide")
+        shoot(first(SMALL), "show-reminder")
+    finally:
+        program.stop()
+
+
+def halvern_windows():
+    top = os.path.realpath(tempfile.mkdtemp(prefix="reminder-shots-"))
+    work = os.path.join(top, "work")
+    home = os.path.join(top, "reminder")
+    os.makedirs(work)
+    os.makedirs(os.path.join(home, "db"))
+    halvern = subprocess.Popen([HALVERN], cwd=work, env=C_LOCALE)
+    try:
+        main = halvern_e2e.window("Halvern", "Set Application home")
+        halvern_e2e.press(main, "Browse...")
+        chooser = halvern_e2e.window("Halvern", "Set Application HOME")
+        halvern_e2e.double_click(chooser, os.path.basename(top))
+        halvern_e2e.double_click(chooser, "reminder")
+        wait_for("the chooser's path", lambda: halvern_e2e.named(chooser, "label", home), timeout=10)
+        shoot(chooser, "halvern-chooser")
+        halvern_e2e.press(chooser, "OK")
+        wait_for("the chosen path", lambda: halvern_e2e.named(main, "label", home), timeout=10)
+        shoot(main, "halvern")
+    finally:
+        if halvern.poll() is None:
+            halvern.kill()
+        halvern.wait()
+        shutil.rmtree(top, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    base.run_tests(reminder_windows, halvern_windows)
