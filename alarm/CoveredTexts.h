@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/DateTimeForms.h"
+#include "store/FoldedKey.h"
 #include "store/TextFold.h"
 
 // The texts of a span of seconds as the store holds them, folded for comparison: the
@@ -26,7 +27,7 @@ class CoveredTexts {
   // Inline and without copies: the check asks for the day of every record of the store.
   const std::chrono::local_days* DayOf(std::string_view date) const {
     for (const auto& [text, day] : dates_)
-      if (fold_.Equal(date, text)) return &day;
+      if (text.Matches(date)) return &day;
     return nullptr;
   }
   std::optional<std::chrono::local_seconds> SecondOf(std::chrono::local_days day, std::string_view time) const {
@@ -41,6 +42,6 @@ class CoveredTexts {
   const ByteFold& fold_ = ByteFold::ForCodePage();
   std::optional<std::chrono::local_seconds> from_;
   std::chrono::local_seconds to_{};
-  std::vector<std::pair<std::string, std::chrono::local_days>> dates_;
+  std::vector<std::pair<FoldedKey, std::chrono::local_days>> dates_;
   std::unordered_map<std::string, std::chrono::seconds> times_;
 };

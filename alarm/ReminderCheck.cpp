@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "store/TextFold.h"
-
 using namespace std::chrono;
 
 namespace {
@@ -23,12 +21,6 @@ class BusyScope {
 
 }  // namespace
 
-bool ReminderMatchesNow(const ReminderRecord& record, std::u16string_view dateText,
-                        std::u16string_view timeText) {
-  return EqualIgnoringCase(TrimSpaces(record.Date), TrimSpaces(dateText)) &&
-         EqualIgnoringCase(TrimSpaces(record.Time), TrimSpaces(timeText));
-}
-
 ReminderCheck::ReminderCheck(const ReminderStore& store, const Clock& clock,
                              const DateTimeForms& forms, std::optional<local_seconds> coveredUntil)
     : store_(store), clock_(clock), forms_(forms), lastCovered_(clock.Now() - seconds{1}) {
@@ -46,20 +38,19 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
   const local_seconds from = now < lastCovered_ ? now : lastCovered_ + seconds{1};
 
   std::vector<DueReminder> due;
-  Status status = store_.ScanRecordChunks(FileIo::Sharing::Shared, [&](int first, const char* chunk, std::size_t count, std::size_t) {
+  Status status = store_.ScanRecordChunks(FileIo::Sharing::Shared, [&](int number, RecordSpan records) {
     // Formed once the store answers: a store out of reach costs no texts at all.
     texts_.Cover(from, now, forms_);
-    for (std::size_t i = 0; i < count; ++i) {
-      const char* bytes = chunk + i * kRecordSize;
-      const local_days* day =
-          texts_.DayOf(TrimSpaces(std::string_view(bytes + kDateOffset, ReminderRecord::kDateWidth)));
-      if (!day) continue;
-      const std::optional<local_seconds> second =
-          texts_.SecondOf(*day, TrimSpaces(std::string_view(bytes + kTimeOffset, ReminderRecord::kTimeWidth)));
-      if (!second) continue;
-      ReminderRecord record = DecodeRecord(bytes);
-      due.push_back({*second, first + static_cast<int>(i), std::u16string(TrimSpaces(record.About)),
-                     std::u16string(TrimSpaces(record.Task))});
+    for (RecordView record : records) {
+      // Most records fall on other days: their Time is never looked at.
+      if (const local_days* day = texts_.DayOf(record.date())) {
+        if (const std::optional<local_seconds> second = texts_.SecondOf(*day, record.time())) {
+          const ReminderRecord whole = record.Decode();
+          due.push_back({*second, number, std::u16string(TrimSpaces(whole.About)),
+                         std::u16string(TrimSpaces(whole.Task))});
+        }
+      }
+      ++number;
     }
     return true;
   });

@@ -8,7 +8,6 @@
 #include "alarm/CoveredTexts.h"
 #include "platform/Clock.h"
 #include "platform/DateTimeForms.h"
-#include "store/ReminderRecord.h"
 #include "store/ReminderStore.h"
 
 // A reminder whose second has come, as the check hands it to the window.
@@ -27,10 +26,6 @@ class ReminderAnnouncer {
   virtual void Announce(const DueReminder& reminder) = 0;
   virtual void ReportFailure(const std::string& text) = 0;
 };
-
-// True when the record's trimmed Date and Time equal the given texts, ignoring case.
-bool ReminderMatchesNow(const ReminderRecord& record, std::u16string_view dateText,
-                        std::u16string_view timeText);
 
 // The once-a-second check. It remembers the last second it covered, starting with the
 // second before it was made, so the second the main window loaded is covered. Each tick

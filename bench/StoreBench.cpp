@@ -2,11 +2,13 @@
 // records, against a plain sequential read of the same file, and prints their ratio.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "alarm/ReminderCheck.h"
@@ -93,7 +95,7 @@ void BM_FullTick(benchmark::State& state) {
   }
   benchmark::DoNotOptimize(announcer.announced);
 }
-BENCHMARK(BM_FullTick)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_FullTick)->Unit(benchmark::kMillisecond);
 
 void BM_CountTodaysReminders(benchmark::State& state) {
   ReminderStore store = MakeStore();
@@ -102,7 +104,7 @@ void BM_CountTodaysReminders(benchmark::State& state) {
   for (auto _ : state) CountTodaysReminders(store, year{2026} / 12 / 6, count, *forms);
   if (count != 33) state.SkipWithError("wrong count");
 }
-BENCHMARK(BM_CountTodaysReminders)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_CountTodaysReminders)->Unit(benchmark::kMillisecond);
 
 // The floor: the same file read front to back through the same interface and buffer
 // size, doing nothing with the bytes.
@@ -125,7 +127,7 @@ void BM_RawRead(benchmark::State& state) {
     benchmark::DoNotOptimize(buffer.data());
   }
 }
-BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond);
 
 #ifdef REMINDER_BENCH_MANAGER
 // Opening the manager on the largest store: the window, its grid and the list built
@@ -154,7 +156,7 @@ void BM_ManagerOpen(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_ManagerOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_ManagerOpen)->Unit(benchmark::kMillisecond);
 #endif
 
 // Deleting from and appending to the largest store: each rewrites the whole file and
@@ -168,7 +170,7 @@ void BM_DeleteReminder(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_DeleteReminder)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_DeleteReminder)->Unit(benchmark::kMillisecond);
 
 void BM_AppendReminder(benchmark::State& state) {
   ReminderStore store = AlmostFull().Store();
@@ -180,7 +182,7 @@ void BM_AppendReminder(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_AppendReminder)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_AppendReminder)->Unit(benchmark::kMillisecond);
 
 // The floor for a write: the same file read whole and written whole to another file,
 // flushed to disk, through the same interface.
@@ -203,18 +205,20 @@ void BM_ReadWrite(benchmark::State& state) {
     io.Close(in);
   }
 }
-BENCHMARK(BM_ReadWrite)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_ReadWrite)->Unit(benchmark::kMillisecond);
 
 class RatioReporter final : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    // The fastest repetition: the least disturbed by whatever else the machine does.
+    // The median of the repetitions: steadier than any one of them on a busy machine. A
+    // single repetition has no aggregates and stands for itself.
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration) continue;
       const std::string name = run.run_name.function_name;
-      const double t = run.GetAdjustedRealTime();
-      if (!perIteration.count(name) || t < perIteration[name]) perIteration[name] = t;
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        perIteration[name] = run.GetAdjustedRealTime();
+      else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
+        perIteration[name] = run.GetAdjustedRealTime();
     }
   }
   std::map<std::string, double> perIteration;
@@ -228,21 +232,27 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   LoadDesignFonts();  // as the program does
 #endif
-  benchmark::Initialize(&argc, argv);
+  // Nine repetitions unless the command line asks otherwise.
+  std::vector<char*> args(argv, argv + argc);
+  std::string repetitions = "--benchmark_repetitions=9";
+  if (std::none_of(args.begin(), args.end(), [](const char* a) {
+        return std::string_view(a).starts_with("--benchmark_repetitions");
+      }))
+    args.insert(args.begin() + 1, repetitions.data());
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
   Full();
   AlmostFull();
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   double tick = reporter.perIteration["BM_FullTick"];
-  double count = reporter.perIteration["BM_CountTodaysReminders"];
+  double countTime = reporter.perIteration["BM_CountTodaysReminders"];
   double raw = reporter.perIteration["BM_RawRead"];
   double del = reporter.perIteration["BM_DeleteReminder"];
   double append = reporter.perIteration["BM_AppendReminder"];
   double readWrite = reporter.perIteration["BM_ReadWrite"];
-  if (raw > 0) {
-    std::printf("full-store tick vs raw read: %.2f\n", tick / raw);
-    std::printf("count vs raw read: %.2f\n", count / raw);
-  }
+  if (raw > 0 && tick > 0) std::printf("full-store tick vs raw read: %.2f\n", tick / raw);
+  if (raw > 0 && countTime > 0) std::printf("count vs raw read: %.2f\n", countTime / raw);
   if (double manager = reporter.perIteration["BM_ManagerOpen"]; manager > 0 && tick > 0)
     std::printf("manager open vs full tick: %.2f\n", manager / tick);
   if (readWrite > 0) {

@@ -25,18 +25,12 @@ ManagerGeometry ManagerLayout(int w, int h) {
 }
 
 Status ReminderList::Load(const ReminderStore& store) {
-  bytes_.clear();
-  return store.ScanRecordChunks(FileIo::Sharing::Shared, [&](int, const char* chunk, std::size_t count,
-                                                             std::size_t total) {
-    bytes_.reserve(total * kRecordSize);
-    bytes_.append(chunk, count * kRecordSize);
-    return true;
-  });
+  return store.CopyRecords(FileIo::Sharing::Shared, records_);
 }
 
 ManagerRow ReminderList::Row(int number, const DateTimeForms& forms, year_month_day today,
                              seconds now) const {
-  const ReminderRecord record = DecodeRecord(bytes_.data() + static_cast<std::size_t>(number - 1) * kRecordSize);
+  const ReminderRecord record = records_.records()[static_cast<std::size_t>(number - 1)].Decode();
   ManagerRow row;
   row.texts = {std::u16string(TrimSpaces(record.About)), std::u16string(TrimSpaces(record.Date)),
                std::u16string(TrimSpaces(record.Time)), std::u16string(TrimSpaces(record.Task))};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/DateTimeForms.h"
+#include "store/RecordCopy.h"
 #include "store/ReminderStore.h"
 #include "store/Status.h"
 
@@ -40,18 +41,18 @@ struct ManagerRow {
   std::optional<ReminderState> state;
 };
 
-// The store's records as the manager lists them: read in one scan, decoded only when a
+// The store's records as the manager lists them: read in one go, decoded only when a
 // row is shown. Dates and times read back once per distinct text.
 class ReminderList {
  public:
   Status Load(const ReminderStore& store);
-  int size() const { return static_cast<int>(bytes_.size() / kRecordSize); }
+  int size() const { return static_cast<int>(records_.size()); }
   // Record `number` (from 1) as a row, classified against today and now.
   ManagerRow Row(int number, const DateTimeForms& forms, std::chrono::year_month_day today,
                  std::chrono::seconds now) const;
 
  private:
-  std::string bytes_;
+  RecordCopy records_;
   mutable std::unordered_map<std::u16string, std::optional<std::chrono::year_month_day>> dates_;
   mutable std::unordered_map<std::u16string, std::optional<std::chrono::seconds>> times_;
 };

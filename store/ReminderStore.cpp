@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "platform/OsError.h"
-#include "store/TextFold.h"
 
 namespace {
 
@@ -121,10 +121,6 @@ std::uint64_t AppendRecordNumber(std::uint64_t length) {
   return whole + 1;
 }
 
-bool AboutMatches(const ReminderRecord& record, std::u16string_view about) {
-  return EqualIgnoringCase(TrimSpaces(record.About), TrimSpaces(about));
-}
-
 bool RecordShows(const ReminderRecord& record, const ShownTexts& shown) {
   return TrimSpaces(record.About) == shown[0] && TrimSpaces(record.Date) == shown[1] &&
          TrimSpaces(record.Time) == shown[2] && TrimSpaces(record.Task) == shown[3];
@@ -133,15 +129,19 @@ bool RecordShows(const ReminderRecord& record, const ShownTexts& shown) {
 ReminderStore::ReminderStore(FileIo& io, std::function<NativePath()> home)
     : io_(io), home_(std::move(home)) {}
 
-Status ReminderStore::ScanRawRecords(Sharing sharing, const RawVisitor& visitor) const {
-  return ScanRecordChunks(sharing, [&](int first, const char* bytes, std::size_t count, std::size_t) {
-    for (std::size_t i = 0; i < count; ++i)
-      if (!visitor(first + static_cast<int>(i), bytes + i * kRecordSize)) return false;
-    return true;
-  });
-}
+// Where ReadRecords puts what it reads, and who hears of it.
+class ReminderStore::ReadTarget {
+ public:
+  virtual ~ReadTarget() = default;
+  // Told how many whole records the file holds; answers how many one read may take.
+  virtual std::size_t Prepare(std::size_t count) = 0;
+  // Where the records from index `at` on go.
+  virtual char* Place(std::size_t at) = 0;
+  // `records` arrived, the first of them at index `at`; false ends the read.
+  virtual bool Take(std::size_t at, RecordSpan records) = 0;
+};
 
-Status ReminderStore::ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const {
+Status ReminderStore::ReadRecords(Sharing sharing, ReadTarget& target) const {
   const std::filesystem::path path = StorePath();
   OpenFile file(io_);
   if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing))
@@ -149,40 +149,76 @@ Status ReminderStore::ScanRecordChunks(Sharing sharing, const ChunkVisitor& visi
   std::uint64_t size = 0;
   if (int err = io_.Size(file.handle(), size)) return Status::Failure(Describe(err, path));
 
-  const std::uint64_t count = std::min<std::uint64_t>(size / kRecordSize, kMaxRecords);
-  const std::size_t perRead = static_cast<std::size_t>(std::min<std::uint64_t>(count, kRecordsPerRead));
-  ScanBuffer buffer(std::max<std::size_t>(perRead, 1) * kRecordSize);
-  std::uint64_t number = 0;
-  while (number < count) {
-    std::size_t want =
-        static_cast<std::size_t>(std::min<std::uint64_t>(count - number, perRead));
+  const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size / kRecordSize, kMaxRecords));
+  const std::size_t perRead = std::max<std::size_t>(target.Prepare(count), 1);
+  std::size_t at = 0;
+  while (at < count) {
+    const std::size_t want = std::min(count - at, perRead);
+    char* place = target.Place(at);
     std::size_t got = 0;
-    if (int err = io_.Read(file.handle(), number * kRecordSize, buffer.get(), want * kRecordSize, got))
+    if (int err = io_.Read(file.handle(), std::uint64_t{at} * kRecordSize, place, want * kRecordSize, got))
       return Status::Failure(Describe(err, path));
-    // A file that shrank meanwhile ends the scan at its last whole record.
+    // A file that shrank meanwhile ends the read at its last whole record.
     const std::size_t whole = got / kRecordSize;
-    if (whole > 0 && !visitor(static_cast<int>(number + 1), buffer.get(), whole, static_cast<std::size_t>(count)))
-      break;
+    if (whole > 0 && !target.Take(at, RecordSpan(place, whole))) break;
     if (whole < want) break;
-    number += whole;
+    at += whole;
   }
   // Nothing was written, so closing cannot lose anything.
   file.Close();
   return Status::Ok();
 }
 
-Status ReminderStore::ScanReminders(Sharing sharing, const Visitor& visitor) const {
-  return ScanRawRecords(sharing, [&](int number, const char* bytes) {
-    return visitor(number, DecodeRecord(bytes));
-  });
+Status ReminderStore::ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const {
+  // Chunk by chunk through one buffer that stays in the processor's cache.
+  class Chunks final : public ReadTarget {
+   public:
+    explicit Chunks(const ChunkVisitor& visitor) : visitor_(visitor) {}
+    std::size_t Prepare(std::size_t count) override {
+      const std::size_t perRead = std::clamp<std::size_t>(count, 1, kRecordsPerRead);
+      buffer_.emplace(perRead * kRecordSize);
+      return perRead;
+    }
+    char* Place(std::size_t) override { return buffer_->get(); }
+    bool Take(std::size_t at, RecordSpan records) override {
+      return visitor_(static_cast<int>(at + 1), records);
+    }
+
+   private:
+    const ChunkVisitor& visitor_;
+    std::optional<ScanBuffer> buffer_;
+  } chunks(visitor);
+  return ReadRecords(sharing, chunks);
 }
 
-Status ReminderStore::FindRecordByAbout(std::u16string_view about, int& number) const {
-  number = 0;
-  return ScanReminders(Sharing::Plain, [&](int n, const ReminderRecord& record) {
-    if (!AboutMatches(record, about)) return true;
-    number = n;
-    return false;
+Status ReminderStore::CopyRecords(Sharing sharing, RecordCopy& copy) const {
+  // All records in one read, straight into the copy.
+  class Whole final : public ReadTarget {
+   public:
+    explicit Whole(RecordCopy& copy) : copy_(copy) {}
+    std::size_t Prepare(std::size_t count) override {
+      copy_.bytes_ = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(count, 1) * kRecordSize);
+      copy_.count_ = 0;
+      return count;
+    }
+    char* Place(std::size_t at) override { return copy_.bytes_.get() + at * kRecordSize; }
+    bool Take(std::size_t at, RecordSpan records) override {
+      copy_.count_ = at + records.size();
+      return true;
+    }
+
+   private:
+    RecordCopy& copy_;
+  } whole(copy);
+  copy = RecordCopy();
+  return ReadRecords(sharing, whole);
+}
+
+Status ReminderStore::ScanReminders(Sharing sharing, const Visitor& visitor) const {
+  return ScanRecordChunks(sharing, [&](int first, RecordSpan records) {
+    for (RecordView record : records)
+      if (!visitor(first++, record.Decode())) return false;
+    return true;
   });
 }
 

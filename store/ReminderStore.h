@@ -9,6 +9,8 @@
 
 #include "platform/FileIo.h"
 #include "store/HomeDirectory.h"
+#include "store/RecordCopy.h"
+#include "store/RecordView.h"
 #include "store/ReminderRecord.h"
 #include "store/Status.h"
 
@@ -25,12 +27,9 @@ class ReminderStore {
 
   // Visitors return true to go on, false to stop the scan.
   using Visitor = std::function<bool(int number, const ReminderRecord& record)>;
-  // The raw 356 bytes of a record, for readers that need only a field or two.
-  using RawVisitor = std::function<bool(int number, const char* bytes)>;
-  // Whole records in a row, `count` of them, the first being record `first`, of `total`
-  // in the store; for readers that go through every record and need only a field or two.
-  using ChunkVisitor =
-      std::function<bool(int first, const char* bytes, std::size_t count, std::size_t total)>;
+  // Whole records in a row, the first being record `first`; for readers that go through
+  // every record and need only a field or two.
+  using ChunkVisitor = std::function<bool(int first, RecordSpan records)>;
   // Says whether the record a rewrite or delete is about to change is still the one
   // the caller means; checked under the store's lock, so no other writer can come between.
   using Guard = std::function<bool(const ReminderRecord& current)>;
@@ -40,8 +39,10 @@ class ReminderStore {
 
   // Scans take no lock: they read whichever whole file is in place when they open it.
   Status ScanReminders(Sharing sharing, const Visitor& visitor) const;
-  Status ScanRawRecords(Sharing sharing, const RawVisitor& visitor) const;
   Status ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const;
+  // Every whole record, read straight into `copy` in one go: for a reader that keeps
+  // them all, without a second copy chunk by chunk.
+  Status CopyRecords(Sharing sharing, RecordCopy& copy) const;
 
   // Writes hold db/reminders.lock while they work, write the new store beside the old
   // one (beside its target, for a store that is a symbolic link), flush it and rename it
@@ -56,9 +57,6 @@ class ReminderStore {
   Status RewriteShownReminder(int preferred, const ShownTexts& shown, const ReminderRecord& record);
   // The record RewriteShownReminder would rewrite now, or 0.
   Status FindShownRecord(int preferred, const ShownTexts& shown, int& number) const;
-  // The first record, in file order, whose trimmed About equals the trimmed text,
-  // ignoring case; 0 when there is none.
-  Status FindRecordByAbout(std::u16string_view about, int& number) const;
 
   std::filesystem::path StorePath() const { return StorePathFor(home_()); }
   std::filesystem::path TempPath() const { return TempPathFor(home_()); }
@@ -69,6 +67,9 @@ class ReminderStore {
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
  private:
+  class ReadTarget;
+  // Reads the store's whole records in batches into the places `target` gives for them.
+  Status ReadRecords(Sharing sharing, ReadTarget& target) const;
   // Replaces the store by `change` applied to its bytes, under the lock.
   Status Replace(const std::function<Status(std::string& bytes)>& change);
 
@@ -76,9 +77,6 @@ class ReminderStore {
   std::function<NativePath()> home_;
   std::chrono::milliseconds lockWait_{5000};
 };
-
-// True when the record's trimmed About equals the trimmed text, ignoring case.
-bool AboutMatches(const ReminderRecord& record, std::u16string_view about);
 
 // True while the record's four trimmed fields are exactly the texts a list showed: a
 // window changes a record only while it is still the one the user saw.

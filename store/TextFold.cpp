@@ -31,6 +31,9 @@ ByteFold::ByteFold() {
     std::string back = c.size() == 1 ? EncodeSingleByte(std::u16string(1, FoldCase(c[0]))) : "";
     table_[i] = back.size() == 1 && back != "?" ? back[0] : b;
   }
+  int sameFold[256] = {};
+  for (int i = 0; i < 256; ++i) ++sameFold[static_cast<unsigned char>(table_[i])];
+  for (int i = 0; i < 256; ++i) alone_[i] = sameFold[static_cast<unsigned char>(table_[i])] == 1;
 }
 
 const ByteFold& ByteFold::ForCodePage() {
@@ -49,4 +52,10 @@ std::string ByteFold::Folded(std::string_view bytes) const {
   std::string out(bytes);
   for (char& b : out) b = Fold(b);
   return out;
+}
+
+bool ByteFold::Caseless(std::string_view bytes) const {
+  for (char b : bytes)
+    if (!alone_[static_cast<unsigned char>(b)]) return false;
+  return true;
 }

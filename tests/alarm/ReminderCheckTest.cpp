@@ -67,22 +67,6 @@ class CheckTest : public ::testing::Test {
   using Abouts = std::vector<std::u16string>;
 };
 
-TEST(ReminderMatchesNow, ComparesTrimmedTextIgnoringCase) {
-  struct Case {
-    std::u16string date, time;
-    bool matches;
-  };
-  for (const Case& c : {Case{u"6.12.2026", u"6:05:03 PM", true},
-                        Case{u" 6.12.2026", u" 6:05:03 pm", true},
-                        Case{u"6.12.2026", u"6:05:04 PM", false},
-                        Case{u"7.12.2026", u"6:05:03 PM", false},
-                        Case{u"6.12.2026", u"6:05:03", false}}) {
-    ReminderRecord r = MakeRecord(u"x", c.date, c.time, u"");
-    EXPECT_EQ(ReminderMatchesNow(r, u"6.12.2026", u"6:05:03 PM"), c.matches)
-        << std::string(c.time.begin(), c.time.end());
-  }
-}
-
 TEST_F(CheckTest, EachSecondSinceTheLastTickIsCoveredOnceInOrder) {
   home.WriteStore(Due(u"at load", t0) + Due(u"plus 5", t0 + 5s) + Due(u"plus 1", t0 + 1s) +
                   Due(u"plus 2", t0 + 2s) + Due(u"before load", t0 - 1s) + Due(u"tomorrow", t0 + 24h));

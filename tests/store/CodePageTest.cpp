@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/OsCodes.h"
+#include "store/FoldedKey.h"
 #include "store/TextFold.h"
 
 namespace {
@@ -42,5 +43,26 @@ TEST(TextFold, ComparesIgnoringCaseInsideAndOutsideAscii) {
   EXPECT_TRUE(fold.Equal("\xc4PM \x8a", "\xe4pm \x9a"));  // Ä/ä, Š/š
   EXPECT_FALSE(fold.Equal("AM", "PM"));
 }
+
+struct KeyCase {
+  const char* key;
+  const char* field;
+  bool matches;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.key << " / " << c.field; }
+
+class FoldedKeyTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(FoldedKeyTest, MatchesAStoredFieldIgnoringCase) {
+  EXPECT_EQ(FoldedKey(GetParam().key).Matches(GetParam().field), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, FoldedKeyTest,
+                         ::testing::Values(KeyCase{"12/06/2026", "12/06/2026", true},
+                                           KeyCase{"12/06/2026", "12/06/2027", false},
+                                           KeyCase{"12/06/2026", "12/06/202", false},
+                                           KeyCase{"6-dec-26", "6-DEC-26", true},
+                                           KeyCase{"6-dec-26", "6-Dec-27", false}));
 
 }  // namespace

@@ -59,9 +59,6 @@ TEST(RecordLayout, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 TEST_F(StoreTest, EmptyStoreScansNothingAndAppendWritesRecordOne) {
   home.WriteStore("");
   EXPECT_TRUE(Abouts(store).empty());
-  int found = -1;
-  ASSERT_TRUE(store.FindRecordByAbout(u"x", found).ok());
-  EXPECT_EQ(found, 0);
   ASSERT_TRUE(store.AppendReminder(MakeRecord(u"first", u"12/06/2026", u"18:05:03", u"")).ok());
   EXPECT_EQ(home.StoreBytes(), RecordOf(u"first"));
 }
@@ -76,10 +73,10 @@ TEST_F(StoreTest, MissingStoreFileIsCreatedEmptyByAScan) {
 TEST_F(StoreTest, MissingDbFolderFailsEveryScanWithThePathAndCreatesNothing) {
   fs::remove_all(home.root() / "db");
   const std::string expected = DescribeFailure(kNoSuchFolder, home.store());
-  int found = 0;
+  RecordCopy copy;
   std::vector<Status> results = {
       store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; }),
-      store.FindRecordByAbout(u"x", found)};
+      store.CopyRecords(Sharing::Shared, copy)};
   for (const Status& s : results) {
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.text(), expected);
@@ -372,19 +369,6 @@ INSTANTIATE_TEST_SUITE_P(
         Write{"delete", [](ReminderStore& s) { return s.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three")}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(StoreTest, SearchFindsTheFirstAboutIgnoringCaseAndSurroundingSpaces) {
-  home.WriteStore(RecordOf(u"Dentist") + RecordOf(u"  call MOM") + RecordOf(u"call mom"));
-  struct Case {
-    std::u16string text;
-    int expected;
-  };
-  for (const Case& c : {Case{u"CALL mom  ", 2}, Case{u"dentist", 1}, Case{u"call", 0}}) {
-    int found = -1;
-    ASSERT_TRUE(store.FindRecordByAbout(c.text, found).ok());
-    EXPECT_EQ(found, c.expected);
-  }
-}
-
 TEST_F(StoreTest, TrailingPieceOfARecordIsNotHandedOver) {
   for (std::size_t tail : {100u, 300u}) {
     home.WriteStore(ThreeRecords() + std::string(tail, 'z'));
@@ -421,8 +405,9 @@ TEST_P(DamagedStoreTest, ReadsWholeRecordsAndWritesNothing) {
     return true;
   }).ok());
   EXPECT_EQ(seen, GetParam().wholeRecords);
-  int found = 0;
-  EXPECT_TRUE(store.FindRecordByAbout(u"three", found).ok());
+  RecordCopy copy;
+  ASSERT_TRUE(store.CopyRecords(FileIo::Sharing::Shared, copy).ok());
+  EXPECT_EQ(copy.size(), GetParam().wholeRecords);
   EXPECT_TRUE(home.StoreBytes() == damaged);
 }
 

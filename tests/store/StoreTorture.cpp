@@ -33,7 +33,7 @@ void Log(std::ofstream& journal, const std::string& line) {
 
 int Count(const ReminderStore& store) {
   int n = 0;
-  store.ScanRawRecords(FileIo::Sharing::Shared, [&](int, const char*) { return ++n, true; });
+  store.ScanRecordChunks(FileIo::Sharing::Shared, [&](int, RecordSpan records) { return n += static_cast<int>(records.size()), true; });
   return n;
 }
 
@@ -69,7 +69,12 @@ template <class Change>
 bool OnOwn(ReminderStore& store, const std::string& about, Change change) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     int number = 0;
-    if (!store.FindRecordByAbout(U(about), number).ok() || number == 0) return false;
+    const Status found = store.ScanReminders(FileIo::Sharing::Shared, [&](int n, const ReminderRecord& r) {
+      if (S(TrimSpaces(r.About)) != about) return true;
+      number = n;
+      return false;
+    });
+    if (!found.ok() || number == 0) return false;
     Status s = change(number, [&](const ReminderRecord& current) { return S(TrimSpaces(current.About)) == about; });
     if (s.ok()) return true;
   }
