@@ -3,33 +3,16 @@
 #include <QFont>
 #include <QPushButton>
 
+#include "platform/QtText.h"
 #include "platform/TaskSafety.h"
+#include "platform/Trim.h"
+#include "platform/Controls.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 
-void frmTask::ShowFor(AppContext& app, const QString& target, QWidget* owner) {
-  if (app.task) {
-    app.task->raise();
-    app.task->activateWindow();
-    return;
-  }
-  auto* window = new frmTask(app, owner);
-  app.task = window;
-  if (!window->Form_Load(target)) {
-    // Gone at once: a deferred delete waits for this loop, and the next reminder's box
-    // runs a loop of its own, in which the dying window would pass for an open one.
-    delete window;
-    return;
-  }
-  window->show();
-  CentreOnScreen(window);
-}
-
-frmTask::frmTask(AppContext& app, QWidget* owner)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), app_(app) {
-  setObjectName("frmTask");
-  setWindowTitle("Form1");
-  setAccessibleName("Reminder task");
-  setAttribute(Qt::WA_DeleteOnClose);
+frmTask::frmTask(ReminderStore& store, Services& services, QWidget* owner)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store_(store), services_(services) {
+  SetUpWindow(this, "frmTask", "Form1", "Reminder task");
   setFixedSize(TwipsSize(1200, 570));
   BuildControls();
   SetOwner(this, owner);
@@ -47,12 +30,12 @@ bool frmTask::Form_Load(const QString& target) {
   const QString path = FromStd(TrimSpaces(target.toStdU16String()));
   if (path.isEmpty()) return true;
   std::optional<QString> failure;
-  if (auto refusal = TaskRefusal(app_.store.StorePath(), app_.store.DbFolder()))
+  if (auto refusal = TaskRefusal(store_.StorePath(), store_.DbFolder()))
     failure = QStringLiteral("The task was not started: ") + FromUtf8(*refusal);
   else
-    failure = app_.launcher.Open(path);
+    failure = services_.launcher.Open(path);
   if (!failure) return true;
-  app_.messages.Show(this, {*failure, kProgramTitle, MessageButtons::Ok, MessageIcon::None, false});
+  services_.messages.Show(this, {*failure, kProgramTitle, MessageButtons::Ok, MessageIcon::None, false});
   return false;
 }
 

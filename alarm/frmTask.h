@@ -2,27 +2,29 @@
 
 #include <QWidget>
 
-#include "shell/AppContext.h"
+#include "platform/Services.h"
+#include "store/ReminderStore.h"
 
 class QPushButton;
 
 // The small borderless panel shown after a reminder's box. While it loads it opens the
-// reminder's program or document, if there is one; it stays until "&Close". It exists at
-// most once: showing it again only brings it forward, so nothing is started twice.
+// reminder's program or document, if there is one; it stays until "&Close". The shell
+// keeps it at most once: showing it again only brings it forward, so nothing is started
+// twice.
 class frmTask : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows the window for the main window's current target, owned by `owner`.
-  static void ShowFor(AppContext& app, const QString& target, QWidget* owner);
+  frmTask(ReminderStore& store, Services& services, QWidget* owner);
 
- private:
-  frmTask(AppContext& app, QWidget* owner);
-  void BuildControls();
   // Starts the target; false when that failed and the window must not stay.
   bool Form_Load(const QString& target);
+
+ private:
+  void BuildControls();
   void cmdClose_Click();
 
-  AppContext& app_;
+  ReminderStore& store_;
+  Services& services_;
   QPushButton* cmdClose_ = nullptr;
 };

@@ -24,7 +24,7 @@
 #include "platform/DesignFonts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Launcher.h"
-#include "shell/AppContext.h"
+#include "shell/Windows.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -149,7 +149,7 @@ void BM_ManagerOpen(benchmark::State& state) {
   auto forms = DateTimeForms::ForLocale("C");
   AppContext app{store, clock, boxes, launcher, *forms, {}, {}};
   for (auto _ : state) {
-    frmManager* manager = frmManager::ShowFor(app, nullptr);
+    frmManager* manager = ShowManager(app, nullptr);
     QCoreApplication::processEvents();  // the first paint asks for the rows in view
     state.PauseTiming();
     delete manager;

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "shell/AppContext.h"
+#include "platform/Controls.h"
 #include <QSignalBlocker>
 
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font) {

@@ -10,15 +10,13 @@
 
 #include "entry/EntryControls.h"
 #include "entry/ReminderEntry.h"
+#include "entry/ReminderSave.h"
 #include "entry/WrappingCheckBox.h"
-#include "manager/frmManager.h"
-#include "platform/FileChooser.h"
-#include "platform/FlexGrid.h"
+#include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
-#include "shell/Controls.h"
-#include "shell/frmMain.h"
-#include "store/TextFold.h"
+#include "platform/WindowPlacement.h"
 
 using namespace std::chrono;
 
@@ -34,34 +32,15 @@ std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16
 
 }  // namespace
 
-frmEdit* frmEdit::ShowFor(AppContext& app, QWidget* owner) {
-  if (app.edit) {
-    app.edit->show();
-    app.edit->raise();
-    app.edit->activateWindow();
-    return app.edit;
-  }
-  auto* window = new frmEdit(app, owner);
-  app.edit = window;
-  window->show();
-  CentreOnScreen(window);
-  window->activateWindow();
-  return window;
-}
-
-frmEdit::frmEdit(AppContext& app, QWidget* owner) : QDialog(nullptr), app_(app) {
-  setObjectName("frmEdit");
-  setWindowTitle("Edit Values");
-  setAccessibleName("Edit Values");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsSize(4515, 5085));
+frmEdit::frmEdit(ReminderStore& store, Services& services, const ShownRow& row, QWidget* owner)
+    : QDialog(nullptr), store_(store), services_(services) {
+  SetUpWindow(this, "frmEdit", "Edit Values", "Edit Values");
+  FixWindowSize(this, Qt::Dialog, TwipsSize(4515, 5085));
 
   BuildControls();
   SetTabOrder();
   ConnectHandlers();
-  Form_Load(app_.manager ? app_.manager->grid() : nullptr);
+  Form_Load(row);
   SetOwner(this, owner);
   txtAbout_->setFocus();
 }
@@ -161,26 +140,19 @@ void frmEdit::ConnectHandlers() {
   connect(cmdCancel_, &QPushButton::clicked, this, &frmEdit::cmdCancel_Click);
 }
 
-void frmEdit::Form_Load(FlexGrid* grid) {
-  QString cells[4];
-  if (grid) {
-    selectedRow_ = grid->Row();
-    for (int col = 0; col < 4; ++col) {
-      grid->SetCol(col);
-      cells[col] = grid->Text();
-      shown_[static_cast<std::size_t>(col)] = cells[col].toStdU16String();
-    }
-  }
-  txtAbout_->setText(cells[0]);
-  const local_seconds now = app_.clock.Now();
-  const std::optional<year_month_day> date = app_.forms.ReadDate(shown_[1]);
+void frmEdit::Form_Load(const ShownRow& row) {
+  selectedRow_ = row.number;
+  shown_ = row.texts;
+  txtAbout_->setText(FromStd(shown_[0]));
+  const local_seconds now = services_.clock.Now();
+  const std::optional<year_month_day> date = services_.forms.ReadDate(shown_[1]);
   CalEdit_->setSelectedDate(ToQDate(date.value_or(DateOf(now))));
-  SetPathCaption(cells[3]);
+  SetPathCaption(FromStd(shown_[3]));
 
   // Filling the boxes runs their Change handlers: minutes, seconds and Save unlock. A
   // date or time that does not read back leaves them empty, so that nothing is saved
   // before the user has entered a time.
-  const std::optional<seconds> time = app_.forms.ReadTime(shown_[2]);
+  const std::optional<seconds> time = services_.forms.ReadTime(shown_[2]);
   if (date && time) {
     const auto t = time->count();
     cboEditHH_->lineEdit()->insert(QString::number(t / 3600));
@@ -188,10 +160,10 @@ void frmEdit::Form_Load(FlexGrid* grid) {
     cboEditSS_->lineEdit()->insert(QString::number(t % 60));
   }
 
-  const Status status = app_.store.FindShownRecord(selectedRow_, shown_, editRecordNumber_);
+  const Status status = store_.FindShownRecord(selectedRow_, shown_, editRecordNumber_);
   if (!status.ok()) {
     editRecordNumber_ = 0;
-    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
+    services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
   }
 }
 
@@ -220,51 +192,26 @@ void frmEdit::chkTask_Click() { cmdBrowse_->setEnabled(chkTask_->checkState() ==
 
 void frmEdit::cmdBrowse_Click() {
   std::optional<QString> chosen;
-  if (app_.files) chosen = app_.files->ShowOpen(this, {"Open Program", QString(), 1});
+  if (services_.files) chosen = services_.files->ShowOpen(this, {"Open Program", QString(), 1});
   // A cancelled chooser still names the file it last gave, or nothing.
   if (chosen) chosenFile_ = *chosen;
   SetPathCaption(chosenFile_);
 }
 
 void frmEdit::cmdOK_Click() {
-  const local_seconds now = app_.clock.Now();
-  const year_month_day chosenDate = FromQDate(CalEdit_->selectedDate());
-  const std::optional<seconds> chosenTime =
-      ReadTimeOfDay(ComposeTimeText(TextOf(cboEditHH_), TextOf(cboEditMM_), TextOf(cboEditSS_)));
-  if (!chosenTime || IsOlderThanNow(chosenDate, *chosenTime, DateOf(now), TimeOfDayOf(now))) {
-    app_.messages.Show(this, {kOldMomentText, kOldMomentTitle, MessageButtons::Ok, MessageIcon::Critical});
-    cmdOK_->setEnabled(false);
-    return;
-  }
-
-  const bool ticked = chkTask_->checkState() == Qt::Checked;
-  const std::u16string caption = lblPath_->text().toStdU16String();
-  const std::u16string refusal = TaskPathRefusalText(ChosenTask(ticked, caption));
-  if (!refusal.empty()) {
-    app_.messages.Show(this, {FromStd(refusal), kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
-    return;
-  }
-
-  const ReminderRecord record = ComposeReminderRecord(txtAbout_->text().toStdU16String(), chosenDate,
-                                                      *chosenTime, ticked, caption, app_.forms);
-  // The record is chosen again under the store's lock: the list may be older than the
-  // store, and of two reminders with the same text only the one shown may change.
-  const Status status = app_.store.RewriteShownReminder(selectedRow_, shown_, record);
-  if (!status.ok()) {
-    app_.messages.Show(this, {FromUtf8(status.text()), "File error!", MessageButtons::Ok, MessageIcon::Critical});
-    return;
-  }
-  app_.messages.Show(this, {"Reminder is set", kProgramTitle, MessageButtons::Ok, MessageIcon::Information});
-  close();
-  if (app_.main && !app_.main->isUnloaded()) app_.main->Form_Load();
+  SaveReminder(services_,
+               {txtAbout_->text(), FromQDate(CalEdit_->selectedDate()), cboEditHH_->currentText(),
+                cboEditMM_->currentText(), cboEditSS_->currentText(), chkTask_->checkState() == Qt::Checked,
+                lblPath_->text()},
+               // The record is chosen again under the store's lock: the list may be older
+               // than the store, and of two reminders with the same text only the one
+               // shown may change.
+               {this, cmdOK_,
+                [this](const ReminderRecord& r) { return store_.RewriteShownReminder(selectedRow_, shown_, r); },
+                [this] { close(); }});
 }
 
 void frmEdit::cmdCancel_Click() { close(); }
-
-void frmEdit::done(int result) {
-  if (app_.edit == this) app_.edit = nullptr;
-  QDialog::done(result);
-}
 
 void frmEdit::SetPathCaption(const QString& caption) {
   lblPath_->setText(caption);

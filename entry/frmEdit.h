@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <chrono>
 
-#include "shell/AppContext.h"
+#include "entry/ShownRow.h"
+#include "platform/Services.h"
 #include "store/ReminderStore.h"
 
-class FlexGrid;
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
@@ -14,30 +14,26 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// "Edit Values": changes the reminder selected in the manager's grid and rewrites it in
+// "Edit Values": changes the reminder of a row of the manager's list and rewrites it in
 // place. It loads the row's four texts, unlocks much as the new reminder dialog does,
-// and saves over the record that still shows those texts, preferring the selected row's.
+// and saves over the record that still shows those texts, preferring the row's own.
 class frmEdit : public QDialog {
   Q_OBJECT
 
  public:
-  // Shows the single instance for the manager grid's current row; owned by `owner`.
-  static frmEdit* ShowFor(AppContext& app, QWidget* owner);
+  // The dialog for `row`, as the manager's list showed it; owned by `owner`.
+  frmEdit(ReminderStore& store, Services& services, const ShownRow& row, QWidget* owner);
 
   int EditRecordNumber() const { return editRecordNumber_; }
 
- protected:
-  void done(int result) override;
-
  private:
-  frmEdit(AppContext& app, QWidget* owner);
   void BuildControls();
   void BuildTimeBoxes();
   void BuildTaskControls();
   void SetTabOrder();
   void ConnectHandlers();
 
-  void Form_Load(FlexGrid* grid);
+  void Form_Load(const ShownRow& row);
   void txtAbout_KeyUp();
   void cboEditHH_Click();
   void cboEditHH_Change();
@@ -53,7 +49,8 @@ class frmEdit : public QDialog {
   void EnableSaveWhenTimeInRange();
   void SetPathCaption(const QString& caption);
 
-  AppContext& app_;
+  ReminderStore& store_;
+  Services& services_;
   int editRecordNumber_ = 0;  // the record found at loading
   int selectedRow_ = 0;
   ShownTexts shown_;  // the row's texts as the manager's list showed them

@@ -1,52 +1,24 @@
 #include "entry/frmQuickAdd.h"
 
-#include <QCloseEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "entry/QuickReminder.h"
 #include "entry/frmSetNewReminder.h"
+#include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
-#include "shell/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 using namespace std::chrono;
 
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  label->setAccessibleName(caption);
-  return label;
-}
-
-}  // namespace
-
-frmQuickAdd* frmQuickAdd::ShowFor(AppContext& app, QWidget* owner) {
-  if (app.quickAdd) {
-    app.quickAdd->show();
-    app.quickAdd->raise();
-    app.quickAdd->activateWindow();
-    return app.quickAdd;
-  }
-  auto* window = new frmQuickAdd(app, owner);
-  app.quickAdd = window;
-  window->show();
-  CentreOnOwner(window, owner);
-  window->activateWindow();
-  return window;
-}
-
-frmQuickAdd::frmQuickAdd(AppContext& app, QWidget* owner) : QWidget(nullptr), app_(app) {
-  setObjectName("frmQuickAdd");
-  setWindowTitle("Quick Reminder");
-  setAccessibleName("Quick Reminder");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsSize(4380, 1005));
+frmQuickAdd::frmQuickAdd(Services& services, EntryOpener openEntry, QWidget* owner)
+    : QWidget(nullptr), services_(services), openEntry_(std::move(openEntry)) {
+  SetUpWindow(this, "frmQuickAdd", "Quick Reminder", "Quick Reminder");
+  FixWindowSize(this, Qt::Dialog, TwipsSize(4380, 1005));
   // The form's font was never changed from the designer's default.
   setFont(PointFont("MS Sans Serif", 8.25));
 
@@ -58,7 +30,7 @@ frmQuickAdd::frmQuickAdd(AppContext& app, QWidget* owner) : QWidget(nullptr), ap
 }
 
 void frmQuickAdd::BuildControls() {
-  Label1_ = MakeLabel(this, "Label1", "Remind Me About");
+  Label1_ = MakeLabel(this, "Label1", "Remind Me About", "Remind Me About", font());
   PlaceInTwips(Label1_, 120, 120, 1275, 195);
   Label1_->adjustSize();
   txtAbout_ = new QLineEdit(this);
@@ -66,7 +38,7 @@ void frmQuickAdd::BuildControls() {
   txtAbout_->setAccessibleName("Remind Me About");
   PlaceInTwips(txtAbout_, 1560, 120, 2775, 285);
 
-  Label2_ = MakeLabel(this, "Label2", "After");
+  Label2_ = MakeLabel(this, "Label2", "After", "After", font());
   PlaceInTwips(Label2_, 120, 600, 330, 195);
   Label2_->adjustSize();
   txtMin_ = new QLineEdit(this);
@@ -75,7 +47,7 @@ void frmQuickAdd::BuildControls() {
   txtMin_->setMaxLength(2);
   txtMin_->setEnabled(false);
   PlaceInTwips(txtMin_, 600, 600, 375, 285);
-  Label3_ = MakeLabel(this, "Label3", "Minutes from now");
+  Label3_ = MakeLabel(this, "Label3", "Minutes from now", "Minutes from now", font());
   PlaceInTwips(Label3_, 1080, 600, 1245, 195);
   Label3_->adjustSize();
 
@@ -110,13 +82,13 @@ void frmQuickAdd::EnableOkForMinutes() {
 }
 
 void frmQuickAdd::cmdOK_Click() {
-  const local_seconds now = app_.clock.Now();
+  const local_seconds now = services_.clock.Now();
   const std::optional<QuickTime> time = QuickReminderTime(
       static_cast<int>(TimeOfDayOf(now) / hours{1}), static_cast<int>(TimeOfDayOf(now) / minutes{1} % 60),
       txtMin_->text().toStdU16String());
   if (!time) return;  // OK is disabled for such a text
 
-  frmSetNewReminder* entry = frmSetNewReminder::ShowFor(app_, nullptr);
+  frmSetNewReminder* entry = openEntry_();
   entry->SetAboutText(txtAbout_->text());
   // A moment past midnight falls on a later day than the dialog's.
   if (time->daysLater > 0) entry->SetChosenDate(DateOf(now + days{time->daysLater}));
@@ -125,9 +97,4 @@ void frmQuickAdd::cmdOK_Click() {
   entry->cmdSetReminder_Click();
   close();
   if (guard) guard->Unload();
-}
-
-void frmQuickAdd::closeEvent(QCloseEvent* event) {
-  if (app_.quickAdd == this) app_.quickAdd = nullptr;
-  event->accept();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
-#include "shell/AppContext.h"
+#include "platform/Services.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,18 +12,18 @@ class QPushButton;
 // "Quick Reminder": a reminder a number of minutes from now. It stores nothing itself:
 // OK opens the new reminder dialog, fills its text and time, runs its Set Reminder and
 // closes both windows.
+class frmSetNewReminder;
+
 class frmQuickAdd : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows the single instance, loading it when it is not open; owned by `owner`.
-  static frmQuickAdd* ShowFor(AppContext& app, QWidget* owner);
+  // Shows or brings forward the one new reminder dialog.
+  using EntryOpener = std::function<frmSetNewReminder*()>;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
+  frmQuickAdd(Services& services, EntryOpener openEntry, QWidget* owner);
 
  private:
-  frmQuickAdd(AppContext& app, QWidget* owner);
   void BuildControls();
   void SetTabOrder();
   void ConnectHandlers();
@@ -32,7 +33,8 @@ class frmQuickAdd : public QWidget {
   void cmdOK_Click();
   void EnableOkForMinutes();
 
-  AppContext& app_;
+  Services& services_;
+  EntryOpener openEntry_;
 
   QLabel* Label1_ = nullptr;
   QLineEdit* txtAbout_ = nullptr;

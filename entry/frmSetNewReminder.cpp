@@ -12,12 +12,13 @@
 
 #include "entry/EntryControls.h"
 #include "entry/ReminderEntry.h"
+#include "entry/ReminderSave.h"
 #include "entry/WrappingCheckBox.h"
+#include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
-#include "shell/Controls.h"
-#include "shell/WindowPlacement.h"
-#include "shell/frmMain.h"
+#include "platform/WindowPlacement.h"
 
 using namespace std::chrono;
 
@@ -46,30 +47,10 @@ std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16
 
 }  // namespace
 
-frmSetNewReminder* frmSetNewReminder::ShowFor(AppContext& app, QWidget* owner) {
-  if (app.setNew) {
-    app.setNew->show();
-    app.setNew->raise();
-    app.setNew->activateWindow();
-    return app.setNew;
-  }
-  auto* window = new frmSetNewReminder(app, owner);
-  app.setNew = window;
-  window->show();
-  CentreOnOwner(window, owner);
-  window->activateWindow();
-  return window;
-}
-
-frmSetNewReminder::frmSetNewReminder(AppContext& app, QWidget* owner)
-    : QDialog(nullptr), app_(app) {
-  setObjectName("frmSetNewReminder");
-  setWindowTitle("Set Up New Reminder");
-  setAccessibleName("Set Up New Reminder");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsSize(4680, 4740));
+frmSetNewReminder::frmSetNewReminder(ReminderStore& store, Services& services, QWidget* owner)
+    : QDialog(nullptr), store_(store), services_(services) {
+  SetUpWindow(this, "frmSetNewReminder", "Set Up New Reminder", "Set Up New Reminder");
+  FixWindowSize(this, Qt::Dialog, TwipsSize(4680, 4740));
   setFont(PointFont("Tahoma", 8.25));
 
   BuildControls();
@@ -196,7 +177,7 @@ void frmSetNewReminder::ConnectHandlers() {
 }
 
 void frmSetNewReminder::Form_Load() {
-  Calendar_->setSelectedDate(ToQDate(DateOf(app_.clock.Now())));
+  Calendar_->setSelectedDate(ToQDate(DateOf(services_.clock.Now())));
   FillNumbers(cboHH_, 24, "HH");
   FillNumbers(cboMM_, 60, "MM");
   FillNumbers(cboSS_, 60, "SS");
@@ -244,13 +225,13 @@ void frmSetNewReminder::chkTask_Click() {
 
 void frmSetNewReminder::cmdBrowse_Click() {
   std::optional<QString> chosen;
-  if (app_.files)
-    chosen = app_.files->ShowOpen(this, {"Select program to launch", kBrowseFilter, 1});
+  if (services_.files)
+    chosen = services_.files->ShowOpen(this, {"Select program to launch", kBrowseFilter, 1});
   if (chosen) {
     SetPathCaption(*chosen);
     return;
   }
-  app_.messages.Show(this, {"You have chosen not to set any task", kProgramTitle,
+  services_.messages.Show(this, {"You have chosen not to set any task", kProgramTitle,
                             MessageButtons::Ok, MessageIcon::Exclamation});
   // The path label keeps its caption; unticked, it is not saved.
   chkTask_->setChecked(false);
@@ -258,47 +239,11 @@ void frmSetNewReminder::cmdBrowse_Click() {
 }
 
 void frmSetNewReminder::cmdSetReminder_Click() {
-  const local_seconds now = app_.clock.Now();
-  const year_month_day chosenDate = ChosenDate();
-  // Boxes edited after the button was enabled may no longer form a time: such a press
-  // is refused like a past moment.
-  const std::optional<seconds> chosenTime =
-      ReadTimeOfDay(ComposeTimeText(TextOf(cboHH_), TextOf(cboMM_), TextOf(cboSS_)));
-  if (!chosenTime || IsOlderThanNow(chosenDate, *chosenTime, DateOf(now), TimeOfDayOf(now))) {
-    RejectMoment();
-    return;
-  }
-
-  const std::u16string about = txtAbout_->text().toStdU16String();
-  const std::u16string caption = lblPath_->text().toStdU16String();
-  const bool ticked = chkTask_->checkState() == Qt::Checked;
-  // A path the store would mangle could never be opened: refuse it before writing.
-  const std::u16string refusal = TaskPathRefusalText(ChosenTask(ticked, caption));
-  if (!refusal.empty()) {
-    app_.messages.Show(this, {FromStd(refusal), kProgramTitle, MessageButtons::Ok,
-                              MessageIcon::Exclamation});
-    return;
-  }
-
-  const ReminderRecord record =
-      ComposeReminderRecord(about, chosenDate, *chosenTime, ticked, caption, app_.forms);
-  const Status status = app_.store.AppendReminder(record);
-  if (!status.ok()) {
-    // The dialog stays open with its inputs, so the user can try again.
-    app_.messages.Show(this, {FromUtf8(status.text()), "File error!", MessageButtons::Ok,
-                              MessageIcon::Critical});
-    return;
-  }
-  app_.messages.Show(this, {"Reminder is set", kProgramTitle, MessageButtons::Ok,
-                            MessageIcon::Information});
-  Unload();
-  if (app_.main && !app_.main->isUnloaded()) app_.main->Form_Load();
-}
-
-void frmSetNewReminder::RejectMoment() {
-  app_.messages.Show(this, {kOldMomentText, kOldMomentTitle, MessageButtons::Ok,
-                            MessageIcon::Critical});
-  cmdSetReminder_->setEnabled(false);
+  SaveReminder(services_,
+               {txtAbout_->text(), ChosenDate(), cboHH_->currentText(), cboMM_->currentText(),
+                cboSS_->currentText(), chkTask_->checkState() == Qt::Checked, lblPath_->text()},
+               {this, cmdSetReminder_, [this](const ReminderRecord& r) { return store_.AppendReminder(r); },
+                [this] { Unload(); }});
 }
 
 void frmSetNewReminder::cmdCancel_Click() { Unload(); }
@@ -312,7 +257,6 @@ void frmSetNewReminder::done(int result) {
   // However the dialog closes (Cancel, Esc, the close box, a save), the next showing
   // loads it afresh.
   unloaded_ = true;
-  if (app_.setNew == this) app_.setNew = nullptr;
   QDialog::done(result);
 }
 

@@ -3,7 +3,8 @@
 #include <QDialog>
 #include <chrono>
 
-#include "shell/AppContext.h"
+#include "platform/Services.h"
+#include "store/ReminderStore.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -16,14 +17,13 @@ class QPushButton;
 // The dialog that sets up one new reminder. Its controls unlock one after another:
 // the About text, then the hour, the minute and the second; only the second box's
 // range test unlocks Set Reminder, which refuses a moment older than now, appends the
-// record, confirms, closes and has the main window recount.
+// record, confirms, closes and reports the store changed.
 class frmSetNewReminder : public QDialog {
   Q_OBJECT
 
  public:
-  // Shows the single instance, loading it when it is not open, else bringing it
-  // forward with its inputs as they are. `owner` may be null (no owner).
-  static frmSetNewReminder* ShowFor(AppContext& app, QWidget* owner);
+  // A freshly loaded dialog; `owner` may be null (no owner).
+  frmSetNewReminder(ReminderStore& store, Services& services, QWidget* owner);
 
   // What the quick reminder dialog fills in before it runs cmdSetReminder_Click.
   void SetAboutText(const QString& text);
@@ -40,7 +40,6 @@ class frmSetNewReminder : public QDialog {
   void done(int result) override;
 
  private:
-  frmSetNewReminder(AppContext& app, QWidget* owner);
   void BuildControls();
   void BuildTimeBoxes();
   void BuildTaskControls();
@@ -62,11 +61,11 @@ class frmSetNewReminder : public QDialog {
   void cmdCancel_Click();
 
   void EnableSetReminderWhenTimeInRange();
-  void RejectMoment();
   void SetPathCaption(const QString& caption);
   std::chrono::year_month_day ChosenDate() const;
 
-  AppContext& app_;
+  ReminderStore& store_;
+  Services& services_;
   bool unloaded_ = false;
 
   QGroupBox* fraSet_ = nullptr;

@@ -9,19 +9,19 @@
 #include "homeset/FolderList.h"
 #include "homeset/HomePathFile.h"
 #include "homeset/WindowLayout.h"
-#include "homeset/frmMain4SetPath.h"
 
-void frmAppPath::ShowFor(HalvernContext& app, QWidget* owner) {
+frmAppPath* frmAppPath::ShowFor(HalvernContext& app, QWidget* owner) {
   // A chooser that was just closed is only waiting to be deleted.
   if (app.chooser && app.chooser->isVisible()) {
     app.chooser->raise();
     app.chooser->activateWindow();
-    return;
+    return app.chooser;
   }
   auto* window = new frmAppPath(app, owner);
   app.chooser = window;
   window->show();
   CentreOver(window, owner);
+  return window;
 }
 
 frmAppPath::frmAppPath(HalvernContext& app, QWidget* owner)
@@ -124,7 +124,7 @@ void frmAppPath::dirAppPath_OpenFailed(const QString& description) {
 }
 
 void frmAppPath::cmdOK_Click() {
-  if (app_.main) app_.main->TakePath(dirAppPath_->Path());
+  emit Chosen(dirAppPath_->Path());
   close();
 }
 

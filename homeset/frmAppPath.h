@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "homeset/FolderPath.h"
 #include "homeset/HalvernContext.h"
 
 class DriveList;
@@ -9,14 +10,18 @@ class FolderList;
 class QLabel;
 class QPushButton;
 
-// The chooser: a drive list and a folder list; "&OK" hands the open folder to the
-// start-up window. It exists at most once.
+// The chooser: a drive list and a folder list; "&OK" hands the open folder on through
+// Chosen. It exists at most once.
 class frmAppPath : public QWidget {
   Q_OBJECT
 
  public:
   // Shows the chooser owned by `owner`, or brings the open one forward.
-  static void ShowFor(HalvernContext& app, QWidget* owner);
+  static frmAppPath* ShowFor(HalvernContext& app, QWidget* owner);
+
+ signals:
+  // "&OK" was pressed on `path`, the open folder.
+  void Chosen(const FolderPath& path);
 
  private:
   frmAppPath(HalvernContext& app, QWidget* owner);

@@ -54,7 +54,10 @@ void frmMain4SetPath::TakePath(const FolderPath& path) {
   cmdOK_->setEnabled(true);
 }
 
-void frmMain4SetPath::cmdBrowse_Click() { frmAppPath::ShowFor(app_, this); }
+void frmMain4SetPath::cmdBrowse_Click() {
+  frmAppPath* chooser = frmAppPath::ShowFor(app_, this);
+  connect(chooser, &frmAppPath::Chosen, this, &frmMain4SetPath::TakePath, Qt::UniqueConnection);
+}
 
 void frmMain4SetPath::cmdOK_Click() {
   if (std::optional<std::string> failure =

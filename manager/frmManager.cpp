@@ -8,12 +8,11 @@
 #include <memory>
 
 #include "manager/frmLegend.h"
+#include "platform/Controls.h"
 #include "platform/FlexGrid.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
-#include "shell/Controls.h"
-#include "entry/frmEdit.h"
-#include "shell/WindowPlacement.h"
-#include "shell/frmMain.h"
+#include "platform/WindowPlacement.h"
 
 namespace {
 
@@ -39,30 +38,15 @@ FlexGrid::CellLook LookOf(std::optional<ReminderState> state) {
 
 }  // namespace
 
-frmManager* frmManager::ShowFor(AppContext& app, QWidget* owner) {
-  if (!app.manager) {
-    app.manager = new frmManager(app, owner);
-    app.manager->resize(TwipsSize(5775, 3405));
-    app.manager->show();
-    CentreOnOwner(app.manager, owner);
-  } else {
-    app.manager->show();
-  }
-  app.manager->raise();
-  app.manager->activateWindow();
-  return app.manager;
-}
-
-frmManager::frmManager(AppContext& app, QWidget* owner) : QWidget(nullptr), app_(app) {
-  setObjectName("frmManager");
-  setWindowTitle("Manage Stored Reminders");
-  setAccessibleName("Manage Stored Reminders");
-  setAttribute(Qt::WA_DeleteOnClose);
+frmManager::frmManager(ReminderStore& store, Services& services, QWidget* owner)
+    : QWidget(nullptr), store_(store), services_(services) {
+  SetUpWindow(this, "frmManager", "Manage Stored Reminders", "Manage Stored Reminders");
   BuildControls();
   SetTabOrder();
   ConnectHandlers();
   SetOwner(this, owner);
   Form_Load();
+  resize(TwipsSize(5775, 3405));
 }
 
 void frmManager::BuildControls() {
@@ -116,13 +100,13 @@ void frmManager::Form_Load() {
   }
   grid.SetRow(1);
 
-  Status status = list_.Load(app_.store);
+  Status status = list_.Load(store_);
   if (!status.ok()) {
-    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle, MessageButtons::Ok, MessageIcon::Critical});
+    services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle, MessageButtons::Ok, MessageIcon::Critical});
     list_ = ReminderList();
   }
   // Rows are decoded and classified when shown, against the moment the list was built.
-  const std::chrono::local_seconds now = app_.clock.Now();
+  const std::chrono::local_seconds now = services_.clock.Now();
   struct Cache {
     int number = 0;
     ManagerRow row;
@@ -130,7 +114,7 @@ void frmManager::Form_Load() {
   auto cache = std::make_shared<Cache>();
   auto rowOf = [this, cache, now](int number) -> const ManagerRow& {
     if (cache->number != number) {
-      cache->row = list_.Row(number, app_.forms, DateOf(now), TimeOfDayOf(now));
+      cache->row = list_.Row(number, services_.forms, DateOf(now), TimeOfDayOf(now));
       cache->number = number;
     }
     return cache->row;
@@ -192,27 +176,37 @@ void frmManager::fgrdReminders_SelChange() {
 void frmManager::cmdEdit_Click() {
   if (!IsRecordRow(fgrdReminders_->Row())) return;
   hide();
-  frmEdit::ShowFor(app_, app_.main);
+  emit EditRequested(CurrentRow());
+}
+
+// The row where the selection began, with its texts as the grid shows them.
+ShownRow frmManager::CurrentRow() {
+  ShownRow row{fgrdReminders_->Row(), {}};
+  for (int col = 0; col < 4; ++col) {
+    fgrdReminders_->SetCol(col);
+    row.texts[static_cast<std::size_t>(col)] = fgrdReminders_->Text().toStdU16String();
+  }
+  return row;
 }
 
 void frmManager::cmdDelete_Click() {
   const int number = fgrdReminders_->RowSel();
   if (!IsRecordRow(number)) return;
-  if (app_.messages.Show(this, {"Are you sure you want to delete this reminder, it can't be recalled later",
+  if (services_.messages.Show(this, {"Are you sure you want to delete this reminder, it can't be recalled later",
                                 "Confirm delete", MessageButtons::YesNo, MessageIcon::None}) == MessageAnswer::No)
     return;
   // The record must still be the one the row shows: another program may have changed
   // the store since the list was read.
-  const ShownTexts shown = list_.Row(number, app_.forms, {}, {}).texts;
-  const Status status = app_.store.DeleteReminder(
+  const ShownTexts shown = list_.Row(number, services_.forms, {}, {}).texts;
+  const Status status = store_.DeleteReminder(
       number, [&shown](const ReminderRecord& current) { return RecordShows(current, shown); });
   if (!status.ok()) {
-    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
+    services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
     return;
   }
-  app_.messages.Show(this, {"Reminder deleted", "Deleted", MessageButtons::Ok, MessageIcon::Information});
+  services_.messages.Show(this, {"Reminder deleted", "Deleted", MessageButtons::Ok, MessageIcon::Information});
   close();
-  if (app_.main) app_.main->Form_Load();
+  services_.changes.Report();
 }
 
 void frmManager::cmdCancel_Click() { close(); }

@@ -3,8 +3,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "entry/ShownRow.h"
 #include "manager/ManagerLogic.h"
-#include "shell/AppContext.h"
+#include "platform/Services.h"
+#include "store/ReminderStore.h"
 
 class FlexGrid;
 class QGroupBox;
@@ -13,14 +15,19 @@ class frmLegend;
 
 // "Manage Stored Reminders": every reminder of the store in a grid, row r showing record
 // r, marked as expired, due later today or due on a later day; with edit and delete.
+// Edit hides the window, which keeps its list, and asks for the edit dialog.
 class frmManager : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows the single instance, loading it when it is not open; owned by `owner`.
-  static frmManager* ShowFor(AppContext& app, QWidget* owner);
+  // A freshly loaded manager, owned by `owner`.
+  frmManager(ReminderStore& store, Services& services, QWidget* owner);
 
   FlexGrid* grid() const { return fgrdReminders_; }
+
+ signals:
+  // Edit was pressed on `row`: the edit dialog is to open on it.
+  void EditRequested(const ShownRow& row);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -28,7 +35,6 @@ class frmManager : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  frmManager(AppContext& app, QWidget* owner);
   void BuildControls();
   void SetTabOrder();
   void ConnectHandlers();
@@ -42,8 +48,10 @@ class frmManager : public QWidget {
   void cmdDelete_Click();
   void cmdCancel_Click();
   bool IsRecordRow(int row) const;
+  ShownRow CurrentRow();
 
-  AppContext& app_;
+  ReminderStore& store_;
+  Services& services_;
   ReminderList list_;
   QPointer<frmLegend> legend_;
 

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
+#include "platform/WindowPlacement.h"
 #include "shell/frmMain.h"
-#include "shell/frmMinimized.h"
 
 void ComeForward(AppContext& app, QWidget* splash) {
   if (splash) {
@@ -11,7 +11,7 @@ void ComeForward(AppContext& app, QWidget* splash) {
     return;
   }
   if (app.main && !app.main->isUnloaded() && app.main->isHidden()) {
-    frmMinimized::ShowFor(app);
+    app.main->ShowStandIn();
     return;
   }
   frmMain::Open(app);

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "shell/AppContext.h"
+#include "platform/QtText.h"
 #include "shell/VersionCaption.h"
 
 // The program's version information. CMake defines each value once, from the project's

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
-#include "shell/Controls.h"
+#include "platform/WindowPlacement.h"
 #include "shell/DocumentationFolder.h"
 #include "shell/ProgramArt.h"
 #include "shell/SysInfo.h"
@@ -28,23 +30,17 @@ QString DocumentationPath() {
 }  // namespace
 
 void frmAbout::ShowFor(AppContext& app) {
-  if (app.about) {
-    app.about->show();
-    app.about->raise();
-    app.about->activateWindow();
-    return;
-  }
-  auto* window = new frmAbout(app);
-  app.about = window;
-  window->show();
+  ShowOnce(
+      app.about, [&app] { return new frmAbout(app); },
+      [](frmAbout* window) {
+        window->show();
+        return true;
+      });
 }
 
 frmAbout::frmAbout(AppContext& app) : QWidget(nullptr), app_(app) {
-  setObjectName("frmAbout");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsSize(5715, 2295));
+  SetUpWindow(this, "frmAbout", {}, {});
+  FixWindowSize(this, Qt::Dialog, TwipsSize(5715, 2295));
   BuildControls();
   SetTabOrder();
   Form_Load();
@@ -124,8 +120,8 @@ void frmAbout::cmdOK_Click() { close(); }
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::StartSysInfo() {
-  if (std::optional<std::u16string> tool = SysInfoToolPath(*app_.registry, *app_.fileCheck)) {
-    if (!app_.launcher.Open(FromStd(*tool))) return;
+  if (std::optional<std::u16string> tool = SysInfoToolPath(*app_.services.registry, *app_.services.fileCheck)) {
+    if (!app_.services.launcher.Open(FromStd(*tool))) return;
   }
-  app_.messages.Show(this, {kSysInfoUnavailable, kProgramTitle});
+  app_.services.messages.Show(this, {kSysInfoUnavailable, kProgramTitle});
 }

@@ -9,15 +9,16 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "alarm/frmTask.h"
 #include "entry/frmEdit.h"
-#include "manager/frmManager.h"
-#include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
+#include "manager/frmManager.h"
+#include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "platform/WidgetEvents.h"
-#include "shell/Controls.h"
+#include "platform/WindowPlacement.h"
 #include "shell/ReminderCount.h"
+#include "shell/Windows.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMinimized.h"
 
@@ -40,22 +41,19 @@ QPushButton* MakeTippedButton(QWidget* parent, const char* name, const QString& 
 }  // namespace
 
 frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
-  setObjectName("frmMain");
-  setWindowTitle("Welcome! to Reminder");
-  setAccessibleName("Welcome! to Reminder");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsSize(4515, 2385));
+  SetUpWindow(this, "frmMain", "Welcome! to Reminder", "Welcome! to Reminder");
+  FixWindowSize(this, Qt::Window, TwipsSize(4515, 2385));
 
   BuildControls();
   BuildLines();
   SetTabOrder();
   app_.main = this;
   // Coverage starts at the second the window loaded: the count may wait in its box.
-  check_ = std::make_unique<ReminderCheck>(app_.store, app_.clock, app_.forms, app_.checkedUntil);
+  check_ = std::make_unique<ReminderCheck>(app_.store, app_.services.clock, app_.services.forms,
+                                           app_.checkedUntil);
   Form_Load();
   StartCheck();
+  connect(&app_.services.changes, &StoreChanges::Changed, this, &frmMain::StoreChanged);
 }
 
 frmMain::~frmMain() = default;
@@ -163,9 +161,9 @@ void frmMain::StartCheck() {
 
 void frmMain::Form_Load() {
   int count = 0;
-  Status status = CountTodaysReminders(app_.store, DateOf(app_.clock.Now()), count, app_.forms);
+  Status status = CountTodaysReminders(app_.store, DateOf(app_.services.clock.Now()), count, app_.services.forms);
   if (!status.ok()) {
-    app_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
+    app_.services.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
     return;
   }
   lblNoOfReminders_->setText(QStringLiteral("[%1]").arg(count));
@@ -177,28 +175,33 @@ void frmMain::Form_Load() {
   lblNoOfReminders_->setAccessibleName(lblNoOfReminders_->text());
 }
 
+// An unloaded window no longer counts: the next load counts afresh.
+void frmMain::StoreChanged() {
+  if (!unloaded_) Form_Load();
+}
+
 void frmMain::timCheckReminders_Timer() {
   check_->Tick(*this);
   app_.checkedUntil = check_->lastCovered();
 }
 
 void frmMain::Announce(const DueReminder& reminder) {
-  app_.messages.Show(this, {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok,
+  app_.services.messages.Show(this, {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok,
                             MessageIcon::None, true});
   target_ = FromStd(reminder.task);
-  frmTask::ShowFor(app_, target_, this);
+  ShowTask(app_, target_, this);
 }
 
 void frmMain::ReportFailure(const std::string& text) {
-  app_.messages.Show(this, {FromUtf8(text), "Reminder file error", MessageButtons::Ok,
+  app_.services.messages.Show(this, {FromUtf8(text), "Reminder file error", MessageButtons::Ok,
                             MessageIcon::Critical});
 }
 
-void frmMain::cmdSetNew_Click() { frmSetNewReminder::ShowFor(app_, this); }
+void frmMain::cmdSetNew_Click() { ShowNewReminder(app_, this); }
 
-void frmMain::Label4_Click() { frmQuickAdd::ShowFor(app_, this); }
+void frmMain::Label4_Click() { ShowQuickAdd(app_, this); }
 
-void frmMain::cmdManage_Click() { frmManager::ShowFor(app_, this); }
+void frmMain::cmdManage_Click() { ShowManager(app_, this); }
 
 void frmMain::cmdAbout_Click() { frmAbout::ShowFor(app_); }
 
@@ -210,7 +213,30 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
 // Hidden, the window stays loaded and its check goes on firing reminders.
 void frmMain::cmdClose_Click() {
   hide();
-  frmMinimized::ShowFor(app_);
+  ShowStandIn();
+}
+
+void frmMain::ShowStandIn() {
+  ShowOnce(
+      app_.minimized,
+      [this] {
+        auto* standIn = new frmMinimized();
+        connect(standIn, &frmMinimized::Closed, this, &frmMain::UnloadIfLoaded);
+        // The stand-in outlives this window's unloading by a moment: long enough to load
+        // the next main window.
+        connect(standIn, &frmMinimized::ReloadRequested, standIn, [&app = app_] { Open(app); });
+        return standIn;
+      },
+      [](frmMinimized* standIn) {
+        standIn->show();
+        standIn->Form_Load();
+        return true;
+      },
+      BringToFront);
+}
+
+void frmMain::UnloadIfLoaded() {
+  if (!unloaded_) close();
 }
 
 void frmMain::cmdExit_Click() { close(); }

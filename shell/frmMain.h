@@ -24,8 +24,11 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   // and brings it forward.
   static frmMain* Open(AppContext& app);
 
-  // Recounts today's reminders; other windows call it after they change the store.
+  // Recounts today's reminders; the other windows' reports of a changed store run it.
   void Form_Load();
+
+  // Shows the small window that stands in for this one while it is hidden.
+  void ShowStandIn();
 
   // One tick of the check; the timer calls it every second.
   void timCheckReminders_Timer();
@@ -46,7 +49,8 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   void BuildLines();
   void SetTabOrder();
   void StartCheck();
-
+  void StoreChanged();
+  void UnloadIfLoaded();
 
   void cmdSetNew_Click();
   void cmdManage_Click();

@@ -5,29 +5,14 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "platform/WindowDecoration.h"
 #include "shell/ScreenPlace.h"
-#include "shell/frmMain.h"
 
-void frmMinimized::ShowFor(AppContext& app) {
-  if (app.minimized) {
-    BringToFront(app.minimized);
-    return;
-  }
-  auto* window = new frmMinimized(app);
-  app.minimized = window;
-  window->show();
-  window->Form_Load();  // the frame's size is known once the window is shown
-}
-
-frmMinimized::frmMinimized(AppContext& app) : QWidget(nullptr), app_(app) {
-  setObjectName("frmMinimized");
-  setAccessibleName("Show Reminder");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsSize(1485, 405));
+frmMinimized::frmMinimized() : QWidget(nullptr) {
+  SetUpWindow(this, "frmMinimized", {}, "Show Reminder");
+  FixWindowSize(this, Qt::Window, TwipsSize(1485, 405));
   BuildControls();
   ShowNoCaptionOrIcon(this);
 }
@@ -53,16 +38,11 @@ void frmMinimized::Form_Load() {
 }
 
 void frmMinimized::Command1_Click() {
-  AppContext& app = app_;
   close();  // unloads the main window, which closes the windows that go with it
-  frmMain::Open(app);
+  emit ReloadRequested();
 }
 
 void frmMinimized::closeEvent(QCloseEvent* event) {
-  Form_Unload();
+  emit Closed();
   event->accept();
-}
-
-void frmMinimized::Form_Unload() {
-  if (app_.main && !app_.main->isUnloaded()) app_.main->close();
 }

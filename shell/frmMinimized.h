@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include "shell/AppContext.h"
-
 class QPushButton;
 
 // The small window that stands in for the hidden main window. "Show Reminder" reloads
@@ -13,19 +11,25 @@ class frmMinimized : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows the window, or brings it forward when it is open.
-  static void ShowFor(AppContext& app);
+  frmMinimized();
+
+  // Places the window near the screen's lower right corner; its frame's size is known
+  // once it is shown.
+  void Form_Load();
+
+ signals:
+  // "Show Reminder" was pressed, after this window closed: the main window is to be
+  // loaded again.
+  void ReloadRequested();
+  // This window closed: the main window it stands in for is to be unloaded.
+  void Closed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  explicit frmMinimized(AppContext& app);
   void BuildControls();
-  void Form_Load();
   void Command1_Click();
-  void Form_Unload();
 
-  AppContext& app_;
   QPushButton* Command1_ = nullptr;
 };

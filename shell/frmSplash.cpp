@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "platform/Controls.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "shell/ProgramArt.h"
 #include "shell/SplashTick.h"
 #include "shell/VersionInfo.h"
@@ -18,12 +21,9 @@ namespace {
 // white, so the texts get fixed colours rather than the theme's.
 const QColor kDesktopColour(0x3A, 0x6E, 0xA5);
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QFont& font, const QColor& colour,
-                  const QString& spoken) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setAccessibleName(spoken);
-  label->setFont(font);
+QLabel* MakeSplashLabel(QWidget* parent, const char* name, const QFont& font, const QColor& colour,
+                        const QString& spoken) {
+  QLabel* label = MakeLabel(parent, name, QString(), spoken, font);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
   label->setPalette(palette);
@@ -83,7 +83,7 @@ void frmSplash::BuildControls() {
   PlaceInTwips(Frame1_, 0, 0, 6600, 2595);
   Frame1_->installEventFilter(this);
 
-  imgLogo_ = MakeLabel(Frame1_, "imgLogo", font(), Qt::black, "Reminder logo");
+  imgLogo_ = MakeSplashLabel(Frame1_, "imgLogo", font(), Qt::black, "Reminder logo");
   imgLogo_->setPixmap(ProgramLogo());
   imgLogo_->setScaledContents(true);
   PlaceInTwips(imgLogo_, 120, 240, 1695, 2175);
@@ -97,20 +97,20 @@ void frmSplash::BuildControls() {
 }
 
 void frmSplash::BuildLabels() {
-  lblCompanyProduct_ = MakeLabel(Frame1_, "lblCompanyProduct", PointFont("Tahoma", 18, true),
+  lblCompanyProduct_ = MakeSplashLabel(Frame1_, "lblCompanyProduct", PointFont("Tahoma", 18, true),
                                  kDesktopColour, "Product");
   PlaceInTwips(lblCompanyProduct_, 1920, 360, 3090, 435);
-  lblProductName_ = MakeLabel(Frame1_, "lblProductName", PointFont("Tahoma", 32.25, true),
+  lblProductName_ = MakeSplashLabel(Frame1_, "lblProductName", PointFont("Tahoma", 32.25, true),
                               kDesktopColour, "Title");
   PlaceInTwips(lblProductName_, 2160, 840, 2550, 780);
-  lblPlatform_ = MakeLabel(Frame1_, "lblPlatform", PointFont("Arial", 15.75, true), Qt::black,
+  lblPlatform_ = MakeSplashLabel(Frame1_, "lblPlatform", PointFont("Arial", 15.75, true), Qt::black,
                            "Trademarks");
   lblPlatform_->setAlignment(Qt::AlignRight | Qt::AlignTop);
   PlaceInTwips(lblPlatform_, 5160, 1440, 1275, 360);
-  lblVersion_ = MakeLabel(Frame1_, "lblVersion", PointFont("Arial", 12, true), Qt::black, "Version");
+  lblVersion_ = MakeSplashLabel(Frame1_, "lblVersion", PointFont("Arial", 12, true), Qt::black, "Version");
   lblVersion_->setAlignment(Qt::AlignRight | Qt::AlignTop);
   PlaceInTwips(lblVersion_, 5520, 1920, 885, 285);
-  lblCopyright_ = MakeLabel(Frame1_, "lblCopyright", PointFont("Arial", 8.25), Qt::black, "Copyright");
+  lblCopyright_ = MakeSplashLabel(Frame1_, "lblCopyright", PointFont("Arial", 8.25), Qt::black, "Copyright");
   PlaceInTwips(lblCopyright_, 4080, 2280, 2415, 255);
 }
 
@@ -149,6 +149,6 @@ void frmSplash::Form_Unload() {
   unloaded_ = true;
   Timer1_->stop();
   const Status home = readHome_();
-  if (!home.ok()) app_.messages.Show(this, {FromUtf8(home.text()), kProgramTitle});
+  if (!home.ok()) app_.services.messages.Show(this, {FromUtf8(home.text()), kProgramTitle});
   frmMain::Open(app_);
 }

@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
   QtLauncher launcher;
   QtFileChooser files;
   ReminderStore store;
-  AppContext app{store, SystemClock::Instance(), messages, launcher, DateTimeForms::User(), {}, {}};
-  app.files = &files;
+  AppContext app{store, {SystemClock::Instance(), messages, launcher, DateTimeForms::User(), &files}};
   // The claim goes as soon as the program decides to end: a start from then on runs
   // itself instead of calling a copy that is going away.
   ProgramEnd end(app, [&running] {

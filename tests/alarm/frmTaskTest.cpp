@@ -11,7 +11,7 @@ class TaskWindowTest : public WidgetFixture {
 };
 
 TEST_F(TaskWindowTest, EmptyTargetShowsTheWindowAndStartsNothing) {
-  frmTask::ShowFor(app, "", nullptr);
+  ShowTask(app, "", nullptr);
   ASSERT_TRUE(app.task);
   EXPECT_TRUE(app.task->isVisible());
   EXPECT_TRUE(launcher.opened.empty());
@@ -23,14 +23,14 @@ TEST_F(TaskWindowTest, EmptyTargetShowsTheWindowAndStartsNothing) {
 }
 
 TEST_F(TaskWindowTest, SecondShowOnlyBringsItForward) {
-  frmTask::ShowFor(app, "  /bin/first ", nullptr);
-  frmTask::ShowFor(app, "/bin/second", nullptr);
+  ShowTask(app, "  /bin/first ", nullptr);
+  ShowTask(app, "/bin/second", nullptr);
   EXPECT_EQ(launcher.opened, std::vector<QString>{"/bin/first"});
 }
 
 TEST_F(TaskWindowTest, FailedStartIsReportedAndTheWindowCloses) {
   launcher.failure = "No such file or directory: /gone";
-  frmTask::ShowFor(app, "/gone", nullptr);
+  ShowTask(app, "/gone", nullptr);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "No such file or directory: /gone");
   EXPECT_EQ(messages.shown[0].title, "Reminder");
@@ -40,7 +40,7 @@ TEST_F(TaskWindowTest, FailedStartIsReportedAndTheWindowCloses) {
 
 TEST_F(TaskWindowTest, StoreThatOthersCanWriteStartsNoTask) {
   ::chmod(home.store().c_str(), 0666);
-  frmTask::ShowFor(app, "/bin/anything", nullptr);
+  ShowTask(app, "/bin/anything", nullptr);
   EXPECT_TRUE(launcher.opened.empty());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].text.contains("can be written by other users"));

@@ -22,7 +22,7 @@ class EntryFixture : public WidgetFixture {
     return control;
   }
 
-  frmSetNewReminder* OpenNew(QWidget* owner = nullptr) { return frmSetNewReminder::ShowFor(app, owner); }
+  frmSetNewReminder* OpenNew(QWidget* owner = nullptr) { return ShowNewReminder(app, owner); }
 
   // Replaces a combo box's text by typing, as a user selecting it and typing over it.
   static void TypeOver(QComboBox* box, const QString& text) {

@@ -12,7 +12,7 @@ class EditTest : public EntryFixture {
  protected:
   // Opens the manager, selects `row` and presses Edit.
   frmEdit* EditRow(int row) {
-    frmManager* m = frmManager::ShowFor(app, nullptr);
+    frmManager* m = ShowManager(app, nullptr);
     FlexGrid* grid = m->grid();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
     Click(m, "cmdEdit");

@@ -8,7 +8,7 @@ namespace {
 
 class QuickAddTest : public EntryFixture {
  protected:
-  frmQuickAdd* OpenQuick(QWidget* owner = nullptr) { return frmQuickAdd::ShowFor(app, owner); }
+  frmQuickAdd* OpenQuick(QWidget* owner = nullptr) { return ShowQuickAdd(app, owner); }
   QLineEdit* About(QWidget* w) { return Control<QLineEdit>(w, "txtAbout"); }
   QLineEdit* Minutes(QWidget* w) { return Control<QLineEdit>(w, "txtMin"); }
   QPushButton* Ok(QWidget* w) { return Control<QPushButton>(w, "cmdOK"); }

@@ -29,7 +29,7 @@ class ManagerTest : public WidgetFixture {
     for (int i = 1; i <= n; ++i) bytes += Due(u"r" + QString::number(i).toStdU16String(), t0 + std::chrono::hours(24 * i));
     return bytes;
   }
-  frmManager* Open() { return frmManager::ShowFor(app, nullptr); }
+  frmManager* Open() { return ShowManager(app, nullptr); }
   static FlexGrid* Grid(frmManager* m) { return m->grid(); }
   static QString Cell(frmManager* m, int row, int col) {
     Grid(m)->SetRow(row);
@@ -179,7 +179,7 @@ TEST_P(ManagerDeleteTest, DeletesExactlyTheSelectedRowThenClosesAndRecounts) {
   const std::vector<std::string> records = {Due(u"one", t0 + 1h), Due(u"two", t0 + 2h), Due(u"three", t0 + 3h)};
   home.WriteStore(records[0] + records[1] + records[2]);
   frmMain* main = LoadMain();
-  QPointer<frmManager> m = frmManager::ShowFor(app, main);
+  QPointer<frmManager> m = ShowManager(app, main);
   ClickRow(m, GetParam());
   messages.answer = MessageAnswer::Yes;
   QTest::mouseClick(Button(m, "cmdDelete"), Qt::LeftButton);

@@ -10,7 +10,9 @@
 #include "alarm/FakeClock.h"
 #include "alarm/frmTask.h"
 #include "platform/FakePlatform.h"
+#include "platform/QtText.h"
 #include "shell/AppContext.h"
+#include "shell/Windows.h"
 #include "shell/frmMain.h"
 #include "store/TempHome.h"
 
@@ -20,7 +22,7 @@ class WidgetFixture : public ::testing::Test {
   WidgetFixture() {
     ::chmod(home.root().c_str(), 0700);
     ::chmod((home.root() / "db").c_str(), 0700);
-    app.files = &chooser;
+    app.services.files = &chooser;
   }
   ~WidgetFixture() override {
     // Some top-levels (menus, popups) are children of others and go with them.
@@ -46,5 +48,5 @@ class WidgetFixture : public ::testing::Test {
   FakeMessageBoxes messages;
   FakeLauncher launcher;
   FakeFileChooser chooser;
-  AppContext app{store, clock, messages, launcher, *forms, {}, {}};
+  AppContext app{store, {clock, messages, launcher, *forms}};
 };

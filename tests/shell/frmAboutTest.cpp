@@ -87,7 +87,7 @@ TEST_F(AboutTest, OkEnterAndEscapeCloseIt) {
 TEST_F(AboutTest, WithoutARegistrySystemInfoIsUnavailable) {
   frmAbout* about = Open();  // the program's own registry: none outside Windows
 #ifdef _WIN32
-  app.registry = &registry;
+  app.services.registry = &registry;
 #endif
   QTest::mouseClick(Button(about, "cmdSysInfo"), Qt::LeftButton);
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -100,8 +100,8 @@ TEST_F(AboutTest, WithoutARegistrySystemInfoIsUnavailable) {
 }
 
 TEST_F(AboutTest, SystemInfoStartsTheToolTheRegistryNames) {
-  app.registry = &registry;
-  app.fileCheck = &files;
+  app.services.registry = &registry;
+  app.services.fileCheck = &files;
   registry.Set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", {Registry::kString, std::string("C:\\MSInfo\0", 10)});
   files.files = {u"C:\\MSInfo\\MSINFO32.EXE"};
   Open()->StartSysInfo();
@@ -110,8 +110,8 @@ TEST_F(AboutTest, SystemInfoStartsTheToolTheRegistryNames) {
 }
 
 TEST_F(AboutTest, AToolThatDoesNotStartIsUnavailable) {
-  app.registry = &registry;
-  app.fileCheck = &files;
+  app.services.registry = &registry;
+  app.services.fileCheck = &files;
   registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", {Registry::kString, std::string("C:\\Gone.exe\0", 12)});
   launcher.failure = "No such file or directory: C:\\Gone.exe";
   Open()->StartSysInfo();

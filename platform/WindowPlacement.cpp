@@ -1,15 +1,8 @@
-#include "shell/AppContext.h"
+#include "platform/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
 #include <QWindow>
-
-QString FromStd(std::u16string_view text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text); }
 
 void SetOwner(QWidget* window, QWidget* owner) {
   if (!owner) return;
@@ -18,11 +11,15 @@ void SetOwner(QWidget* window, QWidget* owner) {
     window->windowHandle()->setTransientParent(owner->windowHandle());
 }
 
-void BringToFront(QWidget* window) {
-  window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+void BringForward(QWidget* window) {
   window->show();
   window->raise();
   window->activateWindow();
+}
+
+void BringToFront(QWidget* window) {
+  window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  BringForward(window);
 }
 
 void CentreOnScreen(QWidget* window) {
@@ -33,9 +30,12 @@ void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-QFont PointFont(const QString& family, double points, bool bold) {
-  QFont font(family);
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
+void CentreOnOwner(QWidget* window, QWidget* owner) {
+  if (!owner || !owner->isVisible()) {
+    CentreOnScreen(window);
+    return;
+  }
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(owner->frameGeometry().center());
+  window->move(frame.topLeft());
 }
