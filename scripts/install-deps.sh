@@ -12,6 +12,7 @@ packages=(
   locales fonts-wine fonts-dejavu-core fonts-liberation2
   desktop-file-utils libglib2.0-bin
   dpkg-dev file lintian debootstrap imagemagick
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()

@@ -1,43 +1,65 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, prints the store benchmark's figures, builds the
-# Debian package and tries it on a fresh Debian 12 system, and runs every test (core,
-# widget and end-to-end) through CTest.
+# Installs what is missing, builds, prints the store benchmark's figures, and runs every
+# test: core, widget and end-to-end through CTest, the core again under AddressSanitizer
+# and UndefinedBehaviorSanitizer with the fuzz targets, the core for Windows under Wine,
+# and the Debian package on a fresh Debian 12 system.
+#
+# The end-to-end tests and the package mostly wait on timers and downloads, so they run
+# beside the second and third builds, which mostly compute.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
+fuzz="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+started=$(date +%s)
+stage() { echo "== $1 ($(( $(date +%s) - started )) s since the start)"; }
+
 "$root/scripts/install-deps.sh"
+mkdir -p "$build"
 # The Debian 12 system root that the package is installed on downloads while the
 # builds compile.
-mkdir -p "$build"
-BUILD_DIR="$build" "$root/scripts/test-package.sh" --prepare-root >"$build/prepare-root.log" 2>&1 &
-prepare_root=$!
+rm -f "$build/prepare-root.rc"
+(BUILD_DIR="$build" "$root/scripts/test-package.sh" --prepare-root >"$build/prepare-root.log" 2>&1
+ echo $? >"$build/prepare-root.rc") &
+stage "Build"
 BUILD_DIR="$build" "$root/scripts/build.sh"
 
-echo "== Store benchmark"
+stage "Store benchmark"
 "$build/bench/bench_store" --benchmark_min_time=0.2
-echo "== Memory of reminder with the manager open on a full store"
+stage "Memory of reminder with the manager open on a full store"
 "$root/tests/e2e/run_e2e.sh" "$build/reminder" "$root/bench" manager_memory.py 2>&1 | grep -E '^reminder peak memory|Error'
+
+# CTest, then the package, in the background; their logs are shown at the end.
+(
+  cd "$build"
+  ctest --output-on-failure --timeout 600 -j "$(( $(nproc) * 2 ))" >"$build/ctest.log" 2>&1 &&
+    echo "CTest passed" >>"$build/ctest.log"
+  while [ ! -f "$build/prepare-root.rc" ]; do sleep 1; done
+  cat "$build/prepare-root.log"
+  [ "$(cat "$build/prepare-root.rc")" = 0 ] || exit 1
+  BUILD_DIR="$build" "$root/scripts/test-package.sh"
+) >"$build/background-tests.log" 2>&1 &
+background=$!
 
 # A second build with clang under AddressSanitizer and UndefinedBehaviorSanitizer runs
 # the core tests again, the store's fault-injection, crash and two-process tests, and a
 # short run of each fuzz target.
-echo "== Sanitizer build (clang, ASan and UBSan) with the fuzz targets"
-fuzz="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+stage "Sanitizer build (clang, ASan and UBSan) with the fuzz targets"
 CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DREMINDER_FUZZ=ON -DREMINDER_BUILD_GUI=OFF -DREMINDER_BUILD_BENCH=OFF >/dev/null
 cmake --build "$fuzz" --parallel "$(nproc)"
-(cd "$fuzz" && ctest --output-on-failure --timeout 600 >/dev/null) || {
+(cd "$fuzz" && ctest --output-on-failure --timeout 600 -j "$(nproc)" >/dev/null) || {
   (cd "$fuzz" && ctest --rerun-failed --output-on-failure); exit 1; }
 grep -hE '^(fault injection|crash test|two processes|fuzz [a-z_]+): ' "$fuzz/Testing/Temporary/LastTest.log"
 
 # The Qt-free core and its tests built for Windows with mingw-w64, run under Wine.
+stage "Windows"
 "$root/scripts/test-windows.sh"
 
-echo "== Debian package"
-wait "$prepare_root" || { cat "$build/prepare-root.log"; exit 1; }
-cat "$build/prepare-root.log"
-BUILD_DIR="$build" "$root/scripts/test-package.sh"
-
-echo "== Tests"
-cd "$build"
-ctest --output-on-failure --timeout 600
+stage "Tests and the Debian package"
+rc=0
+wait "$background" || rc=$?
+cat "$build/background-tests.log"
+grep -q "^CTest passed" "$build/ctest.log" || { cat "$build/ctest.log"; rc=1; }
+tail -n 4 "$build/ctest.log"
+stage "Done"
+exit "$rc"

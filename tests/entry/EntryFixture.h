@@ -15,13 +15,6 @@
 // The widget fixture with helpers that drive the entry dialogs as a user would.
 class EntryFixture : public WidgetFixture {
  protected:
-  template <class T = QWidget>
-  static T* Control(QWidget* window, const char* name) {
-    T* control = window->findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-
   frmSetNewReminder* OpenNew(QWidget* owner = nullptr) { return ShowNewReminder(app, owner); }
 
   // Replaces a combo box's text by typing, as a user selecting it and typing over it.
@@ -47,12 +40,6 @@ class EntryFixture : public WidgetFixture {
         ->setSelectedDate(QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
                                 static_cast<int>(static_cast<unsigned>(date.day()))));
   }
-
-  static void Click(QWidget* window, const char* button) {
-    QTest::mouseClick(Control<QPushButton>(window, button), Qt::LeftButton);
-  }
-
-  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   std::vector<QString> Titles() const {
     std::vector<QString> out;

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 #include <sys/stat.h>
 
@@ -30,6 +32,20 @@ class WidgetFixture : public ::testing::Test {
     for (QWidget* w : QApplication::topLevelWidgets()) windows.emplace_back(w);
     for (QPointer<QWidget>& w : windows) delete w.data();
   }
+
+  template <class T = QWidget>
+  static T* Control(QWidget* window, const char* name) {
+    T* control = window->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  static void Click(QWidget* window, const char* button) {
+    QTest::mouseClick(Control<QPushButton>(window, button), Qt::LeftButton);
+  }
+
+  // Deletes the windows that closed themselves.
+  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   std::string Due(std::u16string_view about, std::chrono::local_seconds at, std::u16string_view task = u"") {
     return RecordOf(about, forms->DateText(DateOf(at)), forms->TimeText(TimeOfDayOf(at)), task);
