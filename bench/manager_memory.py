@@ -12,7 +12,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import pyatspi  # noqa: E402
 
-from reminder_e2e import Program, main_window, press, record, wait_for, windows  # noqa: E402
+from e2e import Program, main_window, press, record, wait_for, windows  # noqa: E402
 
 
 def peak_kib(pid):

@@ -1,254 +1,219 @@
-"""End-to-end checks of the real reminder program, made from outside its process
-through the accessibility bus: the main window's count, reminders raising their boxes
-and the task window, and a lasting store failure reported once."""
+"""End-to-end checks of the real reminder program, made from outside its process: the
+splash and the count, the About box, one running copy however often it is started,
+"&Hide" and "Show Reminder", reminders firing with their tasks, a quick reminder, and a
+home without a db folder: its failure reported once, then the first reminder set."""
 
 import datetime
 import os
+import re
 import shutil
+import signal
+import stat
 import subprocess
-import sys
 import tempfile
 import time
 
-import pyatspi
+from e2e import (Program, away_from_midnight, box_saying, check, click, close_like_the_window_manager, control,
+                 count_of, enabled, fields, first, focus_window, main_window, nodes, press, record, run_tests,
+                 set_box_text, soon, texts, type_keys, wait_for, windows, xdotool)
 
-BINARY = sys.argv[1]
-failures = []
-passed = 0
-
-
-def record(about, when, task=""):
-    """One 356-byte record in the C locale's forms, as the program writes them."""
-    def field(text, width):
-        return text.encode("cp1252")[:width].ljust(width, b" ")
-    return (field(about, 80) + field(when.strftime("%m/%d/%Y"), 10) +
-            field(when.strftime("%H:%M:%S"), 11) + field(task, 255))
+MAIN, ABOUT, SMALL = "Welcome! to Reminder", "About Reminder", "Show Reminder"
 
 
-def nodes(root):
-    """Every accessible below root (root included)."""
-    stack = [root]
-    while stack:
-        node = stack.pop()
-        try:
-            yield node
-            stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
-        except Exception:  # a window closed while being read
-            continue
+def on_top(titles):
+    """Which of the X windows of these titles stands highest (xwininfo lists from the top down)."""
+    tree = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True, timeout=10).stdout
+    stack = [m.group(1) for m in re.finditer(r'^\s*0x[0-9a-f]+ "(.*)":', tree, re.M) if m.group(1) in titles]
+    return stack[0] if stack else None
 
 
-def apps_named(name):
-    desktop = pyatspi.Registry.getDesktop(0)
-    found = []
-    for i in range(desktop.childCount):
-        try:
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == name:
-                found.append(app)
-        except Exception:  # a program that ended while being read
-            continue
+def x_properties(window_id, names):
+    """xprop's value of each property of an X window (unquoted), or "not found"."""
+    out = subprocess.run(["xprop", "-id", str(window_id)] + names, capture_output=True, text=True, timeout=10).stdout
+    found = {}
+    for line in out.splitlines():
+        if line.partition(":")[0] in names:
+            found[line.partition(":")[0]] = "not found"
+        elif line.partition("(")[0] in names:
+            value = line.split(" = ", 1)[-1].strip()
+            found[line.partition("(")[0]] = value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
     return found
 
 
-def app_named(name):
-    return (apps_named(name) or [None])[0]
+def has_button(win, name):
+    return any(n.getRoleName() == "push button" and n.name == name for n in nodes(win))
 
 
-def windows(title):
-    """The showing windows of that title, of every running reminder."""
-    found = []
-    for app in apps_named("Reminder"):
-        try:
-            children = [app.getChildAtIndex(i) for i in range(app.childCount)]
-        except Exception:
-            continue
-        for win in children:
-            try:
-                if win is not None and win.name == title and win.getState().contains(pyatspi.STATE_SHOWING):
-                    found.append(win)
-            except Exception:
-                continue
-    return found
+def task_file(folder, name, body):
+    path = os.path.join(folder, name)
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\n" + body + "\n")
+    os.chmod(path, 0o700)
+    return path
 
 
-def wait_for(what, predicate, timeout=15.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.2)
-    raise AssertionError("timed out waiting for " + what)
-
-
-def texts(win):
-    return [n.name for n in nodes(win) if n.getRoleName() == "label"]
-
-
-def press(win, button_name):
-    for n in nodes(win):
-        if n.getRoleName() == "push button" and n.name == button_name:
-            n.queryAction().doAction(0)
-            return
-    raise AssertionError("no button %r in %r" % (button_name, win.name))
-
-
-def check(name, condition, detail=""):
-    global passed
-    if condition:
-        passed += 1
-        print("ok   " + name)
-    else:
-        failures.append(name)
-        print("FAIL " + name + (": " + detail if detail else ""))
-
-
-class Program:
-    """reminder started in a fresh working folder whose path.txt names a home folder;
-    fill, when given, is called with the home folder before the start."""
-
-    def __init__(self, records, make_db=True, fill=None):
-        self.folder = tempfile.mkdtemp(prefix="reminder-e2e-")
-        home = os.path.join(self.folder, "home")
-        os.makedirs(os.path.join(home, "db") if make_db else home, mode=0o700)
-        with open(os.path.join(self.folder, "path.txt"), "wb") as f:
-            f.write(home.encode() + b"\r\n")
-        if make_db:
-            with open(os.path.join(home, "db", "reminders.rmd"), "wb") as f:
-                f.write(b"".join(records))
-        if fill:
-            fill(home)
-        env = dict(os.environ, LC_ALL="C", LANG="C")
-        self.process = subprocess.Popen([BINARY], cwd=self.folder, env=env)
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.kill()
-        self.process.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
-
-
-def main_window():
-    return wait_for("the main window", lambda: (windows("Welcome! to Reminder") or [None])[0])
-
-
-def count_of(win):
-    return [t for t in texts(win) if t.startswith("[")]
-
-
-def test_count():
+def test_one_copy_through_a_day():
     now = datetime.datetime.now().replace(microsecond=0)
-    today = now.date()
+    today, tomorrow = now.date(), now.date() + datetime.timedelta(days=1)
     at = lambda d, h, m, s: datetime.datetime.combine(d, datetime.time(h, m, s))
-    tomorrow = today + datetime.timedelta(days=1)
+    started = time.time()
     program = Program([record("past", at(today, 0, 0, 0)), record("late", at(today, 23, 59, 58)),
                        record("later", at(today, 23, 59, 59)), record("tomorrow", at(tomorrow, 9, 5, 0))])
-    try:
-        win = main_window()
-        check("count of today's reminders is [3]", count_of(win) == ["[3]"], repr(count_of(win)))
-        press(win, "Exit")
-        program.process.wait(timeout=10)
-        check("Exit ends the program", program.process.returncode == 0)
-    finally:
-        program.stop()
-
-
-def test_due_reminders():
-    start = datetime.datetime.now().replace(microsecond=0)
-    # The main window, whose check fires them, opens after the two-second splash.
-    single = start + datetime.timedelta(seconds=5)
-    pair = start + datetime.timedelta(seconds=8)
-    program = Program([record("E2E single", single), record("E2E first of two", pair),
-                       record("E2E second of two", pair)])
-    try:
-        press(main_window(), "Hide")
-        time.sleep(0.5)
-        check("Hide hides the main window and the program goes on",
-              not windows("Welcome! to Reminder") and program.process.poll() is None)
-        box = wait_for("the Reminder box", lambda: (windows("Reminder") or [None])[0])
-        check("a due reminder raises the Reminder box with its text", "E2E single" in texts(box), repr(texts(box)))
-        press(box, "OK")
-        task = wait_for("the task window", lambda: (windows("Reminder task") or [None])[0])
-        check("the task window follows with &Close",
-              any(n.name == "Close" for n in nodes(task) if n.getRoleName() == "push button"))
-        seen = []
-        for _ in range(2):
-            box = wait_for("the next Reminder box",
-                           lambda: next((w for w in windows("Reminder") if set(texts(w)) - set(seen)), None))
-            seen.extend(texts(box))
-            press(box, "OK")
-            time.sleep(0.5)
-        check("two reminders of the same second are both announced",
-              "E2E first of two" in seen and "E2E second of two" in seen, repr(seen))
-        press(wait_for("the task window", lambda: (windows("Reminder task") or [None])[0]), "Close")
-        time.sleep(1)
-        check("closing the task window leaves the hidden program running", program.process.poll() is None)
-    finally:
-        program.stop()
-
-
-def box_saying(text):
-    return wait_for("the box saying " + text,
-                    lambda: next((w for w in windows("Reminder") if any(text in t for t in texts(w))), None))
-
-
-def test_failed_task_leaves_the_next_task_to_start():
     scripts = tempfile.mkdtemp(prefix="reminder-e2e-task-")
     marker = os.path.join(scripts, "ran")
-    task = os.path.join(scripts, "leave-a-trace")
-    with open(task, "w") as f:
-        f.write("#!/bin/sh\ntouch '%s'\n" % marker)
-    os.chmod(task, 0o700)
-    missing = os.path.join(scripts, "gone")
-    due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=6)
-    program = Program([record("E2E missing task", due, missing), record("E2E task with a trace", due, task)])
+    later = []
     try:
-        press(box_saying("E2E missing task"), "OK")
+        first("Reminder is starting", timeout=10)
+        check("the main window is not open while the splash is", not windows(MAIN))
+        win = main_window()
+        check("the main window opens about two seconds after the start", 1.9 <= time.time() - started <= 10,
+              "%.1f s" % (time.time() - started))
+        check("the count of today's reminders is [3]", count_of(win) == ["[3]"], repr(count_of(win)))
+
+        focus_window(MAIN)
+        xdotool("key", "Escape")
+        about = first(ABOUT)
+        press(about, "System Info")
+        press(box_saying("System Information Is Unavailable At This Time"), "OK")
+        time.sleep(0.3)
+        check("the About box opens on Escape and stays after System Info", len(windows(ABOUT)) == 1)
+
+        # Two reminders of one second, the first with a task that is gone: in both stores,
+        # as a second copy that ran would announce them too.
+        missing = os.path.join(scripts, "gone")
+        trace = task_file(scripts, "leave-a-trace", "touch '%s'" % marker)
+        due = soon(8)
+        pair = [record("E2E missing task", due, missing), record("E2E task with a trace", due, trace)]
+        program.append(*pair)
+        began = time.time()
+        later.append(Program(pair))
+        status = later[-1].ended_within(10)
+        check("a second start ends at once with status 0", status == 0 and time.time() - began < 5, repr(status))
+        time.sleep(0.5)
+        check("and brings the main window above the About box", on_top([MAIN, ABOUT]) == MAIN)
+        check("one main window, no splash", len(windows(MAIN)) == 1 and not windows("Reminder is starting"))
+
+        press(about, "OK")
+        press(win, "Hide")
+        first(SMALL)
+        time.sleep(0.5)
+        check("Hide leaves only the Show Reminder window", [w.name for w in windows()] == [SMALL])
+        ids = xdotool("search", "--sync", "--onlyvisible", "--pid", program.process.pid).split()
+        props = x_properties(int(ids[0]), ["WM_NAME", "_NET_WM_NAME", "_NET_WM_ICON"]) if len(ids) == 1 else ids
+        check("which has an empty caption and no icon",
+              props == {"WM_NAME": "", "_NET_WM_NAME": "", "_NET_WM_ICON": "not found"}, repr(props))
+
+        box = box_saying("E2E missing task")
+        time.sleep(2)
+        check("the due reminder raises one box, while hidden",
+              len([w for w in windows("Reminder") if "E2E missing task" in texts(w)]) == 1 and not windows(MAIN))
+        press(box, "OK")
         press(box_saying("No such file or directory: " + missing), "OK")
         press(box_saying("E2E task with a trace"), "OK")
-        win = wait_for("the task window", lambda: (windows("Reminder task") or [None])[0])
-        check("after a task that failed, the next one's window shows Close",
-              any(n.name == "Close" for n in nodes(win) if n.getRoleName() == "push button"))
-        deadline = time.time() + 10
-        while not os.path.exists(marker) and time.time() < deadline:
-            time.sleep(0.2)
-        check("and its task starts", os.path.exists(marker))
+        task = first("Reminder task")
+        check("after a task that failed, the next one of its second starts, its window showing Close",
+              wait_for("the task's trace", lambda: os.path.exists(marker), timeout=10) and has_button(task, "Close"))
+        press(task, "Close")
+        time.sleep(1)
+        check("closing the task window leaves the hidden program running", program.process.poll() is None)
+
+        press(first(SMALL), "Show Reminder")
+        win = main_window()
+        time.sleep(0.5)
+        expected = ["[5]"] if due.date() == today else ["[3]"]
+        check("Show Reminder brings back a recounted main window, alone", count_of(win) == expected and
+              not windows(SMALL), repr(count_of(win)))
+        press(win, "About")
+        press(first(ABOUT), "OK")
+        time.sleep(0.5)
+        check("&About... opens the About box, OK closes it", not windows(ABOUT))
+
+        # A copy that was killed blocks no start; of two starts at once one runs.
+        os.kill(program.process.pid, signal.SIGKILL)
+        program.process.wait()
+        later.extend([Program([]), Program([])])
+        win = main_window()
+        wait_for("one of the two to end", lambda: [p for p in later[-2:] if p.process.poll() is not None], 10)
+        time.sleep(1)
+        ended = [p for p in later[-2:] if p.process.poll() is not None]
+        check("of two starts at once after a kill -9, one runs and one ends with status 0",
+              len(ended) == 1 and ended[0].process.returncode == 0 and len(windows(MAIN)) == 1,
+              repr([p.process.returncode for p in later[-2:]]))
+        survivor = next(p for p in later[-2:] if p not in ended)
+
+        quick_reminder(survivor, win)
+        press(win, "Hide")
+        first(SMALL)
+        ids = xdotool("search", "--sync", "--onlyvisible", "--pid", survivor.process.pid).split()
+        close_like_the_window_manager(int(ids[0]))
+        check("closing the Show Reminder window ends the program", survivor.ended_within(10) == 0,
+              repr(survivor.process.poll()))
     finally:
-        program.stop()
+        for p in [program] + later:
+            p.stop()
         shutil.rmtree(scripts, ignore_errors=True)
 
 
-def test_missing_db_reported_once():
-    program = Program([], make_db=False)
+def quick_reminder(program, main):
+    """A quick reminder of 1 minute is stored for the start of the next minute."""
+    focus_window(MAIN)
+    click(control(main, "label", "3. Quick Reminder"))
+    quick = first("Quick Reminder")
+    focus_window("Quick Reminder")
+    type_keys("E2E quick")
+    xdotool("key", "Tab")
+    type_keys("1")
+    before = datetime.datetime.now()
+    press(quick, "OK")
+    box = box_saying("Reminder is set")
+    after = datetime.datetime.now()
+    press(box, "OK")
+    wait_for("both dialogs to close", lambda: not windows("Quick Reminder") and not windows("Set Up New Reminder"))
+    minutes = {m.replace(second=0, microsecond=0) + datetime.timedelta(minutes=1) for m in (before, after)}
+    stored = [fields(r) for r in program.records()]
+    check("a quick reminder of 1 minute is stored for the start of the next minute",
+          len(stored) == 1 and any(stored[0] == ("E2E quick", m.strftime("%m/%d/%Y"), m.strftime("%H:%M:%S"), "")
+                                   for m in minutes), repr(stored))
+
+
+def test_home_without_db():
+    away_from_midnight(60)
+    program = Program(None)
     try:
-        # The count fails first, under the program's title.
-        box = wait_for("the count's failure box", lambda: (windows("Reminder") or [None])[0])
-        press(box, "OK")
-        main_window()
-        errors = wait_for("the file error box", lambda: windows("Reminder file error"))
+        press(first("Reminder"), "OK")  # the count's failure, under the program's title
+        main = main_window()
+        press(first("Reminder file error"), "OK")
         time.sleep(4)  # ticks keep failing meanwhile
-        check("one Reminder file error box while the failure lasts", len(windows("Reminder file error")) == 1)
-        press(errors[0], "OK")
-        time.sleep(3)
-        check("no further box for the same failure", len(windows("Reminder file error")) == 0)
+        check("a lasting store failure is reported once", not windows("Reminder file error") and
+              program.process.poll() is None)
+
+        due = soon(12)
+        press(main, "Go: set up new reminders")
+        dialog = first("Set Up New Reminder")
+        focus_window("Set Up New Reminder")
+        type_keys("E2E first reminder")
+        for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
+            set_box_text(dialog, name, str(value))
+        check("a valid time unlocks Set Reminder", enabled(control(dialog, "push button", "Set Reminder")))
+        press(dialog, "Set Reminder")
+        press(box_saying("Reminder is set"), "OK")
+        db = os.path.dirname(program.store)
+        check("the first reminder creates the db folder for its owner alone",
+              os.path.isdir(db) and stat.S_IMODE(os.stat(db).st_mode) == 0o700)
+        stored = program.records() if os.path.isdir(db) else []
+        check("the store holds its record, byte for byte", stored == [record("E2E first reminder", due)],
+              repr(stored))
+        check("the main window counts it", wait_for("the count [1]", lambda: count_of(main) == ["[1]"], timeout=5))
+        fired = box_saying("E2E first reminder", timeout=25)
+        late = (datetime.datetime.now() - due).total_seconds()
+        check("it fires at its second", 0 <= late < 3, "%.1f s late" % late)
+        press(fired, "OK")
+        press(first("Reminder task"), "Close")
+        press(main, "Exit")
+        check("Exit ends the program", program.ended_within(10) == 0)
     finally:
         program.stop()
 
 
-def run_tests(*tests):
-    """Runs each test function in turn, prints the counts and exits with the outcome."""
-    pyatspi.Registry.getDesktop(0).childCount  # starts the registry before the program
-    time.sleep(1)
-    for test in tests:
-        try:
-            test()
-        except Exception as error:  # a step that never came
-            failures.append(test.__name__)
-            print("FAIL %s: %s" % (test.__name__, error))
-    print("%d passed, %d failed" % (passed, len(failures)))
-    sys.exit(1 if failures else 0)
-
-
 if __name__ == "__main__":
-    run_tests(test_count, test_due_reminders, test_failed_task_leaves_the_next_task_to_start,
-              test_missing_db_reported_once)
+    run_tests(test_one_copy_through_a_day, test_home_without_db)

@@ -14,15 +14,13 @@ import time
 
 import pyatspi
 
-import halvern_e2e
-import reminder_e2e as base
-from entry_e2e import away_from_midnight, control, focus_window, open_quick_reminder, set_box_text, type_keys, xdotool
-from manager_e2e import edit_row, open_manager
-from reminder_e2e import Program, box_saying, check, main_window, press, record, wait_for, windows
-from shell_e2e import SMALL, SPLASH, close_like_the_window_manager, first, store_of
+from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, click, close_like_the_window_manager,
+                 control, first, focus_window, main_window, press, record, run_tests, set_box_text, soon, type_keys,
+                 xdotool)
+from halvern_e2e import choose_home, label_saying
+from manager_e2e import open_edit, open_manager
 
 HALVERN, DEMO_STORE, OUT = sys.argv[2], sys.argv[3], sys.argv[4]
-C_LOCALE = dict(os.environ, LC_ALL="C", LANG="C")
 # A window that drew nothing is one flat colour, two with a border; text adds more.
 FEWEST_COLOURS = 3
 
@@ -53,8 +51,7 @@ def demo_store(home):
 
 
 def x_window(title):
-    return int(subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^%s$" % title],
-                              capture_output=True, text=True, check=True, timeout=10).stdout.split()[0])
+    return int(xdotool("search", "--sync", "--onlyvisible", "--name", "^%s$" % title).split()[0])
 
 
 def click_between(win, left_button, right_button):
@@ -62,15 +59,14 @@ def click_between(win, left_button, right_button):
     left = control(win, "push button", left_button).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     right = control(win, "push button", right_button).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     focus_window(win.name)
-    xdotool("mousemove", "--sync", (left.x + left.width + right.x) // 2, left.y + left.height // 2)
-    xdotool("click", 1)
+    click(control(win, "push button", left_button), left=(left.x + left.width + right.x) // 2)
 
 
 def reminder_windows():
     away_from_midnight(120)
     program = Program([], fill=demo_store)
     try:
-        shoot(wait_for("the splash", lambda: (windows(SPLASH) or [None])[0], timeout=10), "splash")
+        shoot(first("Reminder is starting", timeout=10), "splash")
         main = main_window()
         shoot(main, "main")
 
@@ -84,7 +80,9 @@ def reminder_windows():
         shoot(dialog, "new-reminder")
         press(dialog, "Cancel")
 
-        quick = open_quick_reminder(main)
+        focus_window("Welcome! to Reminder")
+        click(control(main, "label", "3. Quick Reminder"))
+        quick = first("Quick Reminder")
         focus_window("Quick Reminder")
         type_keys("Take the bread out of the oven")
         xdotool("key", "Tab")
@@ -96,7 +94,7 @@ def reminder_windows():
         # Wide enough for the task column, whose cells carry the markings.
         xdotool("windowsize", "--sync", x_window("Manage Stored Reminders"), 640, 230)
         shoot(manager, "manager")
-        edit = edit_row(manager, 3)
+        edit = open_edit(manager, 3)
         shoot(edit, "edit")
         press(edit, "Cancel")
         manager = open_manager(main)
@@ -109,9 +107,7 @@ def reminder_windows():
         shoot(about, "about")
         press(about, "OK")
 
-        due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=3)
-        with open(store_of(program), "ab") as f:
-            f.write(record("Demo: time for the team meeting", due))
+        program.append(record("Demo: time for the team meeting", soon(3)))
         alert = box_saying("Demo: time for the team meeting")
         shoot(alert, "reminder-box")
         press(alert, "OK")
@@ -120,7 +116,7 @@ def reminder_windows():
         press(task, "Close")
 
         press(main, "Hide")
-        shoot(first(SMALL), "show-reminder")
+        shoot(first("Show Reminder"), "show-reminder")
     finally:
         program.stop()
 
@@ -133,15 +129,10 @@ def halvern_windows():
     os.makedirs(os.path.join(home, "db"))
     halvern = subprocess.Popen([HALVERN], cwd=work, env=C_LOCALE)
     try:
-        main = halvern_e2e.window("Halvern", "Set Application home")
-        halvern_e2e.press(main, "Browse...")
-        chooser = halvern_e2e.window("Halvern", "Set Application HOME")
-        halvern_e2e.double_click(chooser, os.path.basename(top))
-        halvern_e2e.double_click(chooser, "reminder")
-        wait_for("the chooser's path", lambda: halvern_e2e.named(chooser, "label", home), timeout=10)
+        main, chooser = choose_home(top, "reminder", home)
         shoot(chooser, "halvern-chooser")
-        halvern_e2e.press(chooser, "OK")
-        wait_for("the chosen path", lambda: halvern_e2e.named(main, "label", home), timeout=10)
+        press(chooser, "OK")
+        label_saying(main, home)
         shoot(main, "halvern")
     finally:
         if halvern.poll() is None:
@@ -151,4 +142,4 @@ def halvern_windows():
 
 
 if __name__ == "__main__":
-    base.run_tests(reminder_windows, halvern_windows)
+    run_tests(reminder_windows, halvern_windows)

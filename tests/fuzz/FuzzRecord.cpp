@@ -8,15 +8,12 @@
 #include "shell/ReminderCount.h"
 
 namespace {
-class FixedClock final : public Clock {
- public:
-  std::chrono::local_seconds Now() const override {
-    using namespace std::chrono;
-    return local_days{year{2026} / 12 / 6} + hours{18} + minutes{5} + seconds{3};
-  }
+using namespace std::chrono;
+constexpr local_seconds kNow = local_days{year{2026} / 12 / 6} + hours{18} + minutes{5} + seconds{3};
+struct FixedClock final : Clock {
+  local_seconds Now() const override { return kNow; }
 };
-class Quiet final : public ReminderAnnouncer {
- public:
+struct Quiet final : ReminderAnnouncer {
   void Announce(const DueReminder& r) override {
     if (r.about.size() > ReminderRecord::kAboutWidth || r.task.size() > ReminderRecord::kTaskWidth) std::abort();
   }
@@ -37,10 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   if (!s.ok() || static_cast<std::size_t>(seen) != std::min<std::size_t>(size / kRecordSize, 32767)) std::abort();
   int count = -1;
-  if (!CountTodaysReminders(store, std::chrono::year{2026} / 12 / 6, count, *forms).ok() || count > seen) std::abort();
+  if (!CountTodaysReminders(store, year{2026} / 12 / 6, count, *forms).ok() || count > seen) std::abort();
   FixedClock clock;
-  ReminderCheck check(store, clock, *forms);
   Quiet quiet;
-  check.Tick(quiet);
+  ReminderCheck(store, clock, *forms).Tick(quiet);
   return 0;
 }

@@ -26,10 +26,9 @@ class FakeFolderSource final : public FolderSource {
  public:
   std::vector<FolderPath> VolumeRoots() const override { return {roots.begin(), roots.end()}; }
   FolderPath VolumeOf(const FolderPath& folder) const override {
-    const std::string path = folder.native();
-    std::string best = roots.front();
+    std::string best = "/";
     for (const std::string& root : roots)
-      if ((path == root || path.starts_with(root + '/')) && root.size() > best.size()) best = root;
+      if (folder.native().starts_with(root) && root.size() > best.size()) best = root;
     return best;
   }
   FolderPath CurrentFolder() const override { return current; }

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "homeset/FolderList.h"
@@ -9,7 +11,7 @@ namespace {
 class QtFolderSourceTest : public ::testing::Test {
  protected:
   QtFolderSourceTest() {
-    for (const char* name : {"b", "A", "c d", "\xc3\xa4pfel", "c d/inner"})
+    for (const char* name : {"b", "A", "c d/inner", "\xc3\xa4pfel", "caf\xe9/inner"})
       std::filesystem::create_directories(dir.root() / name);
     TempFolder::WriteBytes(dir.root() / "file.txt", "not a folder");
     std::filesystem::create_directory_symlink(dir.root() / "b", dir.root() / "link to b");
@@ -18,25 +20,16 @@ class QtFolderSourceTest : public ::testing::Test {
   QtFolderSource source;
 };
 
-TEST_F(QtFolderSourceTest, ListsTheFoldersInsideSortedAndNothingElse) {
-  std::vector<FolderPath> names;
-  ASSERT_FALSE(source.ListFolders(dir.root(), names));
-  EXPECT_EQ(names, (std::vector<FolderPath>{"A", "b", "c d", "link to b", "\xc3\xa4pfel"}));
-}
-
 // Linux names are bytes, not always UTF-8: the lists keep a folder's own bytes.
-TEST_F(QtFolderSourceTest, KeepsTheBytesOfANameThatIsNotUtf8) {
-  const std::filesystem::path cafe = dir.root() / "caf\xe9";
-  std::filesystem::create_directories(cafe / "inner");
+TEST_F(QtFolderSourceTest, ListsTheFoldersInsideSortedByTheirOwnBytes) {
   std::vector<FolderPath> names;
   ASSERT_FALSE(source.ListFolders(dir.root(), names));
-  ASSERT_EQ(names.size(), 6u);
-  EXPECT_EQ(names[3], "caf\xe9");
+  EXPECT_EQ(names, (std::vector<FolderPath>{"A", "b", "c d", "caf\xe9", "link to b", "\xc3\xa4pfel"}));
 
+  const FolderPath cafe = dir.root() / "caf\xe9";
   FolderList list(source, nullptr);
   ASSERT_FALSE(list.SetPath(cafe));
   EXPECT_EQ(list.Path(), cafe);
-
   const auto before = std::filesystem::current_path();
   std::filesystem::current_path(cafe / "inner");
   const FolderPath current = source.CurrentFolder();
@@ -46,12 +39,10 @@ TEST_F(QtFolderSourceTest, KeepsTheBytesOfANameThatIsNotUtf8) {
 
 TEST_F(QtFolderSourceTest, AFolderThatCannotBeListedGivesTheOsReasonAndLeavesTheNames) {
   std::vector<FolderPath> names{"kept"};
-  std::optional<QString> failure = source.ListFolders(dir.root() / "gone", names);
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(*failure, "No such file or directory: " + ShownPath(dir.root() / "gone"));
-  failure = source.ListFolders(dir.root() / "file.txt", names);
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(*failure, "Not a directory: " + ShownPath(dir.root() / "file.txt"));
+  EXPECT_EQ(source.ListFolders(dir.root() / "gone", names),
+            "No such file or directory: " + ShownPath(dir.root() / "gone"));
+  EXPECT_EQ(source.ListFolders(dir.root() / "file.txt", names),
+            "Not a directory: " + ShownPath(dir.root() / "file.txt"));
   EXPECT_EQ(names, std::vector<FolderPath>{"kept"});
 }
 
@@ -61,7 +52,6 @@ TEST_F(QtFolderSourceTest, VolumesStartWithTheRootAndHoldTheWorkingDirectorysVol
   EXPECT_EQ(roots.front(), "/");
   EXPECT_EQ(std::count(roots.begin(), roots.end(), "/"), 1);
   EXPECT_NE(std::find(roots.begin(), roots.end(), source.VolumeOf(source.CurrentFolder())), roots.end());
-  EXPECT_EQ(source.CurrentFolder(), std::filesystem::current_path());
 }
 
 TEST_F(QtFolderSourceTest, PathIsFullWithoutATrailingSeparatorExceptAtARoot) {
@@ -69,17 +59,11 @@ TEST_F(QtFolderSourceTest, PathIsFullWithoutATrailingSeparatorExceptAtARoot) {
   EXPECT_EQ(list.Path(), std::filesystem::current_path());
   int changes = 0;
   QObject::connect(&list, &FolderList::Change, [&changes] { ++changes; });
-
   const FolderPath folder = dir.root() / "c d";
-  ASSERT_FALSE(list.SetPath(folder / ""));
-  EXPECT_EQ(list.Path(), folder);
-  EXPECT_EQ(list.currentItem()->childCount(), 1);  // "inner"
-  ASSERT_FALSE(list.SetPath(folder / "inner/.."));
-  EXPECT_EQ(list.Path(), folder);
-  ASSERT_FALSE(list.SetPath("/"));
-  EXPECT_EQ(list.Path(), "/");
-  EXPECT_EQ(changes, 3);
-
+  for (const FolderPath& path : {folder / "", folder / "inner/..", FolderPath("/")}) {
+    ASSERT_FALSE(list.SetPath(path));
+    EXPECT_EQ(list.Path(), path == "/" ? path : folder);
+  }
   EXPECT_TRUE(list.SetPath(dir.root() / "gone"));
   EXPECT_EQ(list.Path(), "/");
   EXPECT_EQ(changes, 3);
