@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "entry/EntryControls.h"
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
 #include "shell/WidgetFixture.h"
@@ -16,6 +17,7 @@
 class EntryFixture : public WidgetFixture {
  protected:
   frmSetNewReminder* OpenNew(QWidget* owner = nullptr) { return ShowNewReminder(app, owner); }
+  static bool Enabled(QWidget* w, const char* name) { return Control(w, name)->isEnabled(); }
 
   // Replaces a combo box's text by typing, as a user selecting it and typing over it.
   static void TypeOver(QComboBox* box, const QString& text) {
@@ -35,10 +37,8 @@ class EntryFixture : public WidgetFixture {
     TypeOver(Control<QComboBox>(w, "cboSS"), second);
   }
 
-  void PickDate(frmSetNewReminder* w, std::chrono::year_month_day date) {
-    Control<QCalendarWidget>(w, "Calendar")
-        ->setSelectedDate(QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                                static_cast<int>(static_cast<unsigned>(date.day()))));
+  static void PickDate(frmSetNewReminder* w, std::chrono::year_month_day date) {
+    Control<QCalendarWidget>(w, "Calendar")->setSelectedDate(ToQDate(date));
   }
 
   std::vector<QString> Titles() const {

@@ -37,15 +37,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ClassCase{"next_year", year{2027} / 1 / 1, seconds{0}, ReminderState::Future}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(ManagerLayout, FollowsTheWindowAndClampsAtZero) {
-  // The designed outer size gives the designed frame.
-  EXPECT_EQ(ManagerLayout(5915, 3835), (ManagerGeometry{5655, 2895, 3015, 4205, 5415, 2595}));
-  // Narrower: Close Manager follows the right edge.
-  EXPECT_EQ(ManagerLayout(4000, 3835).cancelLeft, 2290);
-  EXPECT_EQ(ManagerLayout(4000, 3835).frameWidth, 3740);
+TEST(ManagerLayout, DesignedSizeKeepsTheDesignAndNarrowerFollowsTheRightEdge) {
+  const ManagerGeometry designed = ManagerLayout(5915, 3835);
+  EXPECT_EQ(designed, (ManagerGeometry{5655, 2895, 3015, 4205, 5415, 2595}));  // as the window is built
+  const ManagerGeometry narrower = ManagerLayout(5915 - 600, 3835 - 300);
+  EXPECT_EQ(narrower.cancelLeft, designed.cancelLeft - 600);
+  EXPECT_EQ(narrower.frameWidth, designed.frameWidth - 600);
+  EXPECT_EQ(narrower.gridHeight, designed.gridHeight - 300);
+  EXPECT_EQ(narrower.buttonTop, designed.buttonTop - 300);
   // Dragged very small or minimised: no negative sizes.
-  EXPECT_EQ(ManagerLayout(100, 500), (ManagerGeometry{0, 0, 120, -1610, 0, 0}));
-  EXPECT_EQ(ManagerLayout(400, 1200).gridHeight, 0);
+  const ManagerGeometry tiny = ManagerLayout(100, 500);
+  for (int size : {tiny.frameWidth, tiny.frameHeight, tiny.gridWidth, tiny.gridHeight}) EXPECT_EQ(size, 0);
 }
 
 TEST(ReminderList, RowsKeepTheirTextsAndUnreadableOnesHaveNoState) {
@@ -58,9 +60,8 @@ TEST(ReminderList, RowsKeepTheirTextsAndUnreadableOnesHaveNoState) {
   ReminderList list;
   ASSERT_TRUE(list.Load(store).ok());
   ASSERT_EQ(list.size(), 4);
-  ManagerRow first = list.Row(1, *forms, kToday, kNow);
-  EXPECT_EQ(first.texts, (std::array<std::u16string, 4>{u"past", u"12/06/2026", u"08:00:00", u"/bin/a"}));
-  EXPECT_EQ(first.state, ReminderState::Expired);
+  EXPECT_EQ(list.Row(1, *forms, kToday, kNow).texts, (ShownTexts{u"past", u"12/06/2026", u"08:00:00", u"/bin/a"}));
+  EXPECT_EQ(list.Row(1, *forms, kToday, kNow).state, ReminderState::Expired);
   EXPECT_FALSE(list.Row(2, *forms, kToday, kNow).state.has_value());
   EXPECT_FALSE(list.Row(3, *forms, kToday, kNow).state.has_value());
   EXPECT_EQ(list.Row(4, *forms, kToday, kNow).state, ReminderState::Future);
