@@ -6,65 +6,34 @@
 
 namespace {
 
-const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-
-std::string Text(const std::string& s) { return s + '\0'; }
-
-class SysInfoTest : public ::testing::Test {
- protected:
-  FakeRegistry registry;
-  FakeFileCheck files;
+struct Lookup {
+  const char* path;      // the first key's PATH value; "" for a key without it, null for no key
+  const char* folder;    // the second key's MSINFO value, null for no key
+  const char16_t* file;  // the one tool file that exists
+  const char16_t* tool;
+  std::size_t keysOpened;
 };
 
-TEST_F(SysInfoTest, ThePathValueIsUsedWithoutTheSecondLookup) {
-  registry.Set(kPathKey, "PATH", {Registry::kString, Text("C:\\Program Files\\MSInfo\\msinfo32.exe")});
-  registry.Set(kFolderKey, "MSINFO", {Registry::kString, Text("C:\\Elsewhere")});
-  EXPECT_EQ(SysInfoToolPath(registry, files), u"C:\\Program Files\\MSInfo\\msinfo32.exe");
-  EXPECT_EQ(registry.opened, std::vector<std::string>{kPathKey});
-  EXPECT_TRUE(files.asked.empty());
-}
+class SysInfoTest : public ::testing::TestWithParam<Lookup> {};
 
-TEST_F(SysInfoTest, APathValueNamingNoFileIsStillTheOneToStart) {
-  // Starting it fails, and the About box then says the tool is unavailable.
-  registry.Set(kPathKey, "PATH", {Registry::kString, Text("C:\\Gone\\msinfo32.exe")});
-  registry.Set(kFolderKey, "MSINFO", {Registry::kString, Text("C:\\Tools")});
-  files.files = {u"C:\\Tools\\MSINFO32.EXE"};
-  EXPECT_EQ(SysInfoToolPath(registry, files), u"C:\\Gone\\msinfo32.exe");
-  EXPECT_EQ(registry.opened, std::vector<std::string>{kPathKey});
-}
-
-TEST_F(SysInfoTest, TheFolderValueIsTriedSecondAndNeedsTheToolFile) {
-  registry.Set(kFolderKey, "MSINFO", {Registry::kString, Text("C:\\Tools")});
-  files.files = {u"C:\\Tools\\MSINFO32.EXE"};
-  EXPECT_EQ(SysInfoToolPath(registry, files), u"C:\\Tools\\MSINFO32.EXE");
-  EXPECT_EQ(registry.opened, (std::vector<std::string>{kPathKey, kFolderKey}));
-  EXPECT_EQ(files.asked, std::vector<std::u16string>{u"C:\\Tools\\MSINFO32.EXE"});
-}
-
-TEST_F(SysInfoTest, AFolderEndingInABackslashGivesADoubledBackslash) {
-  registry.Set(kFolderKey, "MSINFO", {Registry::kString, Text("C:\\Tools\\")});
-  files.files = {u"C:\\Tools\\\\MSINFO32.EXE"};
-  EXPECT_EQ(SysInfoToolPath(registry, files), u"C:\\Tools\\\\MSINFO32.EXE");
-}
-
-TEST_F(SysInfoTest, AFolderWithoutTheToolGivesNothing) {
-  registry.Set(kFolderKey, "MSINFO", {Registry::kString, Text("C:\\Tools")});
-  EXPECT_EQ(SysInfoToolPath(registry, files), std::nullopt);
-  EXPECT_EQ(files.asked, std::vector<std::u16string>{u"C:\\Tools\\MSINFO32.EXE"});
-}
-
-TEST_F(SysInfoTest, NeitherKeyGivesNothing) {
-  EXPECT_EQ(SysInfoToolPath(registry, files), std::nullopt);
-  EXPECT_EQ(registry.opened, (std::vector<std::string>{kPathKey, kFolderKey}));
+TEST_P(SysInfoTest, TakesThePathValueElseTheToolInTheFolder) {
+  const Lookup& c = GetParam();
+  FakeRegistry registry;
+  FakeFileCheck files;
+  if (c.path) registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", *c.path ? "PATH" : "Other", {Registry::kString, std::string(c.path) + '\0'});
+  if (c.folder) registry.Set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", {Registry::kString, std::string(c.folder) + '\0'});
+  if (c.file) files.files = {c.file};
+  EXPECT_EQ(SysInfoToolPath(registry, files), c.tool ? std::optional<std::u16string>(c.tool) : std::nullopt);
+  EXPECT_EQ(registry.opened.size(), c.keysOpened);
   EXPECT_EQ(registry.openKeys, 0);
 }
 
-TEST_F(SysInfoTest, AFirstKeyWithoutItsValueFallsBackToTheFolder) {
-  registry.Set(kPathKey, "Other", {Registry::kString, Text("x")});
-  registry.Set(kFolderKey, "MSINFO", {Registry::kString, Text("D:\\MSInfo")});
-  files.files = {u"D:\\MSInfo\\MSINFO32.EXE"};
-  EXPECT_EQ(SysInfoToolPath(registry, files), u"D:\\MSInfo\\MSINFO32.EXE");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SysInfoTest,
+    ::testing::Values(Lookup{"C:\\Gone.exe", "C:\\Tools", u"C:\\Tools\\MSINFO32.EXE", u"C:\\Gone.exe", 1},
+                      Lookup{"", "D:\\MSInfo", u"D:\\MSInfo\\MSINFO32.EXE", u"D:\\MSInfo\\MSINFO32.EXE", 2},
+                      Lookup{nullptr, "C:\\Tools\\", u"C:\\Tools\\\\MSINFO32.EXE", u"C:\\Tools\\\\MSINFO32.EXE", 2},
+                      Lookup{nullptr, "C:\\Tools", nullptr, nullptr, 2},
+                      Lookup{nullptr, nullptr, nullptr, nullptr, 2}));
 
 }  // namespace

@@ -1,79 +1,37 @@
 #include <QLabel>
-#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include "entry/frmSetNewReminder.h"
+#include "manager/frmManager.h"
 #include "shell/WidgetFixture.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMinimized.h"
 
 using namespace std::chrono_literals;
 
 namespace {
 
-class MainWindowTest : public WidgetFixture {
- protected:
-  QString Count(frmMain* main) { return main->findChild<QLabel*>("lblNoOfReminders")->text(); }
-  QPushButton* Button(frmMain* main, const char* name) { return main->findChild<QPushButton*>(name); }
-};
+class MainWindowTest : public WidgetFixture {};
 
-TEST_F(MainWindowTest, ShowsTodaysCountInItsCaptionedWindow) {
-  home.WriteStore(Due(u"past", t0 - 2h) + Due(u"later", t0 + 1h) + Due(u"evening", t0 + 3h) +
-                  Due(u"tomorrow", t0 + 24h));
-  frmMain* main = LoadMain();
-  EXPECT_EQ(main->windowTitle(), "Welcome! to Reminder");
-  EXPECT_EQ(Count(main), "[3]");
-  EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(MainWindowTest, EmptyStoreCountsZeroAndRecountFollowsTheStore) {
-  frmMain* main = LoadMain();
-  EXPECT_EQ(Count(main), "[0]");
-  ASSERT_TRUE(store.AppendReminder(MakeRecord(u"new", forms->DateText(DateOf(t0)), u"23:00:00", u"")).ok());
-  main->Form_Load();
-  EXPECT_EQ(Count(main), "[1]");
-}
-
-TEST_F(MainWindowTest, CountFailureShowsTheTextAndKeepsTheCaption) {
-  frmMain* main = LoadMain();
-  std::filesystem::remove_all(home.root() / "db");
-  main->Form_Load();
-  EXPECT_EQ(Count(main), "[0]");
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].title, "Reminder");
-  EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
-  EXPECT_EQ(messages.shown[0].text.toStdString(), "No such file or directory: " + home.store().native());
-}
-
-TEST_F(MainWindowTest, ControlsSitWhereTheirTwipsSay) {
-  frmMain* main = LoadMain();
-  EXPECT_EQ(main->size(), QSize(301, 159));
-  EXPECT_EQ(Button(main, "cmdExit")->geometry(), QRect(224, 128, 73, 25));
-  EXPECT_EQ(Button(main, "cmdClose")->text(), "&Hide");
-  EXPECT_EQ(Button(main, "cmdClose")->toolTip(), "hides the window but reminders keep running in background");
-  EXPECT_EQ(Button(main, "cmdSetNew")->geometry(), QRect(248, 40, 49, 25));
-  EXPECT_EQ(main->findChild<QTimer*>("timCheckReminders")->interval(), 1000);
-  for (QWidget* w : main->findChildren<QWidget*>()) {
-    const QString name = w->objectName();
-    if (!name.isEmpty() && !name.startsWith("Line") && !name.startsWith("qt_")) {
-      EXPECT_FALSE(w->accessibleName().isEmpty()) << name.toStdString();
-    }
-  }
-}
-
-TEST_F(MainWindowTest, DueReminderShowsASystemModalBoxThenTheTaskWindow) {
+TEST_F(MainWindowTest, DueReminderShowsASystemModalBoxAndTheTaskWindowWhichOutlivesTheMainWindow) {
   home.WriteStore(Due(u"  Call the dentist ", t0 + 1s, u"  /opt/dentist/call  "));
-  frmMain* main = LoadMain();
+  QPointer<frmMain> main = LoadMain();
   clock.now = t0 + 1s;
   main->timCheckReminders_Timer();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Call the dentist");
   EXPECT_EQ(messages.shown[0].title, "Reminder");
-  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-  EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
   EXPECT_TRUE(messages.shown[0].systemModal);
-  EXPECT_EQ(main->target(), "/opt/dentist/call");
-  ASSERT_TRUE(app.task);
-  EXPECT_TRUE(app.task->isVisible());
   EXPECT_EQ(launcher.opened, std::vector<QString>{"/opt/dentist/call"});
+  for (const char* button : {"cmdAbout", "cmdManage", "cmdSetNew", "cmdClose"}) Click(main, button);
+  std::vector<QPointer<QWidget>> others{app.about.data(), app.manager.data(), app.setNew.data(), app.minimized.data()};
+  main->close();  // as Exit does
+  Settle();
+  EXPECT_TRUE(main.isNull());
+  for (const QPointer<QWidget>& w : others) EXPECT_FALSE(w && w->isVisible());
+  EXPECT_TRUE(app.task && app.task->isVisible());
 }
 
 // Here the boxes run their own event loops, as real ones do, and the window's own timer
@@ -88,11 +46,10 @@ TEST_F(MainWindowTest, TaskThatFailsToStartDoesNotKeepTheNextReminderOfItsSecond
   EXPECT_EQ(messages.shown[1].text, "No such file or directory: /gone");
   EXPECT_EQ(messages.shown[2].text, "second");
   EXPECT_EQ(launcher.opened, (std::vector<QString>{"/gone", "/bin/second"}));
-  ASSERT_TRUE(app.task);
-  EXPECT_TRUE(app.task->isVisible());
-  EXPECT_EQ(app.task->findChild<QPushButton*>("cmdClose")->text(), "&Close");
+  EXPECT_TRUE(app.task && app.task->isVisible());
 }
 
+// The count's failure is shown under the program's title, the check's under its own.
 TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfterIt) {
   std::filesystem::remove_all(home.root() / "db");
   messages.onShow = [&](const MessageRequest&) {
@@ -103,44 +60,50 @@ TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfter
   };
   frmMain* main = LoadMain();
   main->timCheckReminders_Timer();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "due while the box is open");
-}
-
-TEST_F(MainWindowTest, LastingStoreFailureIsReportedOnceUnderItsTitle) {
-  frmMain* main = LoadMain();
   std::filesystem::remove_all(home.root() / "db");
-  for (int s = 1; s <= 5; ++s) {
-    clock.now = t0 + std::chrono::seconds{s};
-    main->timCheckReminders_Timer();
-  }
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].title, "Reminder file error");
-  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+  clock.now = t0 + 6s;
+  main->timCheckReminders_Timer();
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[0].text.toStdString(), "No such file or directory: " + home.store().native());
+  EXPECT_EQ(messages.shown[0].title, "Reminder");
+  EXPECT_EQ(messages.shown[1].text, "due while the box is open");
+  EXPECT_EQ(messages.shown[2].title, "Reminder file error");
+  EXPECT_EQ(messages.shown[2].icon, MessageIcon::Critical);
 }
 
-TEST_F(MainWindowTest, HiddenWindowKeepsChecking) {
+TEST_F(MainWindowTest, HideKeepsItCheckingBehindTheSmallWindowAtTheBottomRight) {
   home.WriteStore(Due(u"while hidden", t0 + 2s));
   frmMain* main = LoadMain();
-  QTest::mouseClick(Button(main, "cmdClose"), Qt::LeftButton);
+  Click(main, "cmdClose");
+  ASSERT_TRUE(app.minimized && app.minimized->isVisible());
   EXPECT_FALSE(main->isVisible());
-  EXPECT_TRUE(main->findChild<QTimer*>("timCheckReminders")->isActive());
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry(), frame = app.minimized->frameGeometry();
+  EXPECT_TRUE(area.contains(frame) && frame.left() > area.center().x() && frame.top() > area.center().y());
+  EXPECT_TRUE(Control<QTimer>(main, "timCheckReminders")->isActive());
   clock.now = t0 + 2s;
   main->timCheckReminders_Timer();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "while hidden");
 }
 
-TEST_F(MainWindowTest, ExitUnloadsTheWindowButLeavesTheTaskWindowOpen) {
-  home.WriteStore(Due(u"no task", t0 + 1s));
-  QPointer<frmMain> main = LoadMain();
+TEST_F(MainWindowTest, ShowReminderLoadsItAfreshRecountedAndAnnouncingNothingTwice) {
+  home.WriteStore(Due(u"once", t0 + 1s));
+  QPointer<frmMain> old = LoadMain();
   clock.now = t0 + 1s;
-  main->timCheckReminders_Timer();
-  ASSERT_TRUE(app.task);
-  QTest::mouseClick(Button(main, "cmdExit"), Qt::LeftButton);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(main.isNull());
-  EXPECT_TRUE(app.task && app.task->isVisible());
+  old->timCheckReminders_Timer();
+  home.WriteStore(Due(u"once", t0 + 1s) + Due(u"later", t0 + 1h));
+  Click(old, "cmdClose");
+  Click(app.minimized, "Command1");
+  Settle();
+  EXPECT_TRUE(old.isNull());
+  EXPECT_FALSE(app.minimized);
+  ASSERT_TRUE(app.main && app.main->isVisible());
+  EXPECT_EQ(Control<QLabel>(app.main, "lblNoOfReminders")->text(), "[2]");
+  EXPECT_TRUE(Control<QTimer>(app.main, "timCheckReminders")->isActive());
+  app.main->timCheckReminders_Timer();  // the same second again
+  clock.now = t0 + 2s;
+  app.main->timCheckReminders_Timer();
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 }  // namespace
