@@ -2,9 +2,8 @@
 //   crash HOME JOURNAL SEED   random appends, rewrites and deletes until killed; each is
 //                             written to the journal before it starts ("B ...") and
 //                             after it is acknowledged ("A ok" or "A failed").
-//   worker HOME ID OPS SEED   OPS random changes to this worker's own reminders, then
-//                             prints them, one "about task" line each.
-#include <cstdio>
+//   worker HOME OUT OPS ID    OPS random changes to this worker's own reminders, then
+//                             writes them to OUT, one "about task" line each.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -81,8 +80,8 @@ bool OnOwn(ReminderStore& store, const std::string& about, Change change) {
   return false;
 }
 
-int Worker(ReminderStore& store, const std::string& id, int ops, unsigned seed) {
-  std::mt19937 rng(seed);
+int Worker(ReminderStore& store, const std::filesystem::path& out, int ops, const std::string& id) {
+  std::mt19937 rng(static_cast<unsigned>(std::stoul(id)));
   std::map<std::string, std::string> mine;  // about -> task
   for (int i = 0; i < ops; ++i) {
     const int kind = mine.empty() ? 0 : static_cast<int>(rng() % 3);
@@ -107,13 +106,11 @@ int Worker(ReminderStore& store, const std::string& id, int ops, unsigned seed) 
       mine.erase(it);
     }
   }
-  for (const auto& [about, task] : mine) std::printf("%s %s\n", about.c_str(), task.c_str());
-  return 0;
+  std::ofstream result(out);
+  for (const auto& [about, task] : mine) result << about << ' ' << task << '\n';
+  return result.flush() ? 0 : 7;
 }
 
-}  // namespace
-
-namespace {
 int Run(const std::vector<std::filesystem::path>& args) {
   if (args.size() < 3) return 2;
   const NativePath home = args[2].native();
@@ -122,8 +119,7 @@ int Run(const std::vector<std::filesystem::path>& args) {
   if (mode == "crash" && args.size() == 5)
     return Crash(store, args[3], static_cast<unsigned>(std::stoul(args[4].string())));
   if (mode == "worker" && args.size() == 6)
-    return Worker(store, args[3].string(), std::stoi(args[4].string()),
-                  static_cast<unsigned>(std::stoul(args[5].string())));
+    return Worker(store, args[3], std::stoi(args[4].string()), args[5].string());
   return 2;
 }
 }  // namespace
