@@ -100,14 +100,18 @@ TEST_F(FaultInjection, Delete) {
   InjectWrite([&] { return store.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four"));
 }
 
-TEST_F(FaultInjection, DeleteThroughALink) {
-  const fs::path target = home.root() / "elsewhere" / "mine.rmd";
-  fs::create_directory(target.parent_path());
-  if (!TempHome::MakeFileLink(target, home.store())) GTEST_SKIP() << "no symbolic links here";
+// db/reminders.rmd -> ../elsewhere/link (relative to the link's folder) -> the file: the
+// write goes through to the file, and both links stay links.
+TEST_F(FaultInjection, DeleteThroughLinks) {
+  const fs::path elsewhere = home.root() / "elsewhere";
+  fs::create_directory(elsewhere);
+  if (!TempHome::MakeFileLink(elsewhere / "mine.rmd", elsewhere / "link") ||
+      !TempHome::MakeFileLink(fs::path("..") / "elsewhere" / "link", home.store()))
+    GTEST_SKIP() << "no symbolic links here";
   InjectWrite([&] { return store.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four"),
               before, [&] {
-                ASSERT_TRUE(fs::is_symlink(home.store()));
-                TempHome::WriteBytes(target, before);
+                ASSERT_TRUE(fs::is_symlink(home.store()) && fs::is_symlink(elsewhere / "link"));
+                TempHome::WriteBytes(elsewhere / "mine.rmd", before);
               });
 }
 
