@@ -11,218 +11,157 @@
 #include "store/TempHome.h"
 
 using namespace std::chrono;
-namespace fs = std::filesystem;
 
 namespace {
 
-const std::unique_ptr<DateTimeForms> kForms = std::make_unique<FixedForms>();
-
-std::string Due(std::u16string_view about, local_seconds at, std::u16string_view task = u"") {
-  return RecordOf(about, kForms->DateText(DateOf(at)), kForms->TimeText(TimeOfDayOf(at)), task);
-}
+using Abouts = std::vector<std::u16string>;
 
 // The fixed forms, counting the texts they form.
 class CountingForms final : public DateTimeForms {
  public:
-  std::u16string DateText(year_month_day date) const override {
-    ++formed;
-    return kForms->DateText(date);
-  }
-  std::u16string TimeText(seconds timeOfDay) const override {
-    ++formed;
-    return kForms->TimeText(timeOfDay);
-  }
-  std::optional<year_month_day> ReadDate(std::u16string_view text) const override { return kForms->ReadDate(text); }
-  std::optional<seconds> ReadTime(std::u16string_view text) const override { return kForms->ReadTime(text); }
+  std::u16string DateText(year_month_day date) const override { return ++formed, fixed.DateText(date); }
+  std::u16string TimeText(seconds timeOfDay) const override { return ++formed, fixed.TimeText(timeOfDay); }
+  std::optional<year_month_day> ReadDate(std::u16string_view text) const override { return fixed.ReadDate(text); }
+  std::optional<seconds> ReadTime(std::u16string_view text) const override { return fixed.ReadTime(text); }
+  FixedForms fixed;
   mutable int formed = 0;
 };
 
-class Recorder final : public ReminderAnnouncer {
- public:
-  void Announce(const DueReminder& r) override {
-    announced.push_back(r.about);
-    if (onAnnounce) onAnnounce(r);
-  }
-  void ReportFailure(const std::string& text) override { failures.push_back(text); }
-  std::vector<std::u16string> announced;
-  std::vector<std::string> failures;
-  std::function<void(const DueReminder&)> onAnnounce;
-};
-
-class CheckTest : public ::testing::Test {
+// The check's announcer, noting what it is told.
+class CheckTest : public ::testing::Test, public ReminderAnnouncer {
  protected:
   const local_seconds t0 = At(2026, 12, 6, 18, 5, 0);
   TempHome home;
   FaultyFileIo io;
   ReminderStore store{io, home.home()};
   FakeClock clock{t0};
-  Recorder recorder;
   CountingForms forms;
   ReminderCheck check{store, clock, forms};
+  Abouts announced;
+  std::vector<std::string> failures;
+  std::function<void(const DueReminder&)> onAnnounce;
 
+  void Announce(const DueReminder& r) override {
+    announced.push_back(r.about);
+    if (onAnnounce) onAnnounce(r);
+  }
+  void ReportFailure(const std::string& text) override { failures.push_back(text); }
+  std::string Due(std::u16string_view about, local_seconds at, std::u16string_view task = u"") const {
+    return RecordOf(about, forms.fixed.DateText(DateOf(at)), forms.fixed.TimeText(TimeOfDayOf(at)), task);
+  }
   void TickAt(local_seconds t) {
     clock.now = t;
-    check.Tick(recorder);
+    check.Tick(*this);
   }
-  using Abouts = std::vector<std::u16string>;
 };
 
-TEST_F(CheckTest, EachSecondSinceTheLastTickIsCoveredOnceInOrder) {
-  home.WriteStore(Due(u"at load", t0) + Due(u"plus 5", t0 + 5s) + Due(u"plus 1", t0 + 1s) +
-                  Due(u"plus 2", t0 + 2s) + Due(u"before load", t0 - 1s) + Due(u"tomorrow", t0 + 24h));
-  TickAt(t0 + 1s);
-  EXPECT_EQ(recorder.announced, (Abouts{u"at load", u"plus 1"}));
-  TickAt(t0 + 1s);  // a second tick in the same second covers nothing new
-  TickAt(t0 + 3s);
-  TickAt(t0 + 6s);
-  EXPECT_EQ(recorder.announced, (Abouts{u"at load", u"plus 1", u"plus 2", u"plus 5"}));
-}
-
-TEST_F(CheckTest, RecordsOfTheSameSecondAreAllAnnouncedInFileOrder) {
-  home.WriteStore(Due(u"first", t0 + 1s, u"  /bin/first  ") + Due(u"other", t0 + 9s) +
-                  Due(u"second", t0 + 1s));
-  std::vector<std::u16string> tasks;
-  recorder.onAnnounce = [&](const DueReminder& r) {
-    tasks.push_back(r.task);
-    clock.now += 30s;  // the user takes half a minute over each box
-  };
-  TickAt(t0 + 1s);
-  EXPECT_EQ(recorder.announced, (Abouts{u"first", u"second"}));
-  EXPECT_EQ(tasks, (Abouts{u"/bin/first", u""}));
-}
-
-TEST_F(CheckTest, TickDuringAnOpenBoxIsDeferredAndLosesNothing) {
-  home.WriteStore(Due(u"now", t0 + 1s) + Due(u"while the box is open", t0 + 20s));
-  int nested = 0;
-  recorder.onAnnounce = [&](const DueReminder&) {
-    for (int i = 0; i < 40; ++i) {  // ticks keep coming while the box waits
-      clock.now += 1s;
-      check.Tick(recorder);
-      ++nested;
-    }
-  };
-  TickAt(t0 + 1s);
-  EXPECT_EQ(recorder.announced, Abouts{u"now"});
-  recorder.onAnnounce = nullptr;
-  check.Tick(recorder);
-  EXPECT_EQ(recorder.announced, (Abouts{u"now", u"while the box is open"}));
-  EXPECT_EQ(nested, 40);
-}
-
-TEST_F(CheckTest, ClockSetBackRestartsCoverageAtTheCurrentSecond) {
-  home.WriteStore(Due(u"early", t0 + 2s) + Due(u"late", t0 + 60s));
-  TickAt(t0 + 100s);
-  EXPECT_EQ(recorder.announced, (Abouts{u"early", u"late"}));
-  TickAt(t0 + 2s);  // set back: the current second is covered again
-  TickAt(t0 + 3s);
-  EXPECT_EQ(recorder.announced, (Abouts{u"early", u"late", u"early"}));
-  EXPECT_EQ(check.lastCovered(), t0 + 3s);
-}
-
-TEST_F(CheckTest, ReloadWithinACoveredSecondDoesNotAnnounceAgain) {
-  home.WriteStore(Due(u"once", t0 + 1s) + Due(u"next", t0 + 2s));
-  TickAt(t0 + 1s);
-  ReminderCheck reloaded(store, clock, *kForms, check.lastCovered());
-  clock.now = t0 + 2s;
-  reloaded.Tick(recorder);
-  EXPECT_EQ(recorder.announced, (Abouts{u"once", u"next"}));
-  // A check made later than the second after the old one's last starts afresh.
-  clock.now = t0 + 10s;
-  ReminderCheck later(store, clock, *kForms, t0 + 2s);
-  EXPECT_EQ(later.lastCovered(), t0 + 9s);
-}
-
-TEST_F(CheckTest, CoverageCrossesMidnight) {
-  clock.now = At(2026, 12, 6, 23, 59, 58);
-  ReminderCheck late(store, clock, *kForms);
-  home.WriteStore(Due(u"before", At(2026, 12, 6, 23, 59, 59)) + Due(u"after", At(2026, 12, 7, 0, 0, 1)) +
-                  Due(u"not yet", At(2026, 12, 7, 0, 0, 3)) + Due(u"other day", At(2026, 12, 5, 0, 0, 0)));
-  clock.now = At(2026, 12, 7, 0, 0, 2);
-  late.Tick(recorder);
-  EXPECT_EQ(recorder.announced, (Abouts{u"before", u"after"}));
-}
-
-TEST_F(CheckTest, SleepOfADayAndMoreCatchesUpWhatCameDueMeanwhile) {
-  home.WriteStore(Due(u"next day", t0 + 30h) + Due(u"later still", t0 + 50h) + Due(u"old", t0 - 1h));
-  TickAt(t0 + 49h);
-  EXPECT_EQ(recorder.announced, Abouts{u"next day"});
-}
-
-TEST_F(CheckTest, LastingFailureIsReportedOnceAndCoverageWaitsForTheStore) {
-  home.WriteStore(Due(u"during the fault", t0 + 2s));
-  io.failAt = 1;
-  io.sticky = true;
-  io.error = kAccessDenied;
-  for (int s = 1; s <= 4; ++s) TickAt(t0 + seconds{s});
-  ASSERT_EQ(recorder.failures.size(), 1u);
-  EXPECT_EQ(recorder.failures[0], DescribeFailure(kAccessDenied, home.store()));
-  io.failAt = 0;
-  TickAt(t0 + 5s);
-  EXPECT_EQ(recorder.announced, Abouts{u"during the fault"});
-  io.calls = 0;
-  io.failAt = 1;
-  TickAt(t0 + 6s);
-  TickAt(t0 + 7s);
-  EXPECT_EQ(recorder.failures.size(), 2u);  // reported again after a good tick
-}
-
-// A store out of reach for more than a day, failing as it is opened or after it has
-// handed over its first records.
-struct Outage {
+// Reminders due at `start` + their offset, a check made at `start` (told an earlier
+// check covered up to `start` + `coveredUntil`, if given), ticks at `start` + each tick:
+// the reminders announced, in order.
+struct Coverage {
   const char* name;
-  int failingCall;
-  int textsPerFailedTick;
+  local_seconds start;
+  std::vector<std::pair<std::u16string, seconds>> due;  // in file order
+  std::vector<seconds> ticks;
+  Abouts announced;
+  std::optional<seconds> coveredUntil = std::nullopt;
 };
 
-void PrintTo(const Outage& o, std::ostream* os) { *os << o.name; }
+void PrintTo(const Coverage& c, std::ostream* os) { *os << c.name; }
 
-class OutageTest : public CheckTest, public ::testing::WithParamInterface<Outage> {};
+class CoverageTest : public CheckTest, public ::testing::WithParamInterface<Coverage> {};
+
+TEST_P(CoverageTest, EachSecondIsCoveredOnceInOrder) {
+  const Coverage& c = GetParam();
+  std::string bytes;
+  for (const auto& [about, offset] : c.due) bytes += Due(about, c.start + offset);
+  home.WriteStore(bytes);
+  clock.now = c.start;
+  ReminderCheck made(store, clock, forms, c.coveredUntil ? std::optional(c.start + *c.coveredUntil) : std::nullopt);
+  for (seconds tick : c.ticks) {
+    clock.now = c.start + tick;
+    made.Tick(*this);
+  }
+  EXPECT_EQ(announced, c.announced);
+}
+
+const local_seconds kStart = At(2026, 12, 6, 18, 5, 0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CoverageTest,
+    ::testing::Values(
+        Coverage{"from_the_second_it_was_made", kStart,
+                 {{u"at load", 0s}, {u"plus 5", 5s}, {u"plus 1", 1s}, {u"plus 2", 2s}, {u"before", -1s}, {u"tomorrow", 24h}},
+                 {1s, 1s, 3s, 6s}, {u"at load", u"plus 1", u"plus 2", u"plus 5"}},
+        Coverage{"across_midnight", At(2026, 12, 6, 23, 59, 58),
+                 {{u"before", 1s}, {u"after", 3s}, {u"not yet", 5s}, {u"other day", -47h}}, {4s}, {u"before", u"after"}},
+        Coverage{"after_a_sleep_of_two_days", kStart, {{u"next day", 30h}, {u"later still", 50h}, {u"old", -1h}},
+                 {49h}, {u"next day"}},
+        // The clock set back: coverage starts again at the current second.
+        Coverage{"clock_set_back", kStart, {{u"early", 2s}, {u"late", 60s}}, {100s, 2s, 3s}, {u"early", u"late", u"early"}},
+        // A main window made again within a second an earlier one covered.
+        Coverage{"made_again_within_a_covered_second", kStart, {{u"once", 0s}, {u"next", 1s}}, {1s}, {u"next"}, 0s},
+        Coverage{"made_later_starts_afresh", kStart, {{u"between", -3s}, {u"at load", 0s}}, {0s}, {u"at load"}, -8s}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Ticks that come while a box is open do nothing; the next tick after it covers the
+// seconds that passed meanwhile.
+TEST_F(CheckTest, RecordsOfOneSecondComeInFileOrderWithTheStoreClosedAndTicksWaitForTheBox) {
+  home.WriteStore(Due(u"first", t0 + 1s, u"  /bin/first  ") + Due(u"meanwhile", t0 + 9s) + Due(u"second", t0 + 1s));
+  Abouts tasks;
+  onAnnounce = [&](const DueReminder& r) {
+    EXPECT_TRUE(io.open.empty());
+    tasks.push_back(r.task);
+    for (int i = 0; i < 30; ++i) TickAt(clock.now + 1s);
+  };
+  TickAt(t0 + 1s);
+  EXPECT_EQ(announced, (Abouts{u"first", u"second"}));
+  EXPECT_EQ(tasks, (Abouts{u"/bin/first", u""}));
+  onAnnounce = nullptr;
+  check.Tick(*this);
+  EXPECT_EQ(announced, (Abouts{u"first", u"second", u"meanwhile"}));
+}
+
+TEST_F(CheckTest, FailureIsReportedOnceWhileItLastsAndCoverageWaitsForTheStore) {
+  home.WriteStore(Due(u"during the fault", t0 + 2s));
+  io.Arm(1, kAccessDenied, true);
+  for (int s = 1; s <= 4; ++s) TickAt(t0 + seconds{s});
+  io.error = kIoError;  // another failure is reported again
+  TickAt(t0 + 5s);
+  ASSERT_EQ(failures,
+            (std::vector<std::string>{DescribeFailure(kAccessDenied, home.store()),
+                                      DescribeFailure(kIoError, home.store())}));
+  io.Disarm();
+  TickAt(t0 + 6s);
+  EXPECT_EQ(announced, Abouts{u"during the fault"});
+  io.Arm(1, kIoError, false);
+  TickAt(t0 + 7s);
+  EXPECT_EQ(failures.size(), 3u);  // reported again after a good tick
+}
+
+// A store out of reach for more than a day, failing as it is opened (call 1) or after
+// it has handed over its first records (call 4). One that cannot be opened costs no
+// texts; one that fails later costs what a good tick a minute after the last costs: the
+// 60 time texts of that minute and the date of each day it touches.
+class OutageTest : public CheckTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(OutageTest, FailedTicksCostNoMoreThanGoodOnesAndWhatFellDueIsAnnouncedInOrderAfterwards) {
+  const int allowedTexts = GetParam() == 1 ? 0 : 62;
   std::string filler;
   for (int i = 0; i < 1024; ++i) filler += Due(u"long ago", t0 - 72h);
   home.WriteStore(filler + Due(u"next day", t0 + 7h) + Due(u"soon", t0 + 10min) +
                   Due(u"after a day", t0 + 24h + 30min) + Due(u"not yet", t0 + 26h));
   for (minutes m{1}; m <= 25h; ++m) {  // a tick a minute
-    io.Arm(GetParam().failingCall, kIoError, false);
+    io.Arm(GetParam(), kIoError, false);
     forms.formed = 0;
     TickAt(t0 + m);
-    ASSERT_LE(forms.formed, GetParam().textsPerFailedTick) << m.count();
+    ASSERT_LE(forms.formed, allowedTexts) << m.count();
   }
   io.Disarm();
   TickAt(t0 + 25h + 1min);
-  EXPECT_EQ(recorder.announced, (Abouts{u"soon", u"next day", u"after a day"}));
+  EXPECT_EQ(announced, (Abouts{u"soon", u"next day", u"after a day"}));
 }
 
-// A store that cannot be opened costs no texts; one that fails later costs what a good
-// tick a minute after the last costs: the 60 time texts of that minute and the date of
-// each day it touches.
-INSTANTIATE_TEST_SUITE_P(FailingCalls, OutageTest,
-                         ::testing::Values(Outage{"Open", 1, 0}, Outage{"SecondRead", 4, 62}),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(CheckTest, MissingDbFolderIsReportedOnce) {
-  fs::remove_all(home.root() / "db");
-  for (int s = 1; s <= 5; ++s) TickAt(t0 + seconds{s});
-  ASSERT_EQ(recorder.failures.size(), 1u);
-  EXPECT_EQ(recorder.failures[0], DescribeFailure(kNoSuchFolder, home.store()));
-}
-
-TEST_F(CheckTest, DifferentFailureTextIsReportedAgain) {
-  io.failAt = 1;
-  io.sticky = true;
-  io.error = kAccessDenied;
-  TickAt(t0 + 1s);
-  io.error = kIoError;
-  TickAt(t0 + 2s);
-  EXPECT_EQ(recorder.failures.size(), 2u);
-}
-
-TEST_F(CheckTest, StoreIsClosedBeforeAnyBoxIsShown) {
-  home.WriteStore(Due(u"now", t0 + 1s));
-  recorder.onAnnounce = [&](const DueReminder&) { EXPECT_TRUE(io.open.empty()); };
-  TickAt(t0 + 1s);
-  EXPECT_EQ(recorder.announced.size(), 1u);
-}
+INSTANTIATE_TEST_SUITE_P(FailingCalls, OutageTest, ::testing::Values(1, 4));
 
 }  // namespace

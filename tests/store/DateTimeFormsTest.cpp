@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 using namespace std::chrono;
 
 // Named locales are a POSIX notion; the forms of the Windows user settings are tested
 // in tests/platform/WindowsTest.cpp.
 #ifndef _WIN32
 namespace {
+
+const seconds k180503 = hours{18} + minutes{5} + seconds{3};
 
 struct LocaleCase {
   const char* locale;
@@ -26,30 +30,28 @@ class FormsTest : public ::testing::TestWithParam<LocaleCase> {
   std::unique_ptr<DateTimeForms> forms;
 };
 
-TEST_P(FormsTest, WritesTheLocalesShortDateWithAFourDigitYearAndItsLongTime) {
+TEST_P(FormsTest, ShortDateWithAFourDigitYearAndLongTimeFitTheirFieldsAndReadBack) {
   EXPECT_EQ(forms->DateText(year{2026} / 12 / 6), GetParam().date);
-  EXPECT_EQ(forms->TimeText(hours{18} + minutes{5} + seconds{3}), GetParam().time);
-}
-
-TEST_P(FormsTest, EveryTextFitsItsFieldAndReadsBack) {
+  EXPECT_EQ(forms->TimeText(k180503), GetParam().time);
+  std::u16string lower = GetParam().time;
+  for (char16_t& c : lower) c = c < 128 ? static_cast<char16_t>(std::tolower(c)) : c;
+  EXPECT_EQ(forms->ReadTime(lower), k180503);
   for (unsigned m = 1; m <= 12; ++m) {
-    year_month_day date = year{2026} / month{m} / day{m + 16};
-    std::u16string text = forms->DateText(date);
+    const year_month_day date = year{2026} / month{m} / day{m + 16};
+    const std::u16string text = forms->DateText(date);
     EXPECT_LE(text.size(), 10u);
     EXPECT_EQ(forms->ReadDate(u"  " + text + u" "), date) << m;
   }
-  for (int s : {0, 1, 3599, 12 * 3600, 12 * 3600 + 1, 18 * 3600 + 303, 86399}) {
-    std::u16string text = forms->TimeText(seconds{s});
+  for (int s : {0, 1, 3599, 12 * 3600, 12 * 3600 + 1, 86399}) {
+    const std::u16string text = forms->TimeText(seconds{s});
     EXPECT_LE(text.size(), 11u);
     EXPECT_EQ(forms->ReadTime(text), seconds{s}) << s;
   }
 }
 
 TEST_P(FormsTest, NonsenseDoesNotRead) {
-  for (std::u16string bad : {u"", u"   ", u"abc", u"13/45/2026", u"31.02.2026", u"25:00:00",
-                             u"12/06/2026x", u"\u65e5"}) {
+  for (std::u16string bad : {u"", u"   ", u"abc", u"13/45/2026", u"31.02.2026", u"25:00:00", u"12/06/2026x", u"\u65e5"})
     EXPECT_FALSE(forms->ReadDate(bad).has_value()) << bad.size();
-  }
   EXPECT_FALSE(forms->ReadTime(u"24:61:00").has_value());
   EXPECT_FALSE(forms->ReadTime(u"noon").has_value());
 }
@@ -58,12 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, FormsTest,
                          ::testing::Values(LocaleCase{"C", u"12/06/2026", u"18:05:03"},
                                            LocaleCase{"en_US.UTF-8", u"12/06/2026", u"06:05:03 PM"},
                                            LocaleCase{"de_DE.UTF-8", u"06.12.2026", u"18:05:03"}),
-                         [](const auto& param) {
-                           std::string name = param.param.locale;
-                           for (char& c : name)
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+                         [](const auto& p) { return std::string(p.param.locale).substr(0, 5); });
 
 // A form that gave two days, or two seconds of a day, the same text would fire a reminder
 // at each of them: such a form gives way to the fixed one.
@@ -82,7 +79,7 @@ TEST_P(FormatsTest, AFormThatGivesTwoMomentsOneTextGivesWayToTheFixedOne) {
   auto forms = DateTimeForms::ForFormats("C", GetParam().date, GetParam().time);
   ASSERT_TRUE(forms);
   EXPECT_EQ(forms->DateText(year{2026} / 12 / 6), GetParam().dateText);
-  EXPECT_EQ(forms->TimeText(hours{18} + minutes{5} + seconds{3}), GetParam().timeText);
+  EXPECT_EQ(forms->TimeText(k180503), GetParam().timeText);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,13 +92,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"%d.%m.", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
                       FormatCase{"%m.%Y", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
                       FormatCase{"%d.%m.%Oy", "%H.%M.%S", u"12/06/2026", u"18.05.03"}));
-
-TEST(Forms, TwelveHourTextReadsBackWhateverTheCaseOfItsDesignator) {
-  auto forms = DateTimeForms::ForLocale("en_US.UTF-8");
-  if (!forms) GTEST_SKIP() << "en_US.UTF-8 is not installed";
-  EXPECT_EQ(forms->TimeText(seconds{0}), u"12:00:00 AM");
-  EXPECT_EQ(forms->ReadTime(u"06:05:03 pm"), hours{18} + minutes{5} + seconds{3});
-}
 
 }  // namespace
 #endif

@@ -3,8 +3,10 @@
 // after a reported success.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "platform/OsError.h"
 #include "store/FaultyFileIo.h"
 #include "store/ReminderStore.h"
 #include "store/TempHome.h"
@@ -18,26 +20,16 @@ struct Fault {
   int error;
   bool shortWrite;
 };
+// Failing calls are counted over every call, so the syncs and closes fail in turn too.
 const Fault kFaults[] = {{"no space", kDiskFull, false},
                          {"I/O error", kIoError, false},
                          {"permission denied", kAccessDenied, false},
                          {"short write", kDiskFull, true}};
-// Failing calls are counted over every call, so the syncs and closes fail in turn too.
-
-struct Operation {
-  const char* name;
-  std::function<Status(ReminderStore&)> run;
-  std::string expected;  // the store's bytes after a success
-  std::string before;    // the store's bytes before it
-  std::function<void()> prepare = nullptr;  // puts the store in place; by default a file of `before`
-};
 
 class FaultInjection : public ::testing::Test {
  protected:
   static int points;
-  static void TearDownTestSuite() {
-    std::printf("fault injection: %d injection points run\n", points);
-  }
+  static void TearDownTestSuite() { std::printf("fault injection: %d injection points run\n", points); }
 
   const std::string before = RecordOf(u"one") + RecordOf(u"two") + RecordOf(u"three") +
                              RecordOf(u"four") + std::string(100, 'x');
@@ -46,122 +38,117 @@ class FaultInjection : public ::testing::Test {
   ReminderStore store{io, home.home()};
   ReminderStore clean{OsFileIo::Instance(), home.home()};
 
-  // Runs `op` with call `at` failing; false once `at` is past the operation's last call.
-  bool RunWithFault(const Operation& op, const Fault& fault, bool sticky, int at) {
-    if (op.prepare)
-      op.prepare();
-    else
-      home.WriteStore(op.before);
-    io.Arm(at, fault.error, sticky, fault.shortWrite);
-    Status s = op.run(store);
-    const int calls = io.calls;
-    io.Disarm();
-    ++points;
-
-    const std::string where = std::string(op.name) + ", " + fault.name + (sticky ? " for good" : " once") +
-                              ", call " + std::to_string(at);
-    EXPECT_TRUE(io.open.empty()) << where << ": a file is left open";
-    EXPECT_TRUE(io.locks.empty()) << where << ": the lock is still held";
-    const std::string after = home.StoreBytes();
-    if (s.ok())
-      EXPECT_TRUE(after == op.expected) << where << ": success without the new bytes";
-    else
-      EXPECT_TRUE(after == op.before) << where << ": failure changed the store: " << s.text();
-    // The next operation leaves no temp file behind, wherever the store lives.
-    EXPECT_TRUE(clean.DeleteReminder(0).ok());
-    for (const auto& entry : fs::recursive_directory_iterator(home.root()))
-      EXPECT_EQ(entry.path().filename().string().find("temp"), std::string::npos) << where;
-    return at <= calls;
-  }
-
-  void RunAll(const Operation& op) {
+  // Runs `run` with each of its calls failing in turn, each fault once and for good;
+  // every file is closed afterwards and a failure carries the system's description.
+  void Inject(const std::function<void()>& prepare, const std::function<Status()>& run,
+              const std::function<void(const Status&)>& check) {
     for (const Fault& fault : kFaults)
       for (bool sticky : {false, true})
-        for (int at = 1; RunWithFault(op, fault, sticky, at); ++at) {
+        for (int at = 1;; ++at) {
+          prepare();
+          io.Arm(at, fault.error, sticky, fault.shortWrite);
+          const Status s = run();
+          const int calls = io.calls;
+          io.Disarm();
+          ++points;
+          SCOPED_TRACE(std::string(fault.name) + (sticky ? " for good" : " once") + ", call " + std::to_string(at));
+          EXPECT_TRUE(io.open.empty()) << "a file is left open";
+          EXPECT_TRUE(io.locks.empty()) << "the lock is still held";
+          if (!s.ok()) {
+            EXPECT_NE(s.text().find(OsErrorText(fault.error)), std::string::npos) << s.text();
+          }
+          check(s);
+          if (at > calls) break;
         }
+  }
+
+  void InjectWrite(const std::function<Status()>& run, const std::string& expected, const std::string& was,
+                   const std::function<void()>& prepare) {
+    Inject(prepare, run, [&](const Status& s) {
+      EXPECT_TRUE(home.StoreBytes() == (s.ok() ? expected : was)) << s.text();
+      // The next write leaves no temp file behind, wherever the store lives.
+      EXPECT_TRUE(clean.DeleteReminder(0).ok());
+      for (const auto& entry : fs::recursive_directory_iterator(home.root()))
+        EXPECT_EQ(entry.path().filename().string().find("temp"), std::string::npos);
+    });
+  }
+  void InjectWrite(const std::function<Status()>& run, const std::string& expected) {
+    InjectWrite(run, expected, before, [&] { home.WriteStore(before); });
   }
 };
 int FaultInjection::points = 0;
 
+const ReminderRecord kNew = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
+
 TEST_F(FaultInjection, Append) {
-  const ReminderRecord r = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
-  std::string expected = before.substr(0, 4 * 356) + RecordOf(u"new");
-  RunAll({"append", [&](ReminderStore& s) { return s.AppendReminder(r); }, expected, before});
+  InjectWrite([&] { return store.AppendReminder(kNew); }, before.substr(0, 4 * 356) + RecordOf(u"new"));
 }
 
 TEST_F(FaultInjection, FirstAppendCreatingTheDbFolder) {
-  const ReminderRecord r = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
-  RunAll({"first append", [&](ReminderStore& s) { return s.AppendReminder(r); }, RecordOf(u"new"), "",
-          [&] { fs::remove_all(home.root() / "db"); }});
-}
-
-TEST_F(FaultInjection, DeleteThroughALink) {
-  const fs::path target = home.root() / "elsewhere" / "mine.rmd";
-  fs::create_directory(target.parent_path());
-  if (!TempHome::MakeFileLink(target, home.store())) GTEST_SKIP() << "no symbolic links here";
-  std::string expected = RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four");
-  RunAll({"delete through a link", [&](ReminderStore& s) { return s.DeleteReminder(2); }, expected, before,
-          [&] {
-            ASSERT_TRUE(fs::is_symlink(home.store()));
-            TempHome::WriteBytes(target, before);
-          }});
+  InjectWrite([&] { return store.AppendReminder(kNew); }, RecordOf(u"new"), "",
+              [&] { fs::remove_all(home.root() / "db"); });
 }
 
 TEST_F(FaultInjection, Rewrite) {
-  const ReminderRecord r = MakeRecord(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/two");
   std::string expected = before;
   expected.replace(356, 356, RecordOf(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/two"));
-  RunAll({"rewrite", [&](ReminderStore& s) { return s.RewriteReminder(2, r); }, expected, before});
+  InjectWrite([&] { return store.RewriteReminder(2, MakeRecord(u"TWO", u"12/07/2026", u"09:05:00", u"/bin/two")); },
+              expected);
 }
 
 TEST_F(FaultInjection, Delete) {
-  std::string expected = RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four");
-  RunAll({"delete", [&](ReminderStore& s) { return s.DeleteReminder(2); }, expected, before});
+  InjectWrite([&] { return store.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four"));
+}
+
+// db/reminders.rmd -> ../elsewhere/link (relative to the link's folder) -> the file: the
+// write goes through to the file, and both links stay links.
+TEST_F(FaultInjection, DeleteThroughLinks) {
+  const fs::path elsewhere = home.root() / "elsewhere";
+  fs::create_directory(elsewhere);
+  if (!TempHome::MakeFileLink(elsewhere / "mine.rmd", elsewhere / "link") ||
+      !TempHome::MakeFileLink(fs::path("..") / "elsewhere" / "link", home.store()))
+    GTEST_SKIP() << "no symbolic links here";
+  InjectWrite([&] { return store.DeleteReminder(2); }, RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four"),
+              before, [&] {
+                ASSERT_TRUE(fs::is_symlink(home.store()) && fs::is_symlink(elsewhere / "link"));
+                TempHome::WriteBytes(elsewhere / "mine.rmd", before);
+              });
 }
 
 TEST_F(FaultInjection, ScanNeverWritesAndReportsEveryFailure) {
-  for (const Fault& fault : kFaults) {
-    for (bool sticky : {false, true}) {
-      for (int at = 1;; ++at) {
-        home.WriteStore(before);
-        io.Arm(at, fault.error, sticky, fault.shortWrite);
-        int seen = 0;
-        Status s = store.ScanReminders(FileIo::Sharing::Shared, [&](int, const ReminderRecord&) {
-          ++seen;
-          return true;
-        });
-        const int calls = io.calls;
-        io.Disarm();
-        ++points;
-        EXPECT_TRUE(io.open.empty());
-        EXPECT_TRUE(home.StoreBytes() == before);
-        if (s.ok()) {
-          EXPECT_EQ(seen, 4) << "a scan reported success after a failed read";
-        }
-        if (at > calls) break;
-      }
-    }
-  }
+  int seen = 0;
+  Inject([&] { home.WriteStore(before); },
+         [&] {
+           seen = 0;
+           return store.ScanReminders(FileIo::Sharing::Shared, [&](int, const ReminderRecord&) { return ++seen; });
+         },
+         [&](const Status& s) {
+           EXPECT_TRUE(home.StoreBytes() == before);
+           if (s.ok()) {
+             EXPECT_EQ(seen, 4) << "a scan reported success after a failed read";
+           }
+         });
 }
 
 TEST_F(FaultInjection, ReadHomeDirectory) {
   TempHome::WriteBytes(home.root() / "path.txt", "/srv/rem\r\n");
-  for (const Fault& fault : kFaults) {
-    for (bool sticky : {false, true}) {
-      for (int at = 1;; ++at) {
-        SetHomeDirectory(Native("/before"));
-        io.Arm(at, fault.error, sticky, fault.shortWrite);
-        Status s = ReadHomeDirectory(io, home.root() / "path.txt");
-        const int calls = io.calls;
-        io.Disarm();
-        ++points;
-        EXPECT_TRUE(io.open.empty());
-        EXPECT_EQ(HomeDirectory(), Native(s.ok() ? "/srv/rem" : "/before"));
-        if (at > calls) break;
-      }
-    }
-  }
+  Inject([] { SetHomeDirectory(Native("/before")); },
+         [&] { return ReadHomeDirectory(io, home.root() / "path.txt"); },
+         [](const Status& s) { EXPECT_EQ(HomeDirectory(), Native(s.ok() ? "/srv/rem" : "/before")); });
   SetHomeDirectory({});
+}
+
+// A write reported as done is on the disk before it takes the store's place: the new
+// file is flushed, then renamed over the old one.
+TEST_F(FaultInjection, NewStoreIsFlushedBeforeItIsRenamedIntoPlace) {
+  home.WriteStore(before);
+  io.Arm(0, 0, false);
+  ASSERT_TRUE(store.AppendReminder(kNew).ok());
+  const auto& t = io.trace;
+  const auto sync = std::find(std::find(t.begin(), t.end(), "Write"), t.end(), "Sync");
+  std::string calls;
+  for (const std::string& call : t) calls += call + " ";
+  EXPECT_TRUE(std::find(sync, t.end(), "Rename") != t.end()) << calls;
 }
 
 }  // namespace

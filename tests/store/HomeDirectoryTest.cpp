@@ -2,93 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/OsCodes.h"
-#include "store/FaultyFileIo.h"
 #include "store/TempHome.h"
 
 namespace {
 
-struct LineCase {
-  std::string contents;
-  std::string home;
+struct PathFile {
+  std::optional<std::string> contents;  // none: there is no path.txt
+  std::string home;                     // empty: reading fails and the home stays
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.contents.size() << "bytes"; }
+void PrintTo(const PathFile& c, std::ostream* os) { *os << (c.contents ? c.contents->size() : 0) << "bytes"; }
 
-class HomeLineTest : public ::testing::TestWithParam<LineCase> {};
+class PathFileTest : public ::testing::TestWithParam<PathFile> {
+ protected:
+  void TearDown() override { SetHomeDirectory({}); }
+};
 
-TEST_P(HomeLineTest, FirstItemIsTheHomeDirectory) {
-  EXPECT_EQ(HomeDirectoryFromFile(GetParam().contents), Native(GetParam().home));
+TEST_P(PathFileTest, FirstItemOfTheFirstLineIsTheHomeDirectory) {
+  TempHome dir;
+  const auto file = dir.root() / "path.txt";
+  if (GetParam().contents) TempHome::WriteBytes(file, *GetParam().contents);
+  SetHomeDirectory(Native("/unchanged"));
+  const Status s = ReadHomeDirectory(OsFileIo::Instance(), file);
+  EXPECT_EQ(s.ok(), !GetParam().home.empty()) << s.text();
+  EXPECT_EQ(HomeDirectory(), Native(s.ok() ? GetParam().home : "/unchanged"));
+  if (!s.ok()) {
+    EXPECT_NE(s.text().find(PathText(file)), std::string::npos) << s.text();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Contents, HomeLineTest,
-    ::testing::Values(LineCase{"/home/ann/rem\r\n", "/home/ann/rem"},
-                      LineCase{"/\r\n", "/"},
-                      LineCase{"   /home/ann/rem  \r\n", "/home/ann/rem"},
-                      LineCase{"/home/ann/My Reminders\r\n", "/home/ann/My Reminders"},
-                      LineCase{"/home/ann/a,b\r\n", "/home/ann/a,b"},
-                      LineCase{"\"/home/ann/quoted, too\" rest\r\n", "/home/ann/quoted, too"},
-                      LineCase{"\"/home/ann/unclosed\r\n/second\"\r\n", "/home/ann/unclosed"},
-                      LineCase{"\xef\xbb\xbf/home/ann/rem\r\n", "/home/ann/rem"},
-                      LineCase{"\xef\xbb\xbf \"/home/ann/q\"\r\n", "/home/ann/q"},
-                      LineCase{"/first\r\n/second\r\n", "/first"},
-                      LineCase{"/no/line/end", "/no/line/end"},
-                      LineCase{"/home/\xc3\xa4nn\r\n", "/home/\xc3\xa4nn"},
-                      LineCase{"/home/\xff\xfe\r\n", "/home/\xff\xfe"},  // not UTF-8, kept as is
-                      LineCase{"", ""},
-                      LineCase{"\r\n/second\r\n", ""}));
-
-#ifndef _WIN32  // Windows paths: tests/platform/WindowsTest.cpp
-TEST(StorePaths, AreHomeThenDbThenName) {
-  EXPECT_EQ(StorePathFor("/home/ann/rem").native(), "/home/ann/rem/db/reminders.rmd");
-  EXPECT_EQ(TempPathFor("/home/ann/rem").native(), "/home/ann/rem/db/temp");
-  EXPECT_EQ(StorePathFor("/").native(), "//db/reminders.rmd");
-  EXPECT_EQ(StorePathFor("").native(), "/db/reminders.rmd");
-}
-#endif
-
-class ReadHomeTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetHomeDirectory(Native("/unchanged")); }
-  void TearDown() override { SetHomeDirectory({}); }
-  TempHome dir;
-};
-
-TEST_F(ReadHomeTest, SetsTheHomeDirectory) {
-  TempHome::WriteBytes(dir.root() / "path.txt", "  /srv/rem  \r\n");
-  ASSERT_TRUE(ReadHomeDirectory(OsFileIo::Instance(), dir.root() / "path.txt").ok());
-  EXPECT_EQ(HomeDirectory(), Native("/srv/rem"));
-}
-
-TEST_F(ReadHomeTest, MissingFileIsReportedWithItsPath) {
-  Status s = ReadHomeDirectory(OsFileIo::Instance(), dir.root() / "path.txt");
-  ASSERT_FALSE(s.ok());
-  EXPECT_EQ(s.text(), DescribeFailure(kNoSuchFile, dir.root() / "path.txt"));
-  EXPECT_EQ(HomeDirectory(), Native("/unchanged"));
-}
-
-TEST_F(ReadHomeTest, EmptyFileIsReported) {
-  TempHome::WriteBytes(dir.root() / "path.txt", "");
-  Status s = ReadHomeDirectory(OsFileIo::Instance(), dir.root() / "path.txt");
-  ASSERT_FALSE(s.ok());
-  EXPECT_NE(s.text().find("Input past end of file"), std::string::npos);
-  EXPECT_EQ(HomeDirectory(), Native("/unchanged"));
-}
-
-TEST_F(ReadHomeTest, EveryFailingCallIsReportedAndClosesTheFile) {
-  TempHome::WriteBytes(dir.root() / "path.txt", "/srv/rem\r\n");
-  FaultyFileIo io;
-  for (int at = 1; at <= 2; ++at) {  // open, read
-    io.calls = 0;
-    io.failAt = at;
-    io.error = kAccessDenied;
-    Status s = ReadHomeDirectory(io, dir.root() / "path.txt");
-    ASSERT_FALSE(s.ok()) << at;
-    EXPECT_NE(s.text().find(OsErrorText(kAccessDenied)), std::string::npos);
-    EXPECT_TRUE(io.open.empty());
-    EXPECT_EQ(HomeDirectory(), Native("/unchanged"));
-  }
-}
+    Contents, PathFileTest,
+    ::testing::Values(PathFile{"/home/ann/rem\r\n", "/home/ann/rem"},
+                      PathFile{"/\r\n", "/"},
+                      PathFile{"   /home/ann/rem  \r\n", "/home/ann/rem"},
+                      PathFile{"/home/ann/My Reminders\r\n", "/home/ann/My Reminders"},
+                      PathFile{"/home/ann/a,b\r\n", "/home/ann/a,b"},
+                      PathFile{"\"/home/ann/quoted, too\" rest\r\n", "/home/ann/quoted, too"},
+                      PathFile{"\"/home/ann/unclosed\r\n/second\"\r\n", "/home/ann/unclosed"},
+                      PathFile{"\xef\xbb\xbf/home/ann/rem\r\n", "/home/ann/rem"},
+                      PathFile{"\xef\xbb\xbf \"/home/ann/q\"\r\n", "/home/ann/q"},
+                      PathFile{"/first\r\n/second\r\n", "/first"},
+                      PathFile{"/no/line/end", "/no/line/end"},
+                      PathFile{"/home/\xc3\xa4nn\r\n", "/home/\xc3\xa4nn"},
+                      PathFile{"/home/\xff\xfe\r\n", "/home/\xff\xfe"},  // not UTF-8, kept as is
+                      PathFile{"", ""},
+                      PathFile{"\r\n/second\r\n", ""},
+                      PathFile{std::nullopt, ""}));
 
 }  // namespace

@@ -2,9 +2,8 @@
 //   crash HOME JOURNAL SEED   random appends, rewrites and deletes until killed; each is
 //                             written to the journal before it starts ("B ...") and
 //                             after it is acknowledged ("A ok" or "A failed").
-//   worker HOME ID OPS SEED   OPS random changes to this worker's own reminders, then
-//                             prints them, one "about task" line each.
-#include <cstdio>
+//   worker HOME OUT OPS ID    OPS random changes to this worker's own reminders, then
+//                             writes them to OUT, one "about task" line each.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,23 +41,16 @@ int Crash(ReminderStore& store, const std::filesystem::path& journal, unsigned s
   if (!entries) return 2;
   std::mt19937 rng(seed);
   for (int i = 0;; ++i) {
-    const int count = Count(store);
-    const int kind = count == 0 ? 0 : static_cast<int>(rng() % 3);
+    const unsigned count = static_cast<unsigned>(Count(store));
+    const auto kind = count == 0 ? 0 : rng() % 3;
+    const int k = count == 0 ? 0 : static_cast<int>(1 + rng() % count);
     const std::string about = "c" + std::to_string(seed) + "-" + std::to_string(i);
-    Status s = Status::Ok();
-    if (kind == 0) {
-      Log(entries, "B A " + about);
-      s = store.AppendReminder(Record(about, ""));
-    } else {
-      const int k = 1 + static_cast<int>(rng() % static_cast<unsigned>(count));
-      if (kind == 1) {
-        Log(entries, "B R " + std::to_string(k) + " " + about);
-        s = store.RewriteReminder(k, Record(about, ""));
-      } else {
-        Log(entries, "B D " + std::to_string(k));
-        s = store.DeleteReminder(k);
-      }
-    }
+    Log(entries, kind == 0   ? "B A " + about
+                 : kind == 1 ? "B R " + std::to_string(k) + " " + about
+                             : "B D " + std::to_string(k));
+    const Status s = kind == 0   ? store.AppendReminder(Record(about, ""))
+                     : kind == 1 ? store.RewriteReminder(k, Record(about, ""))
+                                 : store.DeleteReminder(k);
     Log(entries, s.ok() ? "A ok" : "A failed " + s.text());
   }
 }
@@ -81,39 +73,32 @@ bool OnOwn(ReminderStore& store, const std::string& about, Change change) {
   return false;
 }
 
-int Worker(ReminderStore& store, const std::string& id, int ops, unsigned seed) {
-  std::mt19937 rng(seed);
+int Worker(ReminderStore& store, const std::filesystem::path& out, int ops, const std::string& id) {
+  std::mt19937 rng(static_cast<unsigned>(std::stoul(id)));
   std::map<std::string, std::string> mine;  // about -> task
   for (int i = 0; i < ops; ++i) {
-    const int kind = mine.empty() ? 0 : static_cast<int>(rng() % 3);
+    const auto kind = mine.empty() ? 0 : rng() % 3;
+    const std::string about = "w" + id + "-" + std::to_string(i), task = "v" + std::to_string(i);
     if (kind == 0) {
-      const std::string about = "w" + id + "-" + std::to_string(i);
-      if (!store.AppendReminder(Record(about, "v0")).ok()) return 4;
-      mine[about] = "v0";
+      if (!store.AppendReminder(Record(about, task)).ok()) return 4;
+      mine[about] = task;
       continue;
     }
-    auto it = std::next(mine.begin(), static_cast<long>(rng() % mine.size()));
-    const std::string about = it->first;
-    if (kind == 1) {
-      const std::string task = "v" + std::to_string(i);
-      if (!OnOwn(store, about, [&](int n, const ReminderStore::Guard& g) {
-            return store.RewriteReminder(n, Record(about, task), g);
-          }))
-        return 5;
+    const auto it = std::next(mine.begin(), static_cast<long>(rng() % mine.size()));
+    if (!OnOwn(store, it->first, [&](int n, const ReminderStore::Guard& g) {
+          return kind == 1 ? store.RewriteReminder(n, Record(it->first, task), g) : store.DeleteReminder(n, g);
+        }))
+      return 5;
+    if (kind == 1)
       it->second = task;
-    } else {
-      if (!OnOwn(store, about, [&](int n, const ReminderStore::Guard& g) { return store.DeleteReminder(n, g); }))
-        return 6;
+    else
       mine.erase(it);
-    }
   }
-  for (const auto& [about, task] : mine) std::printf("%s %s\n", about.c_str(), task.c_str());
-  return 0;
+  std::ofstream result(out);
+  for (const auto& [about, task] : mine) result << about << ' ' << task << '\n';
+  return result.flush() ? 0 : 7;
 }
 
-}  // namespace
-
-namespace {
 int Run(const std::vector<std::filesystem::path>& args) {
   if (args.size() < 3) return 2;
   const NativePath home = args[2].native();
@@ -122,8 +107,7 @@ int Run(const std::vector<std::filesystem::path>& args) {
   if (mode == "crash" && args.size() == 5)
     return Crash(store, args[3], static_cast<unsigned>(std::stoul(args[4].string())));
   if (mode == "worker" && args.size() == 6)
-    return Worker(store, args[3].string(), std::stoi(args[4].string()),
-                  static_cast<unsigned>(std::stoul(args[5].string())));
+    return Worker(store, args[3], std::stoi(args[4].string()), args[5].string());
   return 2;
 }
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,10 +26,13 @@ class TempHome {
   TempHome() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "home";
-    for (char& c : name)
-      if (c == '/') c = '_';
-    root_ = std::filesystem::temp_directory_path() /
-            ("reminder-test-" + std::to_string(ProcessId()) + "-" + name);
+    std::replace(name.begin(), name.end(), '/', '_');
+#ifdef _WIN32
+    const int pid = ::_getpid();
+#else
+    const int pid = static_cast<int>(::getpid());
+#endif
+    root_ = std::filesystem::temp_directory_path() / ("reminder-test-" + std::to_string(pid) + "-" + name);
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "db");
   }
@@ -45,15 +49,6 @@ class TempHome {
   std::function<NativePath()> home() const {
     return [r = root_.native()] { return r; };
   }
-
-  static int ProcessId() {
-#ifdef _WIN32
-    return ::_getpid();
-#else
-    return static_cast<int>(::getpid());
-#endif
-  }
-
   std::string StoreBytes() const { return ReadBytes(store()); }
   void WriteStore(const std::string& bytes) const { WriteBytes(store(), bytes); }
 
@@ -62,8 +57,7 @@ class TempHome {
     return {std::istreambuf_iterator<char>(in), {}};
   }
   static void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
   // A symbolic link at `link` to the file `target`; false where the system makes none.
