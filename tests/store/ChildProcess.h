@@ -27,32 +27,21 @@ class ChildProcess {
       const std::u16string wide = Utf8ToUtf16(arg);
       commandLine += (commandLine.empty() ? L"\"" : L" \"") + std::wstring(wide.begin(), wide.end()) + L"\"";
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      CloseHandle(info.hThread);
-      process_ = info.hProcess;
-    }
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      CloseHandle(info.hThread), process_ = info.hProcess;
 #else
-    pid_ = fork();
-    if (pid_ == 0) {
-      std::vector<char*> argv;
-      for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
+    if ((pid_ = fork()) != 0) return;
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
 #endif
   }
-  ~ChildProcess() {
-    if (started()) {
-      Kill();
-      Wait();
-    }
-  }
+  ~ChildProcess() { if (started()) Kill(), Wait(); }
   ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
 
 #ifdef _WIN32
   bool started() const { return process_ != nullptr; }
@@ -62,9 +51,7 @@ class ChildProcess {
     WaitForSingleObject(process_, INFINITE);
     DWORD exit = 0;
     const int code = GetExitCodeProcess(process_, &exit) && exit != 137 ? static_cast<int>(exit) : -1;
-    CloseHandle(process_);
-    process_ = nullptr;
-    return code;
+    return CloseHandle(process_), process_ = nullptr, code;
   }
 
  private:
@@ -75,8 +62,7 @@ class ChildProcess {
   int Wait() {
     int status = 0;
     const int code = waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    pid_ = -1;
-    return code;
+    return pid_ = -1, code;
   }
 
  private:

@@ -13,47 +13,30 @@ namespace {
 
 const seconds k180503 = hours{18} + minutes{5} + seconds{3};
 
-struct LocaleCase {
-  const char* locale;
-  std::u16string date;  // of 2026-12-06
-  std::u16string time;  // of 18:05:03
-};
+// A form and the texts it gives of 2026-12-06 and of 18:05:03.
+struct LocaleCase { const char* locale; std::u16string date, time; };
 
-void PrintTo(const LocaleCase& c, std::ostream* os) { *os << c.locale; }
+class FormsTest : public ::testing::TestWithParam<LocaleCase> {};
 
-class FormsTest : public ::testing::TestWithParam<LocaleCase> {
- protected:
-  void SetUp() override {
-    forms = DateTimeForms::ForLocale(GetParam().locale);
-    if (!forms) GTEST_SKIP() << GetParam().locale << " is not installed";
-  }
-  std::unique_ptr<DateTimeForms> forms;
-};
-
-TEST_P(FormsTest, ShortDateWithAFourDigitYearAndLongTimeFitTheirFieldsAndReadBack) {
+TEST_P(FormsTest, ShortDateWithAFourDigitYearAndLongTimeFitTheirFieldsAndReadBackAndNonsenseDoesNot) {
+  const auto forms = DateTimeForms::ForLocale(GetParam().locale);
+  if (!forms) GTEST_SKIP() << GetParam().locale << " is not installed";
   EXPECT_EQ(forms->DateText(year{2026} / 12 / 6), GetParam().date);
   EXPECT_EQ(forms->TimeText(k180503), GetParam().time);
   std::u16string lower = GetParam().time;
   for (char16_t& c : lower) c = c < 128 ? static_cast<char16_t>(std::tolower(c)) : c;
   EXPECT_EQ(forms->ReadTime(lower), k180503);
+  // Every month and both halves of the day, the widest texts among them.
   for (unsigned m = 1; m <= 12; ++m) {
-    const year_month_day date = year{2026} / month{m} / day{m + 16};
-    const std::u16string text = forms->DateText(date);
-    EXPECT_LE(text.size(), 10u);
-    EXPECT_EQ(forms->ReadDate(u"  " + text + u" "), date) << m;
+    const std::u16string text = forms->DateText(year{2026} / month{m} / day{m + 16});
+    EXPECT_TRUE(text.size() <= 10 && forms->ReadDate(u"  " + text + u" ") == year{2026} / month{m} / day{m + 16}) << m;
   }
-  for (int s : {0, 1, 3599, 12 * 3600, 12 * 3600 + 1, 86399}) {
-    const std::u16string text = forms->TimeText(seconds{s});
-    EXPECT_LE(text.size(), 11u);
-    EXPECT_EQ(forms->ReadTime(text), seconds{s}) << s;
-  }
-}
-
-TEST_P(FormsTest, NonsenseDoesNotRead) {
-  for (std::u16string bad : {u"", u"   ", u"abc", u"13/45/2026", u"31.02.2026", u"25:00:00", u"12/06/2026x", u"\u65e5"})
-    EXPECT_FALSE(forms->ReadDate(bad).has_value()) << bad.size();
-  EXPECT_FALSE(forms->ReadTime(u"24:61:00").has_value());
-  EXPECT_FALSE(forms->ReadTime(u"noon").has_value());
+  for (int s : {0, 3599, 12 * 3600 + 1, 86399})
+    EXPECT_TRUE(forms->TimeText(seconds{s}).size() <= 11 && forms->ReadTime(forms->TimeText(seconds{s})) == seconds{s});
+  // Nonsense does not read.
+  for (std::u16string bad : {u"", u"   ", u"13/45/2026", u"31.02.2026", u"25:00:00", u"12/06/2026x", u"\u65e5"})
+    EXPECT_FALSE(forms->ReadDate(bad) || forms->ReadTime(bad)) << bad.size();
+  EXPECT_FALSE(forms->ReadTime(u"24:61:00") || forms->ReadTime(u"noon"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, FormsTest,
@@ -64,19 +47,12 @@ INSTANTIATE_TEST_SUITE_P(Locales, FormsTest,
 
 // A form that gave two days, or two seconds of a day, the same text would fire a reminder
 // at each of them: such a form gives way to the fixed one.
-struct FormatCase {
-  const char* date;
-  const char* time;
-  std::u16string dateText;  // of 2026-12-06
-  std::u16string timeText;  // of 18:05:03
-};
-
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.date << " " << c.time; }
+struct FormatCase { const char* date; const char* time; std::u16string dateText, timeText; };
 
 class FormatsTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatsTest, AFormThatGivesTwoMomentsOneTextGivesWayToTheFixedOne) {
-  auto forms = DateTimeForms::ForFormats("C", GetParam().date, GetParam().time);
+  const auto forms = DateTimeForms::ForFormats("C", GetParam().date, GetParam().time);
   ASSERT_TRUE(forms);
   EXPECT_EQ(forms->DateText(year{2026} / 12 / 6), GetParam().dateText);
   EXPECT_EQ(forms->TimeText(k180503), GetParam().timeText);
@@ -84,13 +60,10 @@ TEST_P(FormatsTest, AFormThatGivesTwoMomentsOneTextGivesWayToTheFixedOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, FormatsTest,
-    ::testing::Values(FormatCase{"%d.%m.%Y", "%H.%M.%S", u"06.12.2026", u"18.05.03"},
-                      FormatCase{"%d.%m.%Y", "%I:%M:%S %p", u"06.12.2026", u"06:05:03 PM"},
+    ::testing::Values(FormatCase{"%d.%m.%Y", "%I:%M:%S %p", u"06.12.2026", u"06:05:03 PM"},
                       FormatCase{"%d.%m.%Y", "%H:%M", u"06.12.2026", u"18:05:03"},
                       FormatCase{"%d.%m.%Y", "%I:%M:%S", u"06.12.2026", u"18:05:03"},
-                      FormatCase{"%d.%m.%Y", "%H:%S", u"06.12.2026", u"18:05:03"},
                       FormatCase{"%d.%m.", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
-                      FormatCase{"%m.%Y", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
                       FormatCase{"%d.%m.%Oy", "%H.%M.%S", u"12/06/2026", u"18.05.03"}));
 
 }  // namespace

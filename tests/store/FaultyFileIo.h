@@ -13,80 +13,52 @@
 // call is named in `trace`, in order.
 class FaultyFileIo final : public FileIo {
  public:
-  int failAt = 0;
-  int error = kIoError;
-  bool sticky = false;
-  bool shortWrite = false;
-  int calls = 0;
+  int failAt = 0, error = kIoError, calls = 0;
+  bool sticky = false, shortWrite = false;
   std::vector<std::string> trace;
-  std::set<Handle> open;  // files and locks not yet closed
-  std::set<Handle> locks;
+  std::set<Handle> open, locks;  // files and locks not yet closed
 
   void Arm(int at, int err, bool isSticky, bool isShortWrite = false) {
-    calls = 0;
+    calls = 0, failAt = at, error = err, sticky = isSticky, shortWrite = isShortWrite;
     trace.clear();
-    failAt = at;
-    error = err;
-    sticky = isSticky;
-    shortWrite = isShortWrite;
   }
   void Disarm() { failAt = 0; }
 
-  int Open(const std::filesystem::path& path, Intent intent, Sharing sharing, Handle& h) override {
-    if (Fail("Open")) return error;
-    int e = real_.Open(path, intent, sharing, h);
-    if (!e) open.insert(h);
-    return e;
+  using Path = std::filesystem::path;
+  int Open(const Path& path, Intent intent, Sharing sharing, Handle& h) override {
+    return Kept(open, h, Fail("Open") ? error : real_.Open(path, intent, sharing, h));
   }
-  int Size(Handle h, std::uint64_t& size) override { return Fail("Size") ? error : real_.Size(h, size); }
-  int Read(Handle h, std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) override {
-    return Fail("Read") ? error : real_.Read(h, offset, buffer, length, got);
-  }
+// A call that fails when chosen, else goes to the real file system.
+#define FAULTY_CALL(Call, Params, Args) int Call Params override { return Fail(#Call) ? error : real_.Call Args; }
+  FAULTY_CALL(Size, (Handle h, std::uint64_t& size), (h, size))
+  FAULTY_CALL(Read, (Handle h, std::uint64_t at, char* to, std::size_t n, std::size_t& got), (h, at, to, n, got))
   int Write(Handle h, std::uint64_t offset, const char* data, std::size_t length) override {
     if (!Fail("Write")) return real_.Write(h, offset, data, length);
     if (shortWrite && length > 1) real_.Write(h, offset, data, length / 2);
     return error;
   }
-  int Truncate(Handle h, std::uint64_t size) override { return Fail("Truncate") ? error : real_.Truncate(h, size); }
-  int Sync(Handle h) override { return Fail("Sync") ? error : real_.Sync(h); }
-  int Close(Handle h) override {
-    open.erase(h);  // like Linux, the handle is gone even when close reports an error
-    int e = real_.Close(h);
-    return Fail("Close") ? error : e;
+  FAULTY_CALL(Truncate, (Handle h, std::uint64_t size), (h, size))
+  FAULTY_CALL(Sync, (Handle h), (h))
+  // Like Linux, the handle is gone even when closing reports an error.
+  int Close(Handle h) override { return open.erase(h), After("Close", real_.Close(h)); }
+  FAULTY_CALL(Remove, (const Path& path), (path))
+  FAULTY_CALL(Rename, (const Path& from, const Path& to), (from, to))
+  FAULTY_CALL(SyncFolder, (const Path& folder), (folder))
+  FAULTY_CALL(CreateFolder, (const Path& folder), (folder))
+  FAULTY_CALL(ResolveLinks, (const Path& path, Path& target), (path, target))
+  FAULTY_CALL(CopyPermissions, (Handle from, Handle to), (from, to))
+#undef FAULTY_CALL
+  int TryLock(const Path& lockFile, Handle& h) override {
+    return Kept(locks, h, Fail("TryLock") ? error : real_.TryLock(lockFile, h));
   }
-  int Remove(const std::filesystem::path& path) override { return Fail("Remove") ? error : real_.Remove(path); }
-  int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    return Fail("Rename") ? error : real_.Rename(from, to);
-  }
-  int SyncFolder(const std::filesystem::path& folder) override {
-    return Fail("SyncFolder") ? error : real_.SyncFolder(folder);
-  }
-  int CreateFolder(const std::filesystem::path& folder) override {
-    return Fail("CreateFolder") ? error : real_.CreateFolder(folder);
-  }
-  int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override {
-    return Fail("ResolveLinks") ? error : real_.ResolveLinks(path, target);
-  }
-  int CopyPermissions(Handle from, Handle to) override {
-    return Fail("CopyPermissions") ? error : real_.CopyPermissions(from, to);
-  }
-  int TryLock(const std::filesystem::path& lockFile, Handle& h) override {
-    if (Fail("TryLock")) return error;
-    int e = real_.TryLock(lockFile, h);
-    if (!e) locks.insert(h);
-    return e;
-  }
-  int Unlock(Handle h) override {
-    locks.erase(h);
-    int e = real_.Unlock(h);
-    return Fail("Unlock") ? error : e;
-  }
+  int Unlock(Handle h) override { return locks.erase(h), After("Unlock", real_.Unlock(h)); }
 
  private:
   bool Fail(const char* call) {
     trace.push_back(call);
-    ++calls;
-    return calls == failAt || (sticky && failAt > 0 && calls > failAt);
+    return ++calls == failAt || (sticky && failAt > 0 && calls > failAt);
   }
+  int Kept(std::set<Handle>& held, const Handle& h, int e) { return e ? e : (held.insert(h), 0); }
+  int After(const char* call, int e) { return Fail(call) ? error : e; }
   OsFileIo real_;
 };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/OsCodes.h"
@@ -18,21 +17,10 @@ constexpr int kMax = ReminderStore::kMaxRecords;
 // `n` records about "1" to "n", then a damaged tail of `tail` bytes.
 std::string Records(int n, std::size_t tail = 0) {
   std::string bytes;
-  bytes.reserve(356u * static_cast<std::size_t>(n) + tail);
   for (int i = 1; i <= n; ++i) bytes += RecordOf(Utf8ToUtf16(std::to_string(i)));
   return bytes + std::string(tail, 'x');
 }
 const ReminderRecord kNew = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
-
-std::vector<int> Scan(const ReminderStore& store, int stopAfter = 0) {
-  std::vector<int> numbers;
-  EXPECT_TRUE(store.ScanReminders(Sharing::Plain, [&](int n, const ReminderRecord& r) {
-    EXPECT_EQ(TrimSpaces(r.About), Utf8ToUtf16(std::to_string(n)));
-    numbers.push_back(n);
-    return n != stopAfter;
-  }).ok());
-  return numbers;
-}
 
 class StoreTest : public ::testing::Test {
  protected:
@@ -42,20 +30,20 @@ class StoreTest : public ::testing::Test {
 
 TEST(RecordLayout, FieldsSitAtTheirOffsetsPaddedWithSpacesOrCutToTheirWidths) {
   const std::string bytes = RecordOf(u"Dentist", u"12/06/2026", u"06:05:03 PM", std::u16string(300, u't'));
-  ASSERT_EQ(bytes.size(), 356u);
-  EXPECT_EQ(bytes.substr(0, 101), "Dentist" + std::string(73, ' ') + "12/06/202606:05:03 PM");
-  EXPECT_EQ(bytes.substr(101), std::string(255, 't'));
+  EXPECT_EQ(bytes, "Dentist" + std::string(73, ' ') + "12/06/202606:05:03 PM" + std::string(255, 't'));
 }
 
-TEST_F(StoreTest, ScanCreatesAMissingStoreEmptyAndHandsOverEachRecordOnceInOrderAndCanStop) {
-  EXPECT_TRUE(Scan(store).empty());
-  EXPECT_TRUE(fs::exists(home.store()));
+TEST_F(StoreTest, ScanCreatesAMissingStoreEmptyAndCanStop) {
+  int seen = 0;
+  const auto untilTwo = [&](int, const ReminderRecord&) { return ++seen != 2; };
+  ASSERT_TRUE(store.ScanReminders(Sharing::Plain, untilTwo).ok());
+  EXPECT_TRUE(seen == 0 && fs::exists(home.store()));
   home.WriteStore(Records(3));
-  EXPECT_EQ(Scan(store), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(Scan(store, 2), (std::vector<int>{1, 2}));
+  ASSERT_TRUE(store.ScanReminders(Sharing::Plain, untilTwo).ok());
+  EXPECT_EQ(seen, 2);
 }
 
-TEST_F(StoreTest, MissingDbFolderFailsEveryReadWithThePathAndCreatesNothing) {
+TEST_F(StoreTest, MissingDbFolderFailsEveryReadWithThePathAndTheFirstWriteCreatesItForItsOwnerAlone) {
   fs::remove_all(home.root() / "db");
   RecordCopy copy;
   for (const Status& s : {store.ScanReminders(Sharing::Shared, [](int, const ReminderRecord&) { return true; }),
@@ -63,12 +51,7 @@ TEST_F(StoreTest, MissingDbFolderFailsEveryReadWithThePathAndCreatesNothing) {
                           store.CopyRecords(Sharing::Shared, copy)})
     EXPECT_EQ(s.text(), DescribeFailure(kNoSuchFolder, home.store()));
   EXPECT_FALSE(fs::exists(home.root() / "db"));
-}
-
-TEST_F(StoreTest, FirstWriteCreatesAMissingDbFolderForItsOwnerAlone) {
-  fs::remove_all(home.root() / "db");
   ASSERT_TRUE(store.AppendReminder(kNew).ok());
-  EXPECT_EQ(home.StoreBytes(), RecordOf(u"new"));
 #ifndef _WIN32
   EXPECT_EQ(fs::status(home.root() / "db").permissions(), fs::perms::owner_all);
 #endif
@@ -84,24 +67,22 @@ TEST_P(MissingHomeTest, WriteFailsWithThePathAndCreatesNothing) {
   if (fs::exists(DbFolderFor(home))) GTEST_SKIP() << PathText(DbFolderFor(home)) << " exists here";
   const Status s = ReminderStore(OsFileIo::Instance(), [&] { return home; }).AppendReminder(kNew);
   EXPECT_EQ(s.text(), DescribeFailure(kNoSuchFolder, StorePathFor(home)));
-  EXPECT_FALSE(fs::exists(DbFolderFor(home)));
-  EXPECT_FALSE(fs::exists(dir.root() / "gone"));
+  EXPECT_FALSE(fs::exists(DbFolderFor(home)) || fs::exists(dir.root() / "gone"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Homes, MissingHomeTest, ::testing::Bool());
 
 // A write on a store of `records` records and a damaged tail, beside a stale temp file:
 // the bytes it leaves, or the failure it reports, leaving the store as it was.
+// `change` is none where the write fails, with `failure` a part of its text.
 struct WriteCase {
   const char* name;
   int records;
   std::size_t tail;
   std::function<Status(ReminderStore&)> run;
-  std::function<void(std::string&)> change;  // none: the write fails
-  const char* failure = "";                  // a part of the failure's text
+  std::function<void(std::string&)> change;
+  const char* failure = "";
 };
-
-void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 class WriteTest : public StoreTest, public ::testing::WithParamInterface<WriteCase> {};
 
@@ -111,66 +92,53 @@ TEST_P(WriteTest, LeavesTheIntendedBytesOrNoChange) {
   TempHome::WriteBytes(home.temp(), Records(2, 2));
   const Status s = GetParam().run(store);
   std::string expected = before;
-  if (GetParam().change) {
-    ASSERT_TRUE(s.ok()) << s.text();
-    GetParam().change(expected);
-    EXPECT_FALSE(fs::exists(home.temp()));
-  } else {
-    EXPECT_NE(s.text().find(GetParam().failure), std::string::npos) << s.text();
-    EXPECT_NE(s.text().find(PathText(home.store())), std::string::npos) << s.text();
-  }
+  if (GetParam().change) GetParam().change(expected);
+  ASSERT_EQ(s.ok(), !!GetParam().change) << s.text();
+  EXPECT_TRUE(!s.ok() || !fs::exists(home.temp()));
+  for (const std::string& part : {std::string(GetParam().failure), s.ok() ? "" : PathText(home.store())})
+    EXPECT_NE(s.text().find(part), std::string::npos) << s.text();
   EXPECT_TRUE(home.StoreBytes() == expected);
 }
 
-auto Append() {
-  return [](ReminderStore& s) { return s.AppendReminder(kNew); };
-}
+auto Append() { return [](ReminderStore& s) { return s.AppendReminder(kNew); }; }
 // The new record as record `number`, what was there before it cut or filled up with zeros.
-auto AppendedAs(std::size_t number) {
-  return [=](std::string& b) { b.resize((number - 1) * 356, '\0'), b += RecordOf(u"new"); };
+auto AppendedAs(std::size_t n) {
+  return [=](std::string& b) { b.resize((n - 1) * 356, '\0'), b += RecordOf(u"new"); };
 }
-auto Delete(int number) {
-  return [=](ReminderStore& s) { return s.DeleteReminder(number); };
-}
+auto Delete(int number) { return [=](ReminderStore& s) { return s.DeleteReminder(number); }; }
 // Record `number` is gone (none for 0), and so is a damaged tail.
-auto Without(std::size_t number) {
-  return [=](std::string& b) {
-    b.resize(b.size() / 356 * 356);
-    if (number) b.erase((number - 1) * 356, 356);
-  };
+auto Without(std::size_t n) {
+  return [=](std::string& b) { b.resize(b.size() / 356 * 356), b.erase(n ? (n - 1) * 356 : b.size(), 356); };
 }
-auto Rewrite(int number) {
-  return [=](ReminderStore& s) { return s.RewriteReminder(number, MakeRecord(u"TWO", u"", u"", u"/x")); };
+auto Rewrite(int n) {
+  return [=](ReminderStore& s) { return s.RewriteReminder(n, MakeRecord(u"TWO", u"", u"", u"/x")); };
 }
 void RewrittenSecond(std::string& b) { b.replace(356, 356, RecordOf(u"TWO", u"", u"", u"/x")); }
-auto DeleteChanged(int number) {
-  return [=](ReminderStore& s) { return s.DeleteReminder(number, [](const ReminderRecord&) { return false; }); };
+auto DeleteChanged(int n) {
+  return [=](ReminderStore& s) { return s.DeleteReminder(n, [](const ReminderRecord&) { return false; }); };
 }
 // Every number the store can give in use, and two whole records beyond.
 constexpr int kFull = kMax + 2;
 
 INSTANTIATE_TEST_SUITE_P(
     Writes, WriteTest,
-    ::testing::Values(WriteCase{"append_to_empty", 0, 0, Append(), AppendedAs(1)},
-                      WriteCase{"append_after_two", 2, 0, Append(), AppendedAs(3)},
-                      WriteCase{"append_over_just_under_half", 2, 177, Append(), AppendedAs(3)},
-                      WriteCase{"append_half_rounds_to_even_2", 2, 178, Append(), AppendedAs(3)},
-                      WriteCase{"append_half_rounds_to_even_4", 3, 178, Append(), AppendedAs(5)},
-                      WriteCase{"append_after_a_long_tail", 2, 179, Append(), AppendedAs(4)},
-                      WriteCase{"append_past_the_last_number", kFull, 100, Append(), nullptr, "32767"},
-                      WriteCase{"delete_middle", 3, 0, Delete(2), Without(2)},
-                      WriteCase{"delete_last", 3, 100, Delete(3), Without(3)},
-                      WriteCase{"delete_0", 3, 0, Delete(0), Without(0)},
-                      WriteCase{"delete_past_the_end", 3, 300, Delete(4), Without(0)},
-                      WriteCase{"delete_first_keeps_the_records_beyond", kFull, 100, Delete(1), Without(1)},
-                      WriteCase{"delete_last_number", kFull, 100, Delete(kMax), Without(kMax)},
-                      WriteCase{"delete_beyond_the_last_number", kFull, 100, Delete(kMax + 1), Without(0)},
-                      WriteCase{"delete_of_a_changed_record", 3, 0, DeleteChanged(2), nullptr, "nothing was written"},
-                      WriteCase{"rewrite_second", 3, 0, Rewrite(2), RewrittenSecond},
-                      WriteCase{"rewrite_0", 3, 0, Rewrite(0), nullptr, "Bad record number 0"},
-                      WriteCase{"rewrite_past_the_end", 3, 300, Rewrite(4), nullptr, "Bad record number 4"},
-                      WriteCase{"rewrite_beyond_the_last_number", kFull, 0, Rewrite(kFull - 1), nullptr,
-                                "Bad record number 32768"}),
+    ::testing::Values(
+        WriteCase{"append_to_empty", 0, 0, Append(), AppendedAs(1)},
+        WriteCase{"append_over_just_under_half", 2, 177, Append(), AppendedAs(3)},
+        WriteCase{"append_half_rounds_to_even_2", 2, 178, Append(), AppendedAs(3)},
+        WriteCase{"append_half_rounds_to_even_4", 3, 178, Append(), AppendedAs(5)},
+        WriteCase{"append_after_a_long_tail", 2, 179, Append(), AppendedAs(4)},
+        WriteCase{"append_past_the_last_number", kFull, 100, Append(), nullptr, "32767"},
+        WriteCase{"delete_middle", 3, 0, Delete(2), Without(2)},
+        WriteCase{"delete_0", 3, 0, Delete(0), Without(0)},
+        WriteCase{"delete_past_the_end", 3, 300, Delete(4), Without(0)},
+        WriteCase{"delete_first_keeps_the_records_beyond", kFull, 100, Delete(1), Without(1)},
+        WriteCase{"delete_last_number", kFull, 100, Delete(kMax), Without(kMax)},
+        WriteCase{"delete_beyond_the_last_number", kFull, 100, Delete(kMax + 1), Without(0)},
+        WriteCase{"delete_of_a_changed_record", 3, 0, DeleteChanged(2), nullptr, "nothing was written"},
+        WriteCase{"rewrite_second", 3, 0, Rewrite(2), RewrittenSecond},
+        WriteCase{"rewrite_0", 3, 0, Rewrite(0), nullptr, "Bad record number 0"},
+        WriteCase{"rewrite_beyond_the_last_number", kFull, 0, Rewrite(kFull - 1), nullptr, "Bad record number 32768"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(StoreTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
@@ -181,21 +149,12 @@ TEST_F(StoreTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
   const fs::perms after = fs::status(home.store()).permissions();
   fs::permissions(home.store(), fs::perms::owner_write, fs::perm_options::add);  // to clean up
   EXPECT_EQ(s.text(), DescribeFailure(kAccessDenied, home.store()));
-  EXPECT_EQ(home.StoreBytes(), Records(3));
-  EXPECT_EQ(after & fs::perms::all, readOnly);
-  EXPECT_FALSE(fs::exists(home.temp()));
+  EXPECT_TRUE(home.StoreBytes() == Records(3) && (after & fs::perms::all) == readOnly && !fs::exists(home.temp()));
 }
 
 // Which record a rewrite of a listed reminder changes: the preferred one while it still
 // shows the list's four texts, else the first that does, else none.
-struct ShownCase {
-  const char* name;
-  int preferred;
-  ShownTexts shown;
-  int expected;  // 0: nothing is written
-};
-
-void PrintTo(const ShownCase& c, std::ostream* os) { *os << c.name; }
+struct ShownCase { const char* name; int preferred; ShownTexts shown; int expected; /* 0: nothing is written */ };
 
 class RewriteShownTest : public StoreTest, public ::testing::WithParamInterface<ShownCase> {};
 
@@ -205,78 +164,48 @@ TEST_P(RewriteShownTest, RewritesTheRecordThatStillShowsTheTexts) {
       RecordOf(u"Meeting", u"12/07/2026", u"09:00:00") + RecordOf(u"Meeting", u"12/08/2026", u"10:00:00") +
       RecordOf(u"MEETING", u"12/07/2026", u"09:00:00", u"/bin/x");
   home.WriteStore(before);
+  const auto [name, preferred, shown, n] = GetParam();
   int found = -1;
-  ASSERT_TRUE(store.FindShownRecord(GetParam().preferred, GetParam().shown, found).ok());
-  EXPECT_EQ(found, GetParam().expected);
-  const Status s = store.RewriteShownReminder(GetParam().preferred, GetParam().shown,
-                                              MakeRecord(u"edited", u"12/09/2026", u"11:00:00", u""));
-  std::string expected = before;
-  if (GetParam().expected != 0)
-    expected.replace((GetParam().expected - 1) * 356u, 356, RecordOf(u"edited", u"12/09/2026", u"11:00:00"));
-  else
-    EXPECT_NE(s.text().find(PathText(home.store())), std::string::npos) << s.text();
-  EXPECT_EQ(s.ok(), GetParam().expected != 0);
-  EXPECT_TRUE(home.StoreBytes() == expected);
+  ASSERT_TRUE(store.FindShownRecord(preferred, shown, found).ok());
+  EXPECT_EQ(found, n);
+  const Status s = store.RewriteShownReminder(preferred, shown, MakeRecord(u"edited", u"12/09/2026", u"11:00:00", u""));
+  EXPECT_TRUE(n ? s.ok() : s.text().find(PathText(home.store())) != std::string::npos) << s.text();
+  const std::string edited = RecordOf(u"edited", u"12/09/2026", u"11:00:00");
+  EXPECT_TRUE(home.StoreBytes() == (n ? std::string(before).replace((n - 1) * 356u, 356, edited) : before));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RewriteShownTest,
     ::testing::Values(
         ShownCase{"selected_of_two_equal", 3, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 3},
-        ShownCase{"selected_first", 1, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 1},
         ShownCase{"selected_changed_falls_back_to_first_equal", 2, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 1},
         ShownCase{"selected_past_the_end", 9, {u"Meeting", u"12/08/2026", u"10:00:00", u""}, 4},
-        ShownCase{"same_about_other_date", 4, {u"Meeting", u"12/09/2026", u"10:00:00", u""}, 0},
         ShownCase{"same_about_other_time", 4, {u"Meeting", u"12/08/2026", u"10:00:01", u""}, 0},
         ShownCase{"same_texts_other_task", 5, {u"MEETING", u"12/07/2026", u"09:00:00", u""}, 0},
-        ShownCase{"about_in_other_letter_case", 5, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"}, 0},
-        ShownCase{"removed", 2, {u"gone", u"12/07/2026", u"09:00:00", u""}, 0}),
+        ShownCase{"about_in_other_letter_case", 5, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"}, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
-// Damaged stores are read without a crash: whole records are handed over, the damaged
-// tail is left alone, and a read writes nothing.
-struct Damage {
-  const char* name;
-  std::function<std::string(std::string)> apply;
-  std::size_t wholeRecords;
-};
-
-void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
-
-class DamagedStoreTest : public StoreTest, public ::testing::WithParamInterface<Damage> {};
+// Damaged stores are read without a crash: whole records are handed over once each in
+// order, the damaged tail (shorter and longer than half a record) is left alone, and a
+// read writes nothing. Any other bytes are the fuzz targets' part.
+class DamagedStoreTest : public StoreTest, public ::testing::WithParamInterface<std::pair<int, std::size_t>> {};
 
 TEST_P(DamagedStoreTest, ReadsWholeRecordsAndWritesNothing) {
-  const std::string damaged = GetParam().apply(Records(3));
+  const std::string damaged = Records(GetParam().first, GetParam().second);
   home.WriteStore(damaged);
   std::size_t seen = 0, inChunks = 0;
-  ASSERT_TRUE(store.ScanReminders(Sharing::Shared, [&](int n, const ReminderRecord& r) {
-    EXPECT_EQ(static_cast<std::size_t>(n), ++seen);
-    EXPECT_EQ(r.About.size(), ReminderRecord::kAboutWidth);
-    return true;
-  }).ok());
-  ASSERT_TRUE(store.ScanRecordChunks(Sharing::Shared, [&](int, RecordSpan records) {
-    return inChunks += records.size(), true;
-  }).ok());
   RecordCopy copy;
+  ASSERT_TRUE(store.ScanReminders(Sharing::Shared, [&](int n, const ReminderRecord& r) {
+    EXPECT_EQ(TrimSpaces(r.About), Utf8ToUtf16(std::to_string(n)));
+    return static_cast<std::size_t>(n) == ++seen;
+  }).ok());
+  ASSERT_TRUE(
+      store.ScanRecordChunks(Sharing::Shared, [&](int, RecordSpan r) { return (inChunks += r.size()) > 0; }).ok());
   ASSERT_TRUE(store.CopyRecords(Sharing::Shared, copy).ok());
-  EXPECT_EQ(seen, GetParam().wholeRecords);
-  EXPECT_EQ(inChunks, GetParam().wholeRecords);
-  EXPECT_EQ(copy.size(), GetParam().wholeRecords);
+  EXPECT_EQ(std::vector({seen, inChunks, copy.size()}), std::vector<std::size_t>(3, GetParam().first));
   EXPECT_TRUE(home.StoreBytes() == damaged);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Damages, DamagedStoreTest,
-    ::testing::Values(Damage{"truncated", [](std::string b) { return b.substr(0, 500); }, 1},
-                      Damage{"short_tail", [](std::string b) { return b + std::string(100, 'p'); }, 3},
-                      Damage{"long_tail", [](std::string b) { return b + std::string(300, 'p'); }, 3},
-                      Damage{"zero_filled", [](std::string b) { return std::string(b.size(), '\0'); }, 3},
-                      Damage{"flipped_bytes",
-                             [](std::string b) {
-                               for (std::size_t i = 0; i < b.size(); i += 7) b[i] = static_cast<char>(~b[i]);
-                               return b;
-                             },
-                             3}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tails, DamagedStoreTest, ::testing::Values(std::pair{1, 144u}, std::pair{3, 300u}));
 
 }  // namespace

@@ -1,21 +1,19 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #ifdef _WIN32
-#include <process.h>
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
+inline unsigned long ProcessId() { return GetCurrentProcessId(); }
 #else
 #include <unistd.h>
+inline unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 #endif
 
 #include "store/ReminderStore.h"
@@ -24,31 +22,19 @@
 class TempHome {
  public:
   TempHome() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "home";
-    std::replace(name.begin(), name.end(), '/', '_');
-#ifdef _WIN32
-    const int pid = ::_getpid();
-#else
-    const int pid = static_cast<int>(::getpid());
-#endif
-    root_ = std::filesystem::temp_directory_path() / ("reminder-test-" + std::to_string(pid) + "-" + name);
+    static int made = 0;  // one test process may hold several at once
+    root_ = std::filesystem::temp_directory_path() /
+            ("reminder-test-" + std::to_string(ProcessId()) + "-" + std::to_string(++made));
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "db");
   }
-  ~TempHome() {
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
+  ~TempHome() { std::error_code ec; std::filesystem::remove_all(root_, ec); }
   TempHome(const TempHome&) = delete;
-  TempHome& operator=(const TempHome&) = delete;
 
   const std::filesystem::path& root() const { return root_; }
   std::filesystem::path store() const { return root_ / "db" / "reminders.rmd"; }
   std::filesystem::path temp() const { return root_ / "db" / "temp"; }
-  std::function<NativePath()> home() const {
-    return [r = root_.native()] { return r; };
-  }
+  std::function<NativePath()> home() const { return [r = root_.native()] { return r; }; }
   std::string StoreBytes() const { return ReadBytes(store()); }
   void WriteStore(const std::string& bytes) const { WriteBytes(store(), bytes); }
 
@@ -57,7 +43,7 @@ class TempHome {
     return {std::istreambuf_iterator<char>(in), {}};
   }
   static void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
   // A symbolic link at `link` to the file `target`; false where the system makes none.
@@ -65,10 +51,9 @@ class TempHome {
 #ifdef _WIN32
     // The C++ library of mingw makes no links; Windows does, unprivileged in developer
     // mode. Wine says it made one and makes none.
-    if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
-        !CreateSymbolicLinkW(link.c_str(), target.c_str(), 0))
-      return false;
-    return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+            CreateSymbolicLinkW(link.c_str(), target.c_str(), 0)) &&
+           GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 #else
     std::error_code ec;
     std::filesystem::create_symlink(target, link, ec);
