@@ -1,5 +1,9 @@
 #include "shell/ProgramEnd.h"
+
+#include "entry/frmSetNewReminder.h"
+#include "manager/frmManager.h"
 #include "shell/WidgetFixture.h"
+#include "shell/frmAbout.h"
 #include "shell/frmMinimized.h"
 #include "shell/frmSplash.h"
 
@@ -7,14 +11,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class ProgramEndTest : public WidgetFixture {
- protected:
+struct ProgramEndTest : WidgetFixture {
   // Lets the queued check run, and the closed windows go.
-  void Run() {
-    QCoreApplication::processEvents();
-    Settle();
-    QCoreApplication::processEvents();
-  }
+  void Run() { QCoreApplication::processEvents(), Settle(), QCoreApplication::processEvents(); }
   int quits = 0;
   ProgramEnd end{app, [this] { ++quits; }};
 };
@@ -40,15 +39,23 @@ TEST_F(ProgramEndTest, EndsOnceTheMainWindowIsUnloadedAndNoWindowIsLeft) {
   EXPECT_EQ(quits, 1);
 }
 
-TEST_F(ProgramEndTest, ExitEndsOnceTheTaskWindowCloses) {
-  home.WriteStore(Due(u"with its window", t0 + 1s));
+// A due reminder shows a system-modal box and its task's window, which outlives the
+// main window and its other windows.
+TEST_F(ProgramEndTest, ExitClosesEveryWindowButTheTaskWindowAndEndsOnceItCloses) {
+  home.WriteStore(Due(u"  Call the dentist ", t0 + 1s, u"  /opt/dentist/call  "));
   frmMain* main = LoadMain();
   clock.now = t0 + 1s;
   main->timCheckReminders_Timer();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text == "Call the dentist" && messages.shown[0].systemModal);
+  EXPECT_EQ(launcher.opened, std::vector<QString>{"/opt/dentist/call"});
+  for (const char* button : {"cmdAbout", "cmdManage", "cmdSetNew", "cmdClose"}) Click(main, button);
+  std::vector<QPointer<QWidget>> others{app.about.data(), app.manager.data(), app.setNew.data(), app.minimized.data()};
   Click(main, "cmdExit");
   Run();
   EXPECT_EQ(quits, 0);
-  ASSERT_TRUE(app.task);
+  for (const QPointer<QWidget>& w : others) EXPECT_FALSE(w && w->isVisible());
+  ASSERT_TRUE(app.task && app.task->isVisible());
   app.task->close();
   Run();
   EXPECT_EQ(quits, 1);

@@ -6,47 +6,33 @@
 
 namespace {
 
-struct TickCase {
-  const char* count;
-  const char* next;
-  bool close;
-};
-
-class SplashTickTest : public ::testing::TestWithParam<TickCase> {};
+// The count on the timer, the count after the tick, whether the splash closes.
+class SplashTickTest : public ::testing::TestWithParam<std::tuple<const char*, const char*, bool>> {};
 
 TEST_P(SplashTickTest, AddsOneAndClosesFromThree) {
-  SplashTickResult r = SplashTick(GetParam().count);
-  EXPECT_EQ(r.count, GetParam().next);
-  EXPECT_EQ(r.close, GetParam().close);
+  const SplashTickResult r = SplashTick(std::get<0>(GetParam()));
+  EXPECT_EQ(std::tie(r.count, r.close), std::tuple(std::string(std::get<1>(GetParam())), std::get<2>(GetParam())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, SplashTickTest,
-                         ::testing::Values(TickCase{"1", "2", false}, TickCase{"2", "3", true},
-                                           TickCase{"41", "42", true}, TickCase{" 2", "3", true},
-                                           TickCase{"x", "1", false},
-                                           TickCase{"99999999999999999999", "9223372036854775807", true}));
+                         ::testing::Values(std::tuple("1", "2", false), std::tuple(" 2", "3", true),
+                                           std::tuple("x", "1", false),
+                                           std::tuple("99999999999999999999", "9223372036854775807", true)));
 
-struct PlaceCase {
-  ScreenPoint wanted;
-  int width, height;
-  ScreenArea area;
-  ScreenPoint place;
-};
-
-class KeepInsideTest : public ::testing::TestWithParam<PlaceCase> {};
+// Where the window is wanted, its width and height, the screen area: where it goes.
+class KeepInsideTest : public ::testing::TestWithParam<std::tuple<ScreenPoint, int, int, ScreenArea, ScreenPoint>> {};
 
 TEST_P(KeepInsideTest, MovesOnlyWhatWouldNotFit) {
-  const PlaceCase& c = GetParam();
-  EXPECT_EQ(KeepInside(c.wanted, c.width, c.height, c.area), c.place);
+  const auto& [wanted, width, height, area, place] = GetParam();
+  EXPECT_EQ(KeepInside(wanted, width, height, area), place);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, KeepInsideTest,
-    ::testing::Values(PlaceCase{{637, 653}, 99, 57, {0, 0, 1366, 728}, {637, 653}},    // just fits
-                      PlaceCase{{637, 653}, 200, 27, {0, 0, 800, 600}, {600, 573}},    // too far right, too low
-                      PlaceCase{{637, 653}, 99, 27, {0, 30, 640, 480}, {541, 483}},    // panel on top
-                      PlaceCase{{637, 653}, 900, 700, {0, 0, 800, 600}, {0, 0}},       // larger than the screen
-                      PlaceCase{{10, 10}, 99, 27, {100, 50, 800, 600}, {100, 50}}));   // left of a second screen
+    ::testing::Values(std::tuple(ScreenPoint{637, 653}, 99, 57, ScreenArea{0, 0, 1366, 728}, ScreenPoint{637, 653}),  // just fits
+                      std::tuple(ScreenPoint{637, 653}, 200, 27, ScreenArea{0, 30, 800, 600}, ScreenPoint{600, 603}),  // right, low, panel on top
+                      std::tuple(ScreenPoint{637, 653}, 900, 700, ScreenArea{0, 0, 800, 600}, ScreenPoint{0, 0}),  // larger than the screen
+                      std::tuple(ScreenPoint{10, 10}, 99, 27, ScreenArea{100, 50, 800, 600}, ScreenPoint{100, 50})));  // on a second screen
 
 TEST(DocumentationFolderTest, IsShareDocReminderOfTheProgramsPrefix) {
   EXPECT_EQ(DocumentationFolder("/usr/bin"), std::filesystem::path("/usr/share/doc/reminder"));

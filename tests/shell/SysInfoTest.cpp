@@ -6,11 +6,12 @@
 
 namespace {
 
+// The first key's PATH value ("" for a key without it, null for no key); the second
+// key's MSINFO value (null for no key); the one tool file that exists; the tool found;
+// the keys opened.
 struct Lookup {
-  const char* path;      // the first key's PATH value; "" for a key without it, null for no key
-  const char* folder;    // the second key's MSINFO value, null for no key
-  const char16_t* file;  // the one tool file that exists
-  const char16_t* tool;
+  const char *path, *folder;
+  const char16_t *file, *tool;
   std::size_t keysOpened;
 };
 
@@ -31,8 +32,7 @@ TEST_P(SysInfoTest, TakesThePathValueElseTheToolInTheFolder) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, SysInfoTest,
     ::testing::Values(Lookup{"C:\\Gone.exe", "C:\\Tools", u"C:\\Tools\\MSINFO32.EXE", u"C:\\Gone.exe", 1},
-                      Lookup{"", "D:\\MSInfo", u"D:\\MSInfo\\MSINFO32.EXE", u"D:\\MSInfo\\MSINFO32.EXE", 2},
-                      Lookup{nullptr, "C:\\Tools\\", u"C:\\Tools\\\\MSINFO32.EXE", u"C:\\Tools\\\\MSINFO32.EXE", 2},
+                      Lookup{"", "D:\\MSInfo\\", u"D:\\MSInfo\\\\MSINFO32.EXE", u"D:\\MSInfo\\\\MSINFO32.EXE", 2},
                       Lookup{nullptr, "C:\\Tools", nullptr, nullptr, 2},
                       Lookup{nullptr, nullptr, nullptr, nullptr, 2}));
 

@@ -1,21 +1,10 @@
-#include <QDir>
-#include <QLabel>
-
 #include "platform/FakeRegistry.h"
-#include "shell/DocumentationFolder.h"
 #include "shell/WidgetFixture.h"
 #include "shell/frmAbout.h"
 
 namespace {
 
-class AboutTest : public WidgetFixture {};
-
-TEST_F(AboutTest, TheContactLineNamesTheInstalledDocumentation) {
-  frmAbout::ShowFor(app);
-  const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdU16String());
-  const QString folder = QDir::toNativeSeparators(FromStd(DocumentationFolder(program).u16string()));
-  EXPECT_TRUE(Control<QLabel>(app.about, "Label1")->accessibleName().endsWith(folder));
-}
+using AboutTest = WidgetFixture;
 
 TEST_F(AboutTest, SystemInfoStartsTheToolTheRegistryNamesElseItIsUnavailable) {
   FakeRegistry registry;
