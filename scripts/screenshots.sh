@@ -16,5 +16,5 @@ done
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 export LC_ALL=C LANG=C
-exec "$root/tests/e2e/run_e2e.sh" "$build/reminder" "$root/tests/e2e" screenshots.py \
+exec "$root/tests/e2e/run_e2e.sh" "$build/reminder" "$root/tools" screenshots.py \
   "$build/homeset/Halvern" "$build/reminder_demo_store" "$out"

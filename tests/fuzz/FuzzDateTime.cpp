@@ -12,12 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::u16string text = Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(data), size));
   for (const auto& f : forms) {
     if (!f) continue;
-    if (auto date = f->ReadDate(text)) {
-      if (!date->ok() || f->ReadDate(f->DateText(*date)) != *date) std::abort();
-    }
-    if (auto time = f->ReadTime(text)) {
-      if (time->count() < 0 || time->count() >= 86400 || f->ReadTime(f->TimeText(*time)) != *time) std::abort();
-    }
+    if (auto date = f->ReadDate(text); date && (!date->ok() || f->ReadDate(f->DateText(*date)) != *date)) std::abort();
+    if (auto t = f->ReadTime(text); t && (t->count() < 0 || t->count() >= 86400 || f->ReadTime(f->TimeText(*t)) != *t))
+      std::abort();
   }
   return 0;
 }

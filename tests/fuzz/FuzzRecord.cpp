@@ -4,14 +4,13 @@
 #include <cstdlib>
 
 #include "alarm/ReminderCheck.h"
-#include "fuzz/MemoryFileIo.h"
 #include "shell/ReminderCount.h"
+#include "store/TempHome.h"
 
-namespace {
 using namespace std::chrono;
-constexpr local_seconds kNow = local_days{year{2026} / 12 / 6} + hours{18} + minutes{5} + seconds{3};
+
 struct FixedClock final : Clock {
-  local_seconds Now() const override { return kNow; }
+  local_seconds Now() const override { return local_days{year{2026} / 12 / 6} + hours{18} + minutes{5}; }
 };
 struct Quiet final : ReminderAnnouncer {
   void Announce(const DueReminder& r) override {
@@ -19,12 +18,12 @@ struct Quiet final : ReminderAnnouncer {
   }
   void ReportFailure(const std::string&) override { std::abort(); }
 };
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const auto forms = DateTimeForms::ForLocale("C");
-  MemoryFileIo io(std::string(reinterpret_cast<const char*>(data), size));
-  ReminderStore store(io, [] { return NativePath("/fuzz"); });
+  static const TempHome home;  // the bytes go through the real file calls, as the program reads them
+  home.WriteStore(std::string(reinterpret_cast<const char*>(data), size));
+  ReminderStore store(OsFileIo::Instance(), home.home());
   int seen = 0;
   Status s = store.ScanReminders(FileIo::Sharing::Shared, [&](int n, const ReminderRecord& r) {
     if (n != ++seen || r.About.size() != ReminderRecord::kAboutWidth || r.Date.size() != ReminderRecord::kDateWidth ||
@@ -35,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!s.ok() || static_cast<std::size_t>(seen) != std::min<std::size_t>(size / kRecordSize, 32767)) std::abort();
   int count = -1;
   if (!CountTodaysReminders(store, year{2026} / 12 / 6, count, *forms).ok() || count > seen) std::abort();
-  FixedClock clock;
   Quiet quiet;
-  ReminderCheck(store, clock, *forms).Tick(quiet);
+  ReminderCheck(store, FixedClock{}, *forms).Tick(quiet);
   return 0;
 }

@@ -10,17 +10,11 @@
 // A fresh temporary folder, removed afterwards.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "halvern-test-XXXXXX").native();
-    root_ = ::mkdtemp(name.data());
+  TempFolder() : root_((std::filesystem::temp_directory_path() / "halvern-test-XXXXXX").native()) {
+    ::mkdtemp(root_.data());
   }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  const std::filesystem::path& root() const { return root_; }
-
+  ~TempFolder() { std::error_code ec; std::filesystem::remove_all(root_, ec); }
+  std::filesystem::path root() const { return root_; }
   static std::string ReadBytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -30,5 +24,5 @@ class TempFolder {
   }
 
  private:
-  std::filesystem::path root_;
+  std::string root_;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <set>
 #include <vector>
 
@@ -15,16 +14,13 @@
 // Records every box and answers it at once; `onShow` runs while a box would wait. With
 // `ownLoop`, a box waits in an event loop of its own, as a real one does, and is answered
 // from there once the events already due have run.
-class FakeMessageBoxes final : public MessageBoxes {
- public:
+struct FakeMessageBoxes final : MessageBoxes {
   MessageAnswer Show(QWidget*, const MessageRequest& request) override {
     shown.push_back(request);
     if (onShow) onShow(request);
-    if (ownLoop) {
-      QEventLoop loop;
-      QTimer::singleShot(0, &loop, &QEventLoop::quit);
-      loop.exec();
-    }
+    QEventLoop loop;
+    if (ownLoop) QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    if (ownLoop) loop.exec();
     return answer;
   }
   std::vector<MessageRequest> shown;
@@ -33,21 +29,19 @@ class FakeMessageBoxes final : public MessageBoxes {
   bool ownLoop = false;
 };
 
-class FakeLauncher final : public Launcher {
- public:
+// Records every path; those in `missing` fail as missing files, others with `failure`.
+struct FakeLauncher final : Launcher {
   std::optional<QString> Open(const QString& path) override {
     opened.push_back(path);
-    if (missing.count(path)) return "No such file or directory: " + path;
-    return failure;
+    return missing.count(path) ? "No such file or directory: " + path : failure;
   }
   std::vector<QString> opened;
   std::optional<QString> failure;
-  std::set<QString> missing;  // paths that fail as missing files
+  std::set<QString> missing;
 };
 
 // Records every request and answers with `answer` (empty: the user cancelled).
-class FakeFileChooser final : public FileChooser {
- public:
+struct FakeFileChooser final : FileChooser {
   std::optional<QString> ShowOpen(QWidget*, const FileChooserRequest& request) override {
     requests.push_back(request);
     return answer;

@@ -12,13 +12,17 @@ import sys
 import tempfile
 import time
 
+import ctypes
+import ctypes.util
+
 import pyatspi
 
-from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, click, close_like_the_window_manager,
-                 control, first, focus_window, main_window, press, record, run_tests, set_box_text, soon, type_keys,
-                 xdotool)
-from halvern_e2e import choose_home, label_saying
-from manager_e2e import open_edit, open_manager
+# The end-to-end scripts' helpers drive the windows here too.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, click, control, first,  # noqa: E402
+                 focus_window, main_window, press, record, run_tests, set_box_text, soon, type_keys, xdotool)
+from halvern_e2e import choose_home, label_saying  # noqa: E402
+from manager_e2e import open_edit, open_manager  # noqa: E402
 
 HALVERN, DEMO_STORE, OUT = sys.argv[2], sys.argv[3], sys.argv[4]
 # A window that drew nothing is one flat colour, two with a border; text adds more.
@@ -43,6 +47,31 @@ def shoot(win, name):
                                      check=True, timeout=30).stdout)
     check("%s.png shows %r" % (name, win.name), still_shown and colours >= FEWEST_COLOURS,
           "%dx%d, %d colours, %s" % (box.width, box.height, colours, "shown" if still_shown else "gone"))
+
+
+def close_like_the_window_manager(window_id):
+    """Asks the X window to close (WM_DELETE_WINDOW), as a title bar's close button or
+    a task bar does; xdotool's windowclose would destroy it instead."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
+
+    display = x11.XOpenDisplay(None)
+    event = ClientMessage(type=33, window=window_id, format=32,  # 33: ClientMessage
+                          message_type=x11.XInternAtom(display, b"WM_PROTOCOLS", 0))
+    event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    x11.XSendEvent(display, window_id, 0, 0, ctypes.byref(event))
+    x11.XFlush(display)
+    x11.XCloseDisplay(display)
 
 
 def demo_store(home):
