@@ -5,27 +5,23 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
-#include "entry/EntryControls.h"
+#include "entry/frmEdit.h"
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
+#include "manager/frmManager.h"
+#include "platform/FlexGrid.h"
 #include "shell/WidgetFixture.h"
 
-// The widget fixture with helpers that drive the entry dialogs as a user would.
+// The widget fixture with one driver per entry dialog, used as a user would.
 class EntryFixture : public WidgetFixture {
  protected:
-  frmSetNewReminder* OpenNew(QWidget* owner = nullptr) { return ShowNewReminder(app, owner); }
   static bool Enabled(QWidget* w, const char* name) { return Control(w, name)->isEnabled(); }
 
   // Replaces a combo box's text by typing, as a user selecting it and typing over it.
   static void TypeOver(QComboBox* box, const QString& text) {
     box->lineEdit()->selectAll();
-    if (text.isEmpty())
-      QTest::keyClick(box, Qt::Key_Backspace);
-    else
-      QTest::keyClicks(box, text);
+    text.isEmpty() ? QTest::keyClick(box, Qt::Key_Backspace) : QTest::keyClicks(box, text);
   }
 
   // Types the About text and the time, unlocking the dialog step by step.
@@ -37,13 +33,25 @@ class EntryFixture : public WidgetFixture {
     TypeOver(Control<QComboBox>(w, "cboSS"), second);
   }
 
-  static void PickDate(frmSetNewReminder* w, std::chrono::year_month_day date) {
-    Control<QCalendarWidget>(w, "Calendar")->setSelectedDate(ToQDate(date));
+  // Ticks the task box and answers the chooser with `path`.
+  void ChooseTask(QWidget* w, const QString& path) {
+    QTest::mouseClick(Control(w, "chkTask"), Qt::LeftButton);
+    chooser.answer = path;
+    Click(w, "cmdBrowse");
   }
 
-  std::vector<QString> Titles() const {
-    std::vector<QString> out;
-    for (const MessageRequest& m : messages.shown) out.push_back(m.title);
+  // Opens the manager, clicks `row` and presses Edit.
+  frmEdit* EditRow(int row) {
+    FlexGrid* grid = ShowManager(app, nullptr)->grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
+    Click(grid->window(), "cmdEdit");
+    EXPECT_TRUE(app.edit);
+    return app.edit;
+  }
+
+  QStringList Titles() const {
+    QStringList out;
+    for (const MessageRequest& m : messages.shown) out << m.title;
     return out;
   }
 };

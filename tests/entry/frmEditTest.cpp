@@ -1,8 +1,4 @@
-#include "entry/frmEdit.h"
-
 #include "entry/EntryFixture.h"
-#include "manager/frmManager.h"
-#include "platform/FlexGrid.h"
 
 using namespace std::chrono_literals;
 
@@ -10,18 +6,8 @@ namespace {
 
 class EditTest : public EntryFixture {
  protected:
-  // Opens the manager, selects `row` and presses Edit.
-  frmEdit* EditRow(int row) {
-    frmManager* m = ShowManager(app, nullptr);
-    FlexGrid* grid = m->grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
-    Click(m, "cmdEdit");
-    EXPECT_TRUE(app.edit);
-    return app.edit;
-  }
-  std::string Tomorrow(std::u16string_view about, std::u16string_view time = u"09:05:00",
-                       std::u16string_view task = u"") {
-    return RecordOf(about, forms->DateText(DateOf(t0 + 24h)), time, task);
+  std::string Tomorrow(std::u16string_view about, std::u16string_view time = u"09:05:00") {
+    return RecordOf(about, forms->DateText(DateOf(t0 + 24h)), time, u"");
   }
   // Saving is refused with the "File error!" box and the store keeps its bytes.
   void ExpectRefusedAsChanged(frmEdit* e) {
@@ -29,73 +15,65 @@ class EditTest : public EntryFixture {
     messages.shown.clear();
     Click(e, "cmdOK");
     EXPECT_EQ(home.StoreBytes(), before);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "File error!");
-    EXPECT_TRUE(messages.shown[0].text.contains("since the list was loaded"));
+    EXPECT_EQ(Titles(), QStringList{"File error!"});
+    EXPECT_TRUE(messages.shown.at(0).text.contains("since the list was loaded"));
     EXPECT_TRUE(e->isVisible());
   }
 };
 
-TEST_F(EditTest, LoadsTheRowUnlockedAsStoredAndLocksDifferentlyFromTheNewReminderDialog) {
-  home.WriteStore(Tomorrow(u"Dentist", u"09:05:00", u"/usr/bin/dentist"));
-  frmEdit* e = EditRow(1);
-  EXPECT_EQ(Control<QCalendarWidget>(e, "CalEdit")->selectedDate(), QDate(2026, 12, 7));
-  const std::pair<const char*, QString> boxes[] = {{"cboEditHH", "9"}, {"cboEditMM", "5"}, {"cboEditSS", "0"}};
-  for (const auto& [box, text] : boxes) EXPECT_EQ(Control<QComboBox>(e, box)->currentText(), text);
-  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "/usr/bin/dentist");
-  EXPECT_TRUE(Enabled(e, "cboEditMM") && Enabled(e, "cboEditSS") && Enabled(e, "cmdOK"));
-  EXPECT_FALSE(Enabled(e, "cboEditHH") || Enabled(e, "chkTask") || Enabled(e, "cmdBrowse"));
+// The row as stored, read or not: the boxes show what reads back; emptying About locks all,
+// and typing again unlocks the hour box, whose keys unlock the minutes whatever its text.
+struct RowCase {
+  const char* name;
+  std::u16string date, time;
+  QString hour, minute, second;
+};
 
+class EditRowTest : public EditTest, public ::testing::WithParamInterface<RowCase> {};
+
+TEST_P(EditRowTest, ShowsWhatReadsBackAndSavesTheTimeTypedIn) {
+  const RowCase& c = GetParam();
+  home.WriteStore(RecordOf(u"Dentist", c.date, c.time, u"/usr/bin/dentist"));
+  frmEdit* e = EditRow(1);
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditHH")->currentText(), c.hour);
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditMM")->currentText(), c.minute);
+  EXPECT_EQ(Control<QComboBox>(e, "cboEditSS")->currentText(), c.second);
+  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "/usr/bin/dentist");
+  EXPECT_EQ(Enabled(e, "cmdOK"), !c.hour.isEmpty());
+  EXPECT_FALSE(Enabled(e, "cboEditHH") || Enabled(e, "chkTask") || Enabled(e, "cmdBrowse"));
   auto* about = Control<QLineEdit>(e, "txtAbout");
-  EXPECT_EQ(about->text(), "Dentist");
   about->selectAll();
   QTest::keyClick(about, Qt::Key_Backspace);
-  for (const char* name : {"cmdOK", "cboEditHH", "cboEditMM", "cboEditSS", "chkTask"}) EXPECT_FALSE(Enabled(e, name));
+  for (const char* name : {"cmdOK", "cboEditHH", "cboEditMM", "cboEditSS"}) EXPECT_FALSE(Enabled(e, name)) << name;
   QTest::keyClicks(about, "X");
-  EXPECT_TRUE(Enabled(e, "cboEditHH") && Enabled(e, "chkTask"));
-  EXPECT_FALSE(Enabled(e, "cboEditMM"));
-  TypeOver(Control<QComboBox>(e, "cboEditHH"), "");  // unlocks the minutes whatever its text
+  TypeOver(Control<QComboBox>(e, "cboEditHH"), "2");
+  TypeOver(Control<QComboBox>(e, "cboEditHH"), "");
   EXPECT_TRUE(Enabled(e, "cboEditMM"));
-  // The task box touches only Browse: the path label stays greyed.
-  Control<QCheckBox>(e, "chkTask")->setChecked(true);
-  EXPECT_TRUE(Enabled(e, "cmdBrowse"));
-  EXPECT_FALSE(Enabled(e, "lblPath"));
+  for (const char* box : {"cboEditHH", "cboEditMM", "cboEditSS"}) TypeOver(Control<QComboBox>(e, box), "23");
+  Click(e, "cmdOK");
+  EXPECT_EQ(TrimSpaces(DecodeRecord(home.StoreBytes().data()).Time), u"23:23:23");
 }
 
-TEST_F(EditTest, CancelledChooserShowsTheFileItLastGaveOrNothing) {
-  home.WriteStore(Tomorrow(u"Dentist", u"09:05:00", u"/bin/old"));
-  frmEdit* e = EditRow(1);
-  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), " ");
-  Control<QCheckBox>(e, "chkTask")->setChecked(true);
-  Click(e, "cmdBrowse");
-  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "");
-  chooser.answer = "/bin/chosen";
-  Click(e, "cmdBrowse");
-  chooser.answer.reset();
-  Click(e, "cmdBrowse");
-  EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "/bin/chosen");
-  EXPECT_TRUE(messages.shown.empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EditRowTest,
+    ::testing::Values(RowCase{"readable", u"12/07/2026", u"09:05:00", "9", "5", "0"},
+                      RowCase{"time_unreadable", u"12/07/2026", u"nonsense", "", "", ""},
+                      RowCase{"date_unreadable", u"99/99/9999", u"09:05:00", "", "", ""}),
+    [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(EditTest, RewritesTheSelectedOfTwoRemindersWithTheSameTextEvenWithItsAboutChanged) {
+TEST_F(EditTest, RewritesTheSelectedOfTwoRemindersWithTheSameText) {
   const std::string first = Tomorrow(u"Call mom");
   home.WriteStore(first + first);
   frmEdit* e = EditRow(2);
   Control<QLineEdit>(e, "txtAbout")->end(false);
   QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), " more");
-  TypeOver(Control<QComboBox>(e, "cboEditSS"), "30");
   Click(e, "cmdOK");
-  EXPECT_EQ(home.StoreBytes(), first + Tomorrow(u"Call mom more", u"09:05:30"));
-  EXPECT_EQ(Titles(), std::vector<QString>{"Reminder"});
-  Settle();
-  EXPECT_FALSE(app.edit);
+  EXPECT_EQ(home.StoreBytes(), first + Tomorrow(u"Call mom more"));
 }
 
 TEST_F(EditTest, SecondEditFromTheKeptListRefusesOnceItsRecordChanged) {
-  home.WriteStore(RecordOf(u"Meeting", forms->DateText(DateOf(t0 + 24h)), u"09:00:00") +
-                  RecordOf(u"Meeting", forms->DateText(DateOf(t0 + 48h)), u"10:00:00"));
+  home.WriteStore(Tomorrow(u"Meeting") + Tomorrow(u"Meeting", u"10:00:00"));
   frmEdit* first = EditRow(2);
-  Control<QLineEdit>(first, "txtAbout")->end(false);
   QTest::keyClicks(Control<QLineEdit>(first, "txtAbout"), " moved");
   Click(first, "cmdOK");
   Settle();
@@ -105,30 +83,11 @@ TEST_F(EditTest, SecondEditFromTheKeptListRefusesOnceItsRecordChanged) {
   ExpectRefusedAsChanged(second);
 }
 
-TEST_F(EditTest, NoMatchingRecordFailsUnderFileError) {
+TEST_F(EditTest, RefusesWhenNoRecordMatchesTheRowAnyMore) {
   home.WriteStore(Tomorrow(u"Dentist"));
   frmEdit* e = EditRow(1);
   home.WriteStore(Tomorrow(u"Dentist", u"10:00:00") + Tomorrow(u"Plumber"));  // another program wrote
   ExpectRefusedAsChanged(e);
 }
-
-// A row whose date or time does not read back: nothing is saved until a time is entered.
-class UnreadableRowTest : public EditTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(UnreadableRowTest, LeavesTheBoxesEmptyUntilATimeIsEntered) {
-  const bool dateReads = GetParam();
-  home.WriteStore(dateReads ? Tomorrow(u"Garbled", u"nonsense") : RecordOf(u"Garbled", u"99/99/9999", u"09:05:00"));
-  frmEdit* e = EditRow(1);
-  for (const char* box : {"cboEditHH", "cboEditMM", "cboEditSS"})
-    EXPECT_EQ(Control<QComboBox>(e, box)->currentText(), "") << box;
-  EXPECT_FALSE(Enabled(e, "cmdOK"));
-  QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), "!");
-  for (const char* box : {"cboEditHH", "cboEditMM", "cboEditSS"}) TypeOver(Control<QComboBox>(e, box), "23");
-  Click(e, "cmdOK");
-  EXPECT_EQ(TrimSpaces(DecodeRecord(home.StoreBytes().data()).Time), u"23:23:23");
-}
-
-// The time is unreadable in one row, the date in the other.
-INSTANTIATE_TEST_SUITE_P(Rows, UnreadableRowTest, ::testing::Bool());
 
 }  // namespace
