@@ -21,8 +21,8 @@ class BusyScope {
 
 }  // namespace
 
-ReminderCheck::ReminderCheck(const ReminderStore& store, const Clock& clock,
-                             const DateTimeForms& forms, std::optional<local_seconds> coveredUntil)
+ReminderCheck::ReminderCheck(const ReminderStore& store, const Clock& clock, const DateTimeForms& forms,
+                             std::optional<local_seconds> coveredUntil)
     : store_(store), clock_(clock), forms_(forms), lastCovered_(clock.Now() - seconds{1}) {
   // Only the current second can have been covered already; nothing earlier is caught up.
   if (coveredUntil && *coveredUntil == lastCovered_ + seconds{1}) lastCovered_ = *coveredUntil;
@@ -46,8 +46,8 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
       if (const local_days* day = texts_.DayOf(record.date())) {
         if (const std::optional<local_seconds> second = texts_.SecondOf(*day, record.time())) {
           const ReminderRecord whole = record.Decode();
-          due.push_back({*second, number, std::u16string(TrimSpaces(whole.About)),
-                         std::u16string(TrimSpaces(whole.Task))});
+          due.push_back(
+              {*second, number, std::u16string(TrimSpaces(whole.About)), std::u16string(TrimSpaces(whole.Task))});
         }
       }
       ++number;

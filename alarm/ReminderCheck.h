@@ -35,8 +35,7 @@ class ReminderCheck {
  public:
   // `coveredUntil`: the last second an earlier check of this run covered, so that a main
   // window reloaded within that second does not announce its reminders again.
-  ReminderCheck(const ReminderStore& store, const Clock& clock,
-                const DateTimeForms& forms = DateTimeForms::User(),
+  ReminderCheck(const ReminderStore& store, const Clock& clock, const DateTimeForms& forms = DateTimeForms::User(),
                 std::optional<std::chrono::local_seconds> coveredUntil = std::nullopt);
 
   // Reads the store, closes it, then announces what is due, in order of second and

@@ -3,10 +3,10 @@
 #include <QFont>
 #include <QPushButton>
 
+#include "platform/Controls.h"
 #include "platform/QtText.h"
 #include "platform/TaskSafety.h"
 #include "platform/Trim.h"
-#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
 

@@ -22,8 +22,8 @@
 
 #include "manager/frmManager.h"
 #include "platform/DesignFonts.h"
-#include "platform/MessageBoxes.h"
 #include "platform/Launcher.h"
+#include "platform/MessageBoxes.h"
 #include "shell/Windows.h"
 #endif
 
@@ -52,8 +52,8 @@ struct BenchStore {
     for (int i = 0; i < records; ++i) {
       // Realistic texts; a few records fall on the benchmark's day.
       std::u16string date = i % 1000 == 0 ? u"12/06/2026" : u"11/30/2026";
-      RecordBytes r = EncodeRecord(MakeRecord(u"Call the dentist about the appointment", date,
-                                              u"09:05:00", u"/usr/bin/true"));
+      RecordBytes r =
+          EncodeRecord(MakeRecord(u"Call the dentist about the appointment", date, u"09:05:00", u"/usr/bin/true"));
       bytes.append(r.data(), r.size());
     }
     Restore();
@@ -235,9 +235,8 @@ int main(int argc, char** argv) {
   // Nine repetitions unless the command line asks otherwise.
   std::vector<char*> args(argv, argv + argc);
   std::string repetitions = "--benchmark_repetitions=9";
-  if (std::none_of(args.begin(), args.end(), [](const char* a) {
-        return std::string_view(a).starts_with("--benchmark_repetitions");
-      }))
+  if (std::none_of(args.begin(), args.end(),
+                   [](const char* a) { return std::string_view(a).starts_with("--benchmark_repetitions"); }))
     args.insert(args.begin() + 1, repetitions.data());
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "platform/Controls.h"
 #include <QSignalBlocker>
+#include "platform/Controls.h"
 
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font) {
   auto* box = new QComboBox(parent);

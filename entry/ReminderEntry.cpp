@@ -37,13 +37,11 @@ std::optional<int> ReadWholeNumber(std::u16string_view text) {
   return static_cast<int>(value);
 }
 
-bool TimeFieldsInRange(std::u16string_view hour, std::u16string_view minute,
-                       std::u16string_view second) {
+bool TimeFieldsInRange(std::u16string_view hour, std::u16string_view minute, std::u16string_view second) {
   return InRange(hour, 0, 23) && InRange(minute, 0, 59) && InRange(second, 0, 59);
 }
 
-std::u16string ComposeTimeText(std::u16string_view hour, std::u16string_view minute,
-                               std::u16string_view second) {
+std::u16string ComposeTimeText(std::u16string_view hour, std::u16string_view minute, std::u16string_view second) {
   std::u16string text(hour);
   text += u':';
   text += minute;
@@ -61,12 +59,10 @@ std::optional<seconds> ReadTimeOfDay(std::u16string_view composed) {
     composed = i < 2 ? composed.substr(colon + 1) : std::u16string_view();
   }
   if (!TimeFieldsInRange(parts[0], parts[1], parts[2])) return std::nullopt;
-  return hours{*ReadWholeNumber(parts[0])} + minutes{*ReadWholeNumber(parts[1])} +
-         seconds{*ReadWholeNumber(parts[2])};
+  return hours{*ReadWholeNumber(parts[0])} + minutes{*ReadWholeNumber(parts[1])} + seconds{*ReadWholeNumber(parts[2])};
 }
 
-bool IsOlderThanNow(year_month_day chosenDate, seconds chosenTime, year_month_day today,
-                    seconds now) {
+bool IsOlderThanNow(year_month_day chosenDate, seconds chosenTime, year_month_day today, seconds now) {
   if (sys_days{chosenDate} < sys_days{today}) return true;
   return chosenDate == today && chosenTime < now;
 }
@@ -76,11 +72,9 @@ std::u16string ChosenTask(bool taskTicked, std::u16string_view pathCaption) {
   return std::u16string(pathCaption);
 }
 
-ReminderRecord ComposeReminderRecord(std::u16string_view about, year_month_day chosenDate,
-                                     seconds chosenTime, bool taskTicked,
-                                     std::u16string_view pathCaption, const DateTimeForms& forms) {
-  return MakeRecord(about, forms.DateText(chosenDate), forms.TimeText(chosenTime),
-                    ChosenTask(taskTicked, pathCaption));
+ReminderRecord ComposeReminderRecord(std::u16string_view about, year_month_day chosenDate, seconds chosenTime,
+                                     bool taskTicked, std::u16string_view pathCaption, const DateTimeForms& forms) {
+  return MakeRecord(about, forms.DateText(chosenDate), forms.TimeText(chosenTime), ChosenTask(taskTicked, pathCaption));
 }
 
 TaskPathFit FitOfTaskPath(std::u16string_view path) {
@@ -92,7 +86,8 @@ TaskPathFit FitOfTaskPath(std::u16string_view path) {
 std::u16string TaskPathRefusalText(std::u16string_view path) {
   std::u16string why;
   switch (FitOfTaskPath(path)) {
-    case TaskPathFit::Fits: return {};
+    case TaskPathFit::Fits:
+      return {};
     case TaskPathFit::OutsideCodePage:
       why = u"its path holds characters that the reminder file cannot store";
       break;
@@ -100,8 +95,7 @@ std::u16string TaskPathRefusalText(std::u16string_view path) {
       why = u"its path is longer than the 255 characters the reminder file can store";
       break;
   }
-  return u"The program cannot be set as this reminder's task: " + why + u".\n\n" +
-         std::u16string(path) +
+  return u"The program cannot be set as this reminder's task: " + why + u".\n\n" + std::u16string(path) +
          u"\n\nChoose a program with a shorter or plainer path, or untick the box. "
          u"Nothing has been saved.";
 }

@@ -21,12 +21,10 @@ std::optional<int> ReadWholeNumber(std::u16string_view text);
 // True when the hour text is a whole number from 0 to 23 and the minute and second
 // texts are whole numbers from 0 to 59. Blanks around a number are allowed; anything
 // else ("", "HH", letters, "5.5") fails, as does a number beyond 16 bits.
-bool TimeFieldsInRange(std::u16string_view hour, std::u16string_view minute,
-                       std::u16string_view second);
+bool TimeFieldsInRange(std::u16string_view hour, std::u16string_view minute, std::u16string_view second);
 
 // The three texts joined as they stand: "9", "5", "0" give "9:5:0".
-std::u16string ComposeTimeText(std::u16string_view hour, std::u16string_view minute,
-                               std::u16string_view second);
+std::u16string ComposeTimeText(std::u16string_view hour, std::u16string_view minute, std::u16string_view second);
 
 // Reads a composed "hour:minute:second" text as a time of day; empty when it is not
 // three numbers in range (so exactly when `TimeFieldsInRange` of the parts is false).
@@ -43,10 +41,8 @@ std::u16string ChosenTask(bool taskTicked, std::u16string_view pathCaption);
 
 // The record a dialog writes: the About text, the date and time in the store's text
 // forms (never the box texts), and the chosen task, each fitted to its field.
-ReminderRecord ComposeReminderRecord(std::u16string_view about,
-                                     std::chrono::year_month_day chosenDate,
-                                     std::chrono::seconds chosenTime, bool taskTicked,
-                                     std::u16string_view pathCaption,
+ReminderRecord ComposeReminderRecord(std::u16string_view about, std::chrono::year_month_day chosenDate,
+                                     std::chrono::seconds chosenTime, bool taskTicked, std::u16string_view pathCaption,
                                      const DateTimeForms& forms = DateTimeForms::User());
 
 // Whether a task path survives the store unchanged. A path the code page cannot hold,

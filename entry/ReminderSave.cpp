@@ -12,11 +12,10 @@ void SaveReminder(Services& services, const ReminderInputs& inputs, const Remind
   const local_seconds now = services.clock.Now();
   // Boxes edited after the button was enabled may no longer form a time: such a press
   // is refused like a past moment.
-  const std::optional<seconds> time = ReadTimeOfDay(ComposeTimeText(
-      inputs.hour.toStdU16String(), inputs.minute.toStdU16String(), inputs.second.toStdU16String()));
+  const std::optional<seconds> time = ReadTimeOfDay(
+      ComposeTimeText(inputs.hour.toStdU16String(), inputs.minute.toStdU16String(), inputs.second.toStdU16String()));
   if (!time || IsOlderThanNow(inputs.date, *time, DateOf(now), TimeOfDayOf(now))) {
-    services.messages.Show(saving.dialog,
-                           {kOldMomentText, kOldMomentTitle, MessageButtons::Ok, MessageIcon::Critical});
+    services.messages.Show(saving.dialog, {kOldMomentText, kOldMomentTitle, MessageButtons::Ok, MessageIcon::Critical});
     saving.saveButton->setEnabled(false);
     return;
   }
@@ -38,8 +37,8 @@ void SaveReminder(Services& services, const ReminderInputs& inputs, const Remind
                            {FromUtf8(status.text()), "File error!", MessageButtons::Ok, MessageIcon::Critical});
     return;
   }
-  services.messages.Show(saving.dialog, {"Reminder is set", kProgramTitle, MessageButtons::Ok,
-                                         MessageIcon::Information});
+  services.messages.Show(saving.dialog,
+                         {"Reminder is set", kProgramTitle, MessageButtons::Ok, MessageIcon::Information});
   saving.close();
   services.changes.Report();
 }

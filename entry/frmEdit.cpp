@@ -25,10 +25,7 @@ namespace {
 // Fonts are made once the application exists, never at start-up.
 QFont Verdana() { return PointFont("Verdana", 8.25); }
 
-
-
 std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
-
 
 }  // namespace
 
@@ -199,16 +196,15 @@ void frmEdit::cmdBrowse_Click() {
 }
 
 void frmEdit::cmdOK_Click() {
-  SaveReminder(services_,
-               {txtAbout_->text(), FromQDate(CalEdit_->selectedDate()), cboEditHH_->currentText(),
-                cboEditMM_->currentText(), cboEditSS_->currentText(), chkTask_->checkState() == Qt::Checked,
-                lblPath_->text()},
-               // The record is chosen again under the store's lock: the list may be older
-               // than the store, and of two reminders with the same text only the one
-               // shown may change.
-               {this, cmdOK_,
-                [this](const ReminderRecord& r) { return store_.RewriteShownReminder(selectedRow_, shown_, r); },
-                [this] { close(); }});
+  SaveReminder(
+      services_,
+      {txtAbout_->text(), FromQDate(CalEdit_->selectedDate()), cboEditHH_->currentText(), cboEditMM_->currentText(),
+       cboEditSS_->currentText(), chkTask_->checkState() == Qt::Checked, lblPath_->text()},
+      // The record is chosen again under the store's lock: the list may be older
+      // than the store, and of two reminders with the same text only the one
+      // shown may change.
+      {this, cmdOK_, [this](const ReminderRecord& r) { return store_.RewriteShownReminder(selectedRow_, shown_, r); },
+       [this] { close(); }});
 }
 
 void frmEdit::cmdCancel_Click() { close(); }

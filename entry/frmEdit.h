@@ -53,7 +53,7 @@ class frmEdit : public QDialog {
   Services& services_;
   int editRecordNumber_ = 0;  // the record found at loading
   int selectedRow_ = 0;
-  ShownTexts shown_;  // the row's texts as the manager's list showed them
+  ShownTexts shown_;    // the row's texts as the manager's list showed them
   QString chosenFile_;  // what the chooser last returned while this dialog was open
 
   QLabel* Label1_ = nullptr;

@@ -1,8 +1,8 @@
 #include "entry/frmQuickAdd.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include "entry/QuickReminder.h"
@@ -83,9 +83,9 @@ void frmQuickAdd::EnableOkForMinutes() {
 
 void frmQuickAdd::cmdOK_Click() {
   const local_seconds now = services_.clock.Now();
-  const std::optional<QuickTime> time = QuickReminderTime(
-      static_cast<int>(TimeOfDayOf(now) / hours{1}), static_cast<int>(TimeOfDayOf(now) / minutes{1} % 60),
-      txtMin_->text().toStdU16String());
+  const std::optional<QuickTime> time =
+      QuickReminderTime(static_cast<int>(TimeOfDayOf(now) / hours{1}),
+                        static_cast<int>(TimeOfDayOf(now) / minutes{1} % 60), txtMin_->text().toStdU16String());
   if (!time) return;  // OK is disabled for such a text
 
   frmSetNewReminder* entry = openEntry_();

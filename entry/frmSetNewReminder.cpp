@@ -29,8 +29,6 @@ QFont Verdana() { return PointFont("Verdana", 8.25); }
 
 const QString kBrowseFilter = QStringLiteral("Program files|*.exe|Batch Files|*.bat|All Files|*.*");
 
-
-
 // The calendar's own navigation controls carry no names a screen reader could speak.
 void NameCalendarParts(QCalendarWidget* calendar) {
   const std::pair<const char*, const char*> parts[] = {{"qt_calendar_prevmonth", "Previous month"},
@@ -43,7 +41,6 @@ void NameCalendarParts(QCalendarWidget* calendar) {
 }
 
 std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16String(); }
-
 
 }  // namespace
 
@@ -213,8 +210,7 @@ void frmSetNewReminder::cboSS_Change() { EnableSetReminderWhenTimeInRange(); }
 // Only the seconds box runs the range test; later edits of the hour or minute do not
 // take the button back.
 void frmSetNewReminder::EnableSetReminderWhenTimeInRange() {
-  if (TimeFieldsInRange(TextOf(cboHH_), TextOf(cboMM_), TextOf(cboSS_)))
-    cmdSetReminder_->setEnabled(true);
+  if (TimeFieldsInRange(TextOf(cboHH_), TextOf(cboMM_), TextOf(cboSS_))) cmdSetReminder_->setEnabled(true);
 }
 
 void frmSetNewReminder::chkTask_Click() {
@@ -225,14 +221,13 @@ void frmSetNewReminder::chkTask_Click() {
 
 void frmSetNewReminder::cmdBrowse_Click() {
   std::optional<QString> chosen;
-  if (services_.files)
-    chosen = services_.files->ShowOpen(this, {"Select program to launch", kBrowseFilter, 1});
+  if (services_.files) chosen = services_.files->ShowOpen(this, {"Select program to launch", kBrowseFilter, 1});
   if (chosen) {
     SetPathCaption(*chosen);
     return;
   }
-  services_.messages.Show(this, {"You have chosen not to set any task", kProgramTitle,
-                            MessageButtons::Ok, MessageIcon::Exclamation});
+  services_.messages.Show(
+      this, {"You have chosen not to set any task", kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   // The path label keeps its caption; unticked, it is not saved.
   chkTask_->setChecked(false);
   chkTask_Click();
@@ -240,8 +235,8 @@ void frmSetNewReminder::cmdBrowse_Click() {
 
 void frmSetNewReminder::cmdSetReminder_Click() {
   SaveReminder(services_,
-               {txtAbout_->text(), ChosenDate(), cboHH_->currentText(), cboMM_->currentText(),
-                cboSS_->currentText(), chkTask_->checkState() == Qt::Checked, lblPath_->text()},
+               {txtAbout_->text(), ChosenDate(), cboHH_->currentText(), cboMM_->currentText(), cboSS_->currentText(),
+                chkTask_->checkState() == Qt::Checked, lblPath_->text()},
                {this, cmdSetReminder_, [this](const ReminderRecord& r) { return store_.AppendReminder(r); },
                 [this] { Unload(); }});
 }
@@ -262,16 +257,13 @@ void frmSetNewReminder::done(int result) {
 
 void frmSetNewReminder::SetAboutText(const QString& text) { txtAbout_->setText(text); }
 
-void frmSetNewReminder::SetTimeTexts(const QString& hour, const QString& minute,
-                                     const QString& second) {
+void frmSetNewReminder::SetTimeTexts(const QString& hour, const QString& minute, const QString& second) {
   cboHH_->setEditText(hour);
   cboMM_->setEditText(minute);
   cboSS_->setEditText(second);
 }
 
-void frmSetNewReminder::SetChosenDate(year_month_day date) {
-  Calendar_->setSelectedDate(ToQDate(date));
-}
+void frmSetNewReminder::SetChosenDate(year_month_day date) { Calendar_->setSelectedDate(ToQDate(date)); }
 
 void frmSetNewReminder::SetPathCaption(const QString& caption) {
   lblPath_->setText(caption);

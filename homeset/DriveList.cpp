@@ -3,8 +3,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-DriveList::DriveList(const std::vector<FolderPath>& roots, const FolderPath& current,
-                     QWidget* parent)
+DriveList::DriveList(const std::vector<FolderPath>& roots, const FolderPath& current, QWidget* parent)
     : QComboBox(parent), roots_(roots) {
   if (std::find(roots_.begin(), roots_.end(), current) == roots_.end()) roots_.push_back(current);
   for (const FolderPath& root : roots_) addItem(ShownPath(root));

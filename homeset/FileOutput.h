@@ -13,15 +13,13 @@ class FileOutput {
   // Makes `file` hold `bytes` and nothing else, as a whole: after a failure any earlier
   // `file` is still as it was. Nothing on success; otherwise the OS's description of the
   // failure and the file's full path.
-  virtual std::optional<std::string> Replace(const std::filesystem::path& file,
-                                             std::string_view bytes) = 0;
+  virtual std::optional<std::string> Replace(const std::filesystem::path& file, std::string_view bytes) = 0;
 };
 
 // The real file system.
 class OsFileOutput final : public FileOutput {
  public:
-  std::optional<std::string> Replace(const std::filesystem::path& file,
-                                     std::string_view bytes) override;
+  std::optional<std::string> Replace(const std::filesystem::path& file, std::string_view bytes) override;
 };
 
 // "<OS description>: <full path>", the form of every file failure Halvern shows.

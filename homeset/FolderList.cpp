@@ -9,8 +9,7 @@ namespace {
 constexpr int kEntryRole = Qt::UserRole;  // the entry's number in entries_
 }
 
-FolderList::FolderList(const FolderSource& source, QWidget* parent)
-    : QTreeWidget(parent), source_(source) {
+FolderList::FolderList(const FolderSource& source, QWidget* parent) : QTreeWidget(parent), source_(source) {
   setHeaderHidden(true);
   setHeaderLabels({QStringLiteral("Folders")});
   setRootIsDecorated(false);
@@ -54,8 +53,7 @@ void FolderList::Show(const std::vector<FolderPath>& names) {
   // The open folder and its ancestors up to its volume's root, which shows in full.
   const FolderPath root = source_.VolumeOf(path_);
   std::vector<FolderPath> way{path_};
-  while (way.back() != root && way.back().has_relative_path())
-    way.push_back(way.back().parent_path());
+  while (way.back() != root && way.back().has_relative_path()) way.push_back(way.back().parent_path());
 
   QTreeWidgetItem* open = nullptr;
   for (auto folder = way.rbegin(); folder != way.rend(); ++folder)
@@ -67,8 +65,8 @@ void FolderList::Show(const std::vector<FolderPath>& names) {
   scrollToItem(open, QAbstractItemView::PositionAtTop);
 }
 
-QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const FolderPath& folder,
-                                      const QString& text, bool open) {
+QTreeWidgetItem* FolderList::AddEntry(QTreeWidgetItem* parent, const FolderPath& folder, const QString& text,
+                                      bool open) {
   auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
   item->setText(0, text);
   item->setIcon(0, style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));

@@ -38,8 +38,7 @@ class FolderList : public QTreeWidget {
 
  private:
   void Show(const std::vector<FolderPath>& names);
-  QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const FolderPath& folder, const QString& text,
-                            bool open);
+  QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const FolderPath& folder, const QString& text, bool open);
   void OpenEntry(QTreeWidgetItem* item);
 
   const FolderSource& source_;

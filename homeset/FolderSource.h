@@ -21,8 +21,7 @@ class FolderSource {
   virtual FolderPath CurrentFolder() const = 0;
   // The names of the folders inside `folder`; on failure nothing, and the OS's
   // description of why the folder cannot be listed.
-  virtual std::optional<QString> ListFolders(const FolderPath& folder,
-                                             std::vector<FolderPath>& names) const = 0;
+  virtual std::optional<QString> ListFolders(const FolderPath& folder, std::vector<FolderPath>& names) const = 0;
 };
 
 // The real file system: mounted volumes from QStorageInfo.
@@ -31,6 +30,5 @@ class QtFolderSource final : public FolderSource {
   std::vector<FolderPath> VolumeRoots() const override;
   FolderPath VolumeOf(const FolderPath& folder) const override;
   FolderPath CurrentFolder() const override;
-  std::optional<QString> ListFolders(const FolderPath& folder,
-                                     std::vector<FolderPath>& names) const override;
+  std::optional<QString> ListFolders(const FolderPath& folder, std::vector<FolderPath>& names) const override;
 };

@@ -20,12 +20,10 @@ std::optional<std::string> ToAnsi(std::string_view utf8) {
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
   if (GetACP() == CP_UTF8) return std::string(utf8);
   BOOL lossy = FALSE;
-  int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr,
-                                   0, nullptr, &lossy);
+  int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, nullptr, &lossy);
   if (length <= 0 || lossy) return std::nullopt;
   std::string ansi(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(), length,
-                      nullptr, &lossy);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(), length, nullptr, &lossy);
   if (lossy) return std::nullopt;
   return ansi;
 }
@@ -34,12 +32,10 @@ std::optional<std::string> ToAnsi(std::string_view utf8) {
 std::optional<std::string> ToUtf8(const std::wstring& wide) {
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
-  int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0,
-                                   nullptr, nullptr);
+  int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
   if (length <= 0) return std::nullopt;
   std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, utf8.data(), length,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, utf8.data(), length, nullptr, nullptr);
   return utf8;
 }
 #endif
@@ -62,17 +58,15 @@ PathFileBytes PathFileBytesFor(std::string_view line) {
   // The reader takes the first line only: a break inside the path would leave it
   // another folder's name.
   if (line.find_first_of("\r\n") != std::string_view::npos)
-    return {{}, "The folder's path holds a line break, which path.txt cannot hold: " +
-                    std::string(line)};
+    return {{}, "The folder's path holds a line break, which path.txt cannot hold: " + std::string(line)};
   // The reader drops blanks at the ends of the line, which would name another folder.
   if (HomeDirectoryLine(line) != line)
-    return {{}, "The folder's path begins or ends with a blank, which path.txt cannot hold: \"" +
-                    std::string(line) + "\""};
+    return {{},
+            "The folder's path begins or ends with a blank, which path.txt cannot hold: \"" + std::string(line) + "\""};
 #ifdef _WIN32
   std::optional<std::string> ansi = ToAnsi(line);
   if (!ansi)
-    return {{}, "The folder's path holds characters that the system's code page cannot hold: " +
-                    std::string(line)};
+    return {{}, "The folder's path holds characters that the system's code page cannot hold: " + std::string(line)};
   return {*ansi + "\r\n", std::nullopt};
 #else
   return {std::string(line) + "\r\n", std::nullopt};

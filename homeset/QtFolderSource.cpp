@@ -27,8 +27,7 @@ QString Failure(int code, const FolderPath& folder) {
 // name: it is asked about the nearest folder that its text names exactly.
 QStorageInfo VolumeInfo(const FolderPath& folder) {
   FolderPath known = folder;
-  while (PathOfText(ShownPath(known)) != known && known.has_relative_path())
-    known = known.parent_path();
+  while (PathOfText(ShownPath(known)) != known && known.has_relative_path()) known = known.parent_path();
   return QStorageInfo(ShownPath(known));
 }
 
@@ -74,8 +73,7 @@ FolderPath QtFolderSource::CurrentFolder() const {
   return ec ? PathOfText(QStorageInfo::root().rootPath()) : current;
 }
 
-std::optional<QString> QtFolderSource::ListFolders(const FolderPath& folder,
-                                                   std::vector<FolderPath>& names) const {
+std::optional<QString> QtFolderSource::ListFolders(const FolderPath& folder, std::vector<FolderPath>& names) const {
   QStorageInfo volume = VolumeInfo(folder);
   if (volume.isValid() && !volume.isReady()) return Failure(kNotReady, folder);
   std::error_code ec;

@@ -9,8 +9,7 @@
 QSize SizeOfTwips(int width, int height) { return {PixelsOfTwips(width), PixelsOfTwips(height)}; }
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
-  widget->setGeometry(PixelsOfTwips(left), PixelsOfTwips(top), PixelsOfTwips(width),
-                      PixelsOfTwips(height));
+  widget->setGeometry(PixelsOfTwips(left), PixelsOfTwips(top), PixelsOfTwips(width), PixelsOfTwips(height));
 }
 
 QFont FontOfPoints(const QString& family, double points) {
@@ -31,7 +30,7 @@ void FitTextToBox(QLabel* label) {
 void ShowPathIn(QLabel* label, const QString& path) {
   const QFontMetrics metrics = label->fontMetrics();
   // A framed label without an indent of its own sets its text in by half an "x".
-  const int indent = label->indent() >= 0 ? label->indent()
+  const int indent = label->indent() >= 0      ? label->indent()
                      : label->frameWidth() > 0 ? metrics.horizontalAdvance('x') / 2
                                                : 0;
   const int room = label->contentsRect().width() - 2 * label->margin() - indent;

@@ -24,14 +24,12 @@ frmAppPath* frmAppPath::ShowFor(HalvernContext& app, QWidget* owner) {
   return window;
 }
 
-frmAppPath::frmAppPath(HalvernContext& app, QWidget* owner)
-    : QWidget(nullptr), app_(app) {
+frmAppPath::frmAppPath(HalvernContext& app, QWidget* owner) : QWidget(nullptr), app_(app) {
   setObjectName("frmAppPath");
   setWindowTitle("Set Application HOME");
   setAccessibleName("Set Application HOME");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(SizeOfTwips(4755, 4425));
 
   BuildControls();
@@ -47,8 +45,7 @@ void frmAppPath::BuildControls() {
   lblWarning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PlaceTwips(lblWarning_, 120, 120, 4485, 675);
 
-  drivePath_ = new DriveList(app_.folders.VolumeRoots(),
-                             app_.folders.VolumeOf(app_.folders.CurrentFolder()), this);
+  drivePath_ = new DriveList(app_.folders.VolumeRoots(), app_.folders.VolumeOf(app_.folders.CurrentFolder()), this);
   drivePath_->setObjectName("drivePath");
   drivePath_->setAccessibleName("Drive");
   PlaceTwips(drivePath_, 120, 840, 4575, 315);

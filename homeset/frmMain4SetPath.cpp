@@ -13,8 +13,7 @@ frmMain4SetPath::frmMain4SetPath(HalvernContext& app) : QWidget(nullptr), app_(a
   setWindowTitle("Set Application home");
   setAccessibleName("Set Application home");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(SizeOfTwips(4650, 1185));
 
   BuildControls();
@@ -60,8 +59,7 @@ void frmMain4SetPath::cmdBrowse_Click() {
 }
 
 void frmMain4SetPath::cmdOK_Click() {
-  if (std::optional<std::string> failure =
-          WritePathFile(app_.files, chosen_, app_.pathFile)) {
+  if (std::optional<std::string> failure = WritePathFile(app_.files, chosen_, app_.pathFile)) {
     app_.boxes.Show(this, {QString::fromStdString(*failure), kHalvernTitle});
     return;
   }

@@ -24,12 +24,9 @@ ManagerGeometry ManagerLayout(int w, int h) {
   return g;
 }
 
-Status ReminderList::Load(const ReminderStore& store) {
-  return store.CopyRecords(FileIo::Sharing::Shared, records_);
-}
+Status ReminderList::Load(const ReminderStore& store) { return store.CopyRecords(FileIo::Sharing::Shared, records_); }
 
-ManagerRow ReminderList::Row(int number, const DateTimeForms& forms, year_month_day today,
-                             seconds now) const {
+ManagerRow ReminderList::Row(int number, const DateTimeForms& forms, year_month_day today, seconds now) const {
   const ReminderRecord record = records_.records()[static_cast<std::size_t>(number - 1)].Decode();
   ManagerRow row;
   row.texts = {std::u16string(TrimSpaces(record.About)), std::u16string(TrimSpaces(record.Date)),

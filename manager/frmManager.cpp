@@ -193,13 +193,13 @@ void frmManager::cmdDelete_Click() {
   const int number = fgrdReminders_->RowSel();
   if (!IsRecordRow(number)) return;
   if (services_.messages.Show(this, {"Are you sure you want to delete this reminder, it can't be recalled later",
-                                "Confirm delete", MessageButtons::YesNo, MessageIcon::None}) == MessageAnswer::No)
+                                     "Confirm delete", MessageButtons::YesNo, MessageIcon::None}) == MessageAnswer::No)
     return;
   // The record must still be the one the row shows: another program may have changed
   // the store since the list was read.
   const ShownTexts shown = list_.Row(number, services_.forms, {}, {}).texts;
-  const Status status = store_.DeleteReminder(
-      number, [&shown](const ReminderRecord& current) { return RecordShows(current, shown); });
+  const Status status =
+      store_.DeleteReminder(number, [&shown](const ReminderRecord& current) { return RecordShows(current, shown); });
   if (!status.ok()) {
     services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
     return;

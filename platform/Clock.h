@@ -22,7 +22,6 @@ inline std::chrono::year_month_day DateOf(std::chrono::local_seconds t) {
 inline std::chrono::seconds TimeOfDayOf(std::chrono::local_seconds t) {
   return t - std::chrono::floor<std::chrono::days>(t);
 }
-inline std::chrono::local_seconds MomentOf(std::chrono::year_month_day date,
-                                           std::chrono::seconds timeOfDay) {
+inline std::chrono::local_seconds MomentOf(std::chrono::year_month_day date, std::chrono::seconds timeOfDay) {
   return std::chrono::local_days{date} + timeOfDay;
 }

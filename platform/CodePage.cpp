@@ -12,11 +12,10 @@ namespace {
 #ifndef _WIN32
 // Windows-1252 bytes 0x80..0x9F. The five bytes Windows leaves undefined map to the
 // C1 control of the same number, as Windows itself converts them.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char16_t DecodeByte(unsigned char b) {
   if (b >= 0x80 && b <= 0x9F) return kCp1252High[b - 0x80];
@@ -69,8 +68,8 @@ std::u16string DecodeSingleByte(std::string_view bytes) {
   if (bytes.empty()) return {};
   int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::u16string out(static_cast<std::size_t>(n), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                      reinterpret_cast<wchar_t*>(out.data()), n);
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), reinterpret_cast<wchar_t*>(out.data()),
+                      n);
   return out;
 }
 
@@ -82,9 +81,7 @@ std::string EncodeSingleByte(std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char16_t c = text[i];
     // A surrogate pair is one character outside the code page: one '?'.
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF)
-      ++i;
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
     char b;
     out.push_back(EncodeChar(c, b) ? b : '?');
   }
@@ -93,16 +90,13 @@ std::string EncodeSingleByte(std::u16string_view text) {
 
 std::u16string DecodeSingleByte(std::string_view bytes) {
   std::u16string out(bytes.size(), u'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    out[i] = DecodeByte(static_cast<unsigned char>(bytes[i]));
+  for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = DecodeByte(static_cast<unsigned char>(bytes[i]));
   return out;
 }
 
 #endif
 
-bool CodePageHoldsExactly(std::u16string_view text) {
-  return DecodeSingleByte(EncodeSingleByte(text)) == text;
-}
+bool CodePageHoldsExactly(std::u16string_view text) { return DecodeSingleByte(EncodeSingleByte(text)) == text; }
 
 std::u16string Utf8ToUtf16(std::string_view s) {
   std::u16string out;
@@ -121,7 +115,10 @@ std::u16string Utf8ToUtf16(std::string_view s) {
         bool good = true;
         for (std::size_t k = 1; k < need; ++k) {
           auto c = static_cast<unsigned char>(s[i + k]);
-          if ((c & 0xC0) != 0x80) { good = false; break; }
+          if ((c & 0xC0) != 0x80) {
+            good = false;
+            break;
+          }
           v = (v << 6) | (c & 0x3F);
         }
         static constexpr std::uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};

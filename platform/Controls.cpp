@@ -30,8 +30,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return MakeNamed<QPushButton>(parent, name, caption, spoken, font);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QString& spoken,
-                  const QFont& font) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QString& spoken, const QFont& font) {
   return MakeNamed<QLabel>(parent, name, caption, spoken, font);
 }
 

@@ -16,8 +16,7 @@ QFont PointFont(const QString& family, double points, bool bold = false);
 // controls, with the words a screen reader speaks for them.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken,
                         const QFont& font);
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QString& spoken,
-                  const QFont& font);
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QString& spoken, const QFont& font);
 
 // A top-level window as the program makes them: named, titled and spoken (each left
 // alone when empty), and deleted once closed.

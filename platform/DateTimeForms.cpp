@@ -11,8 +11,7 @@ bool Usable(const FormatOf& format, std::size_t width, const std::vector<std::tm
   std::unordered_set<std::u16string> seen;
   for (const std::tm& tm : samples) {
     std::optional<std::u16string> text = format(tm);
-    if (!text || text->empty() || text->size() > width || !CodePageHoldsExactly(*text) ||
-        !seen.insert(*text).second)
+    if (!text || text->empty() || text->size() > width || !CodePageHoldsExactly(*text) || !seen.insert(*text).second)
       return false;
   }
   return true;
@@ -35,8 +34,7 @@ std::tm TmOf(year_month_day date, seconds timeOfDay) {
 std::vector<std::tm> DateSamples() {
   std::vector<std::tm> out;
   const sys_days first{year{2028} / January / 1};
-  for (sys_days d = first; d < first + days{366}; d += days{1})
-    out.push_back(TmOf(year_month_day{d}, seconds{0}));
+  for (sys_days d = first; d < first + days{366}; d += days{1}) out.push_back(TmOf(year_month_day{d}, seconds{0}));
   for (int y : {1999, 2029, 2038, 2128, 3028}) out.push_back(TmOf(year{y} / December / 31, seconds{0}));
   return out;
 }
@@ -59,8 +57,7 @@ std::optional<year_month_day> DateFromTm(const std::tm& tm) {
 }
 
 std::optional<seconds> TimeFromTm(const std::tm& tm) {
-  if (tm.tm_hour < 0 || tm.tm_hour > 23 || tm.tm_min < 0 || tm.tm_min > 59 || tm.tm_sec < 0 ||
-      tm.tm_sec > 59)
+  if (tm.tm_hour < 0 || tm.tm_hour > 23 || tm.tm_min < 0 || tm.tm_min > 59 || tm.tm_sec < 0 || tm.tm_sec > 59)
     return std::nullopt;
   return seconds{tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec};
 }

@@ -32,8 +32,7 @@ class DateTimeForms {
   // The forms of a named locale ("C", "de_DE.UTF-8"); empty when it is not installed.
   static std::unique_ptr<DateTimeForms> ForLocale(const char* name);
   // The same with the locale's date and time formats (strftime) replaced by these.
-  static std::unique_ptr<DateTimeForms> ForFormats(const char* name, const char* dateFormat,
-                                                   const char* timeFormat);
+  static std::unique_ptr<DateTimeForms> ForFormats(const char* name, const char* dateFormat, const char* timeFormat);
 #endif
 };
 

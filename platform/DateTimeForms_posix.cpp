@@ -23,18 +23,15 @@ class PosixForms final : public DateTimeForms {
     utf8_ = codeset == "UTF-8" || codeset == "utf8";
 
     // A two-digit year is written with four digits.
-    for (std::size_t at = dateFormat_.find("%y"); at != std::string::npos;
-         at = dateFormat_.find("%y", at + 2))
+    for (std::size_t at = dateFormat_.find("%y"); at != std::string::npos; at = dateFormat_.find("%y", at + 2))
       dateFormat_[at + 1] = 'Y';
     if (dateFormat_.empty() ||
-        !Usable([&](const std::tm& tm) { return Format(dateFormat_, tm, locale_); }, kDateWidth,
-                DateSamples())) {
+        !Usable([&](const std::tm& tm) { return Format(dateFormat_, tm, locale_); }, kDateWidth, DateSamples())) {
       dateFormat_ = "%m/%d/%Y";
       dateLocale_ = cLocale_;
     }
     if (timeFormat_.empty() ||
-        !Usable([&](const std::tm& tm) { return Format(timeFormat_, tm, locale_); }, kTimeWidth,
-                TimeSamples())) {
+        !Usable([&](const std::tm& tm) { return Format(timeFormat_, tm, locale_); }, kTimeWidth, TimeSamples())) {
       timeFormat_ = "%H:%M:%S";
       timeLocale_ = cLocale_;
     }
@@ -50,8 +47,7 @@ class PosixForms final : public DateTimeForms {
     return Format(dateFormat_, TmOf(date, seconds{0}), dateLocale_).value_or(u"");
   }
   std::u16string TimeText(seconds timeOfDay) const override {
-    return Format(timeFormat_, TmOf(year{2000} / January / 1, timeOfDay), timeLocale_)
-        .value_or(u"");
+    return Format(timeFormat_, TmOf(year{2000} / January / 1, timeOfDay), timeLocale_).value_or(u"");
   }
   std::optional<year_month_day> ReadDate(std::u16string_view text) const override {
     std::tm tm{};
@@ -66,8 +62,7 @@ class PosixForms final : public DateTimeForms {
   }
 
  private:
-  std::optional<std::u16string> Format(const std::string& format, const std::tm& tm,
-                                       locale_t locale) const {
+  std::optional<std::u16string> Format(const std::string& format, const std::tm& tm, locale_t locale) const {
     std::array<char, 128> buffer{};
     std::size_t n = strftime_l(buffer.data(), buffer.size(), format.c_str(), &tm, locale);
     if (n == 0) return std::nullopt;
@@ -78,8 +73,7 @@ class PosixForms final : public DateTimeForms {
     return std::u16string(TrimSpaces(std::u16string(bytes.begin(), bytes.end())));
   }
 
-  bool Parse(std::u16string_view text, const std::string& format, locale_t locale,
-             std::tm& tm) const {
+  bool Parse(std::u16string_view text, const std::string& format, locale_t locale, std::tm& tm) const {
     text = TrimSpaces(text);
     if (text.empty()) return false;
     std::string bytes;
@@ -105,8 +99,7 @@ class PosixForms final : public DateTimeForms {
 };
 
 // The forms of a named locale, with its own formats where none are given.
-std::unique_ptr<DateTimeForms> PosixFormsOf(const char* name, const char* dateFormat,
-                                            const char* timeFormat) {
+std::unique_ptr<DateTimeForms> PosixFormsOf(const char* name, const char* dateFormat, const char* timeFormat) {
   locale_t locale = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, name, nullptr);
   if (!locale) return nullptr;
   return std::make_unique<PosixForms>(locale, dateFormat ? dateFormat : nl_langinfo_l(D_FMT, locale),

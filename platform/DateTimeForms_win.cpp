@@ -61,8 +61,7 @@ class WindowsForms final : public DateTimeForms {
       return DateFromTm(tm);
     }
     DATE value = 0;
-    if (!ParseVariant(text, tm, value) || value == 0 || value != std::trunc(value))
-      return std::nullopt;
+    if (!ParseVariant(text, tm, value) || value == 0 || value != std::trunc(value)) return std::nullopt;
     return DateFromTm(tm);
   }
   std::optional<seconds> ReadTime(std::u16string_view text) const override {
@@ -85,8 +84,7 @@ class WindowsForms final : public DateTimeForms {
     SYSTEMTIME st = SystemTimeOf(tm);
     wchar_t buffer[96];
     DWORD flags = picture ? 0 : DATE_SHORTDATE;
-    if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, flags, &st, picture, buffer, 96, nullptr))
-      return std::nullopt;
+    if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, flags, &st, picture, buffer, 96, nullptr)) return std::nullopt;
     return Trimmed(buffer);
   }
   static std::optional<std::u16string> Time(const std::tm& tm, const wchar_t* picture) {
@@ -96,15 +94,13 @@ class WindowsForms final : public DateTimeForms {
     return Trimmed(buffer);
   }
   // "a<separator>b<separator>c": one or two digits each, or four for a year at the end.
-  static std::optional<std::array<int, 3>> ThreeNumbers(std::u16string_view text, char16_t separator,
-                                                       bool yearLast) {
+  static std::optional<std::array<int, 3>> ThreeNumbers(std::u16string_view text, char16_t separator, bool yearLast) {
     text = TrimSpaces(text);
     std::array<int, 3> numbers{};
     for (std::size_t i = 0; i < 3; ++i) {
       std::size_t digits = 0;
       int value = 0;
-      while (!text.empty() && text.front() >= u'0' && text.front() <= u'9' &&
-             digits < (i == 2 && yearLast ? 4u : 2u)) {
+      while (!text.empty() && text.front() >= u'0' && text.front() <= u'9' && digits < (i == 2 && yearLast ? 4u : 2u)) {
         value = value * 10 + (text.front() - u'0');
         text.remove_prefix(1);
         ++digits;

@@ -28,12 +28,10 @@ class FileIo {
 
   virtual ~FileIo() = default;
 
-  virtual int Open(const std::filesystem::path& path, Intent intent, Sharing sharing,
-                   Handle& handle) = 0;
+  virtual int Open(const std::filesystem::path& path, Intent intent, Sharing sharing, Handle& handle) = 0;
   virtual int Size(Handle handle, std::uint64_t& size) = 0;
   // Reads up to `length` bytes; fewer only at the end of the file.
-  virtual int Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
-                   std::size_t& got) = 0;
+  virtual int Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) = 0;
   // Writes all `length` bytes or fails.
   virtual int Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) = 0;
   virtual int Truncate(Handle handle, std::uint64_t size) = 0;
@@ -64,8 +62,8 @@ class FileIo {
 // The code TryLock reports while another process holds the lock.
 // The code an open reports when the file's folder does not exist.
 #ifdef _WIN32
-inline constexpr int kShortReadError = 30;    // ERROR_READ_FAULT
-inline constexpr int kLockBusyError = 33;     // ERROR_LOCK_VIOLATION
+inline constexpr int kShortReadError = 30;     // ERROR_READ_FAULT
+inline constexpr int kLockBusyError = 33;      // ERROR_LOCK_VIOLATION
 inline constexpr int kMissingFolderError = 3;  // ERROR_PATH_NOT_FOUND
 #else
 inline constexpr int kShortReadError = 5;      // EIO
@@ -76,11 +74,9 @@ inline constexpr int kMissingFolderError = 2;  // ENOENT
 // The real file system.
 class OsFileIo final : public FileIo {
  public:
-  int Open(const std::filesystem::path& path, Intent intent, Sharing sharing,
-           Handle& handle) override;
+  int Open(const std::filesystem::path& path, Intent intent, Sharing sharing, Handle& handle) override;
   int Size(Handle handle, std::uint64_t& size) override;
-  int Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
-           std::size_t& got) override;
+  int Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) override;
   int Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) override;
   int Truncate(Handle handle, std::uint64_t size) override;
   int Sync(Handle handle) override;

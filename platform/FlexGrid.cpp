@@ -204,8 +204,8 @@ void FlexGrid::MoveTo(int row, int col) {
   col_ = col;
   const QModelIndex index = model_->index(row, col);
   if (!index.isValid()) return;
-  const auto command = row > 0 ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
-                               : QItemSelectionModel::Clear;
+  const auto command =
+      row > 0 ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows : QItemSelectionModel::Clear;
   moving_ = true;
   // A move from code leaves the view where it is; Qt would scroll to the new current
   // cell, or do so when the view is next shown. The user's moves still scroll.

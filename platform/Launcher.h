@@ -1,7 +1,7 @@
 #pragma once
 
-#include <optional>
 #include <QString>
+#include <optional>
 
 // Opens a program or document named by a full path, without any shell: an executable
 // file is started directly with no arguments, anything else opens in the desktop's

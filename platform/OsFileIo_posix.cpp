@@ -1,9 +1,9 @@
-#include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
 
 #include <string>
 #include <vector>
@@ -17,12 +17,22 @@ int Fd(FileIo::Handle h) { return static_cast<int>(h); }
 int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Handle& handle) {
   int flags = O_CLOEXEC;
   switch (intent) {
-    case Intent::ReadExisting: flags |= O_RDONLY; break;
-    case Intent::ReadCreate: flags |= O_RDONLY | O_CREAT; break;
+    case Intent::ReadExisting:
+      flags |= O_RDONLY;
+      break;
+    case Intent::ReadCreate:
+      flags |= O_RDONLY | O_CREAT;
+      break;
     // Opened for writing, so the kernel refuses a file this user may not write.
-    case Intent::ReadToReplace: flags |= O_RDWR | O_CREAT; break;
-    case Intent::UpdateCreate: flags |= O_RDWR | O_CREAT; break;
-    case Intent::Replace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    case Intent::ReadToReplace:
+      flags |= O_RDWR | O_CREAT;
+      break;
+    case Intent::UpdateCreate:
+      flags |= O_RDWR | O_CREAT;
+      break;
+    case Intent::Replace:
+      flags |= O_WRONLY | O_CREAT | O_TRUNC;
+      break;
   }
   int fd;
   do {
@@ -50,8 +60,7 @@ int OsFileIo::Size(Handle handle, std::uint64_t& size) {
   return 0;
 }
 
-int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
-                   std::size_t& got) {
+int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) {
   got = 0;
   while (got < length) {
     ssize_t n = ::pread(Fd(handle), buffer + got, length - got, static_cast<off_t>(offset + got));
@@ -90,9 +99,7 @@ int OsFileIo::Close(Handle handle) {
   return ::close(Fd(handle)) == 0 ? 0 : errno;
 }
 
-int OsFileIo::Remove(const std::filesystem::path& path) {
-  return ::unlink(path.c_str()) == 0 ? 0 : errno;
-}
+int OsFileIo::Remove(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
 int OsFileIo::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
   return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;

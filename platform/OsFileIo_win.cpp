@@ -11,25 +11,31 @@ HANDLE AsHandle(FileIo::Handle h) { return reinterpret_cast<HANDLE>(h); }
 int LastError() { return static_cast<int>(GetLastError()); }
 }  // namespace
 
-int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sharing,
-                   Handle& handle) {
+int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sharing, Handle& handle) {
   DWORD access = GENERIC_READ;
   DWORD disposition = OPEN_ALWAYS;
   switch (intent) {
-    case Intent::ReadExisting: disposition = OPEN_EXISTING; break;
-    case Intent::ReadCreate: break;
+    case Intent::ReadExisting:
+      disposition = OPEN_EXISTING;
+      break;
+    case Intent::ReadCreate:
+      break;
     // Only read: a plain reader may hold the file meanwhile, which a write access would
     // clash with. The read-only attribute is checked below.
-    case Intent::ReadToReplace: break;
-    case Intent::UpdateCreate: access |= GENERIC_WRITE; break;
-    case Intent::Replace: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+    case Intent::ReadToReplace:
+      break;
+    case Intent::UpdateCreate:
+      access |= GENERIC_WRITE;
+      break;
+    case Intent::Replace:
+      access |= GENERIC_WRITE;
+      disposition = CREATE_ALWAYS;
+      break;
   }
   // Shared opens also allow a delete to rename a new store over the file meanwhile.
-  DWORD share = sharing == Sharing::Shared
-                    ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
-                    : FILE_SHARE_READ | FILE_SHARE_DELETE;
-  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
+  DWORD share = sharing == Sharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                                           : FILE_SHARE_READ | FILE_SHARE_DELETE;
+  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   if (intent == Intent::ReadToReplace) {
     // A read-only store is refused before anything is written, whoever asks.
@@ -52,8 +58,7 @@ int OsFileIo::Size(Handle handle, std::uint64_t& size) {
   return 0;
 }
 
-int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length,
-                   std::size_t& got) {
+int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) {
   got = 0;
   while (got < length) {
     OVERLAPPED ov{};
@@ -79,8 +84,7 @@ int OsFileIo::Write(Handle handle, std::uint64_t offset, const char* data, std::
     ov.Offset = static_cast<DWORD>(at);
     ov.OffsetHigh = static_cast<DWORD>(at >> 32);
     DWORD n = 0;
-    if (!WriteFile(AsHandle(handle), data + done, static_cast<DWORD>(length - done), &n, &ov))
-      return LastError();
+    if (!WriteFile(AsHandle(handle), data + done, static_cast<DWORD>(length - done), &n, &ov)) return LastError();
     if (n == 0) return ERROR_WRITE_FAULT;
     done += n;
   }
@@ -90,20 +94,15 @@ int OsFileIo::Write(Handle handle, std::uint64_t offset, const char* data, std::
 int OsFileIo::Truncate(Handle handle, std::uint64_t size) {
   FILE_END_OF_FILE_INFO info;
   info.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
-  if (!SetFileInformationByHandle(AsHandle(handle), FileEndOfFileInfo, &info, sizeof info))
-    return LastError();
+  if (!SetFileInformationByHandle(AsHandle(handle), FileEndOfFileInfo, &info, sizeof info)) return LastError();
   return 0;
 }
 
-int OsFileIo::Sync(Handle handle) {
-  return FlushFileBuffers(AsHandle(handle)) ? 0 : LastError();
-}
+int OsFileIo::Sync(Handle handle) { return FlushFileBuffers(AsHandle(handle)) ? 0 : LastError(); }
 
 int OsFileIo::Close(Handle handle) { return CloseHandle(AsHandle(handle)) ? 0 : LastError(); }
 
-int OsFileIo::Remove(const std::filesystem::path& path) {
-  return DeleteFileW(path.c_str()) ? 0 : LastError();
-}
+int OsFileIo::Remove(const std::filesystem::path& path) { return DeleteFileW(path.c_str()) ? 0 : LastError(); }
 
 namespace {
 // Renames with POSIX semantics: a file in the way is replaced even while others hold it
@@ -113,9 +112,8 @@ namespace {
 constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 
 int RenameReplacingOpenFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-  HANDLE h = CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(from.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   const std::wstring target = to.native();
   const std::size_t size = offsetof(FILE_RENAME_INFO, FileName) + (target.size() + 1) * sizeof(wchar_t);
@@ -125,9 +123,7 @@ int RenameReplacingOpenFile(const std::filesystem::path& from, const std::filesy
   info->RootDirectory = nullptr;
   info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
   std::memcpy(info->FileName, target.c_str(), (target.size() + 1) * sizeof(wchar_t));
-  const int err = SetFileInformationByHandle(h, kFileRenameInfoEx, info, static_cast<DWORD>(size))
-                      ? 0
-                      : LastError();
+  const int err = SetFileInformationByHandle(h, kFileRenameInfoEx, info, static_cast<DWORD>(size)) ? 0 : LastError();
   CloseHandle(h);
   return err;
 }
@@ -136,8 +132,7 @@ int RenameReplacingOpenFile(const std::filesystem::path& from, const std::filesy
 int OsFileIo::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (RenameReplacingOpenFile(from, to) == 0) return 0;
   // Older systems and other file systems: the classic rename, in one step.
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return 0;
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
   const int err = LastError();
   if (err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) return err;
   // The classic rename refuses to replace a file that a reader holds open. That reader
@@ -145,8 +140,7 @@ int OsFileIo::Rename(const std::filesystem::path& from, const std::filesystem::p
   // goes on reading it, and is deleted once the reader closes it.
   std::filesystem::path aside = to;
   aside += L".old";
-  if (!ReplaceFileW(to.c_str(), from.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                    nullptr, nullptr)) {
+  if (!ReplaceFileW(to.c_str(), from.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     const int replaceErr = LastError();
     // The old file moved aside but the new one could not take its place: put it back.
     if (replaceErr == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(aside.c_str(), to.c_str(), 0);
@@ -165,8 +159,7 @@ int OsFileIo::CreateFolder(const std::filesystem::path& folder) {
   if (CreateDirectoryW(folder.c_str(), nullptr)) return 0;
   const int err = LastError();
   const DWORD attributes = GetFileAttributesW(folder.c_str());
-  if (err == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY))
+  if (err == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return 0;
   return err;
 }
@@ -181,8 +174,8 @@ int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::p
   if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return 0;
   // The system follows the whole chain of links when it opens the file; ask it for the
   // name of what it opened.
-  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   std::wstring name(MAX_PATH, L'\0');
   DWORD n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
@@ -209,8 +202,8 @@ int OsFileIo::CopyPermissions(Handle, Handle) {
 
 int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {
   HANDLE h = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   OVERLAPPED ov{};
   if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &ov)) {

@@ -6,8 +6,7 @@ long OsRegistry::OpenKey(Key, const std::string&, std::uint32_t, Key& key) {
   return kFileNotFound;
 }
 
-long OsRegistry::QueryValue(Key, const std::string&, std::uint32_t& type, unsigned char*,
-                            std::uint32_t& size) {
+long OsRegistry::QueryValue(Key, const std::string&, std::uint32_t& type, unsigned char*, std::uint32_t& size) {
   type = 0;
   size = 0;
   return kFileNotFound;

@@ -8,7 +8,8 @@ namespace {
 // Windows their handles are those values sign-extended. Handles of opened keys are small.
 HKEY HandleOf(Registry::Key key) {
   if (key >= 0x80000000u && key <= 0x800000FFu)
-    return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(static_cast<std::uint32_t>(key))));
+    return reinterpret_cast<HKEY>(
+        static_cast<std::intptr_t>(static_cast<std::int32_t>(static_cast<std::uint32_t>(key))));
   return reinterpret_cast<HKEY>(key);
 }
 
@@ -21,12 +22,11 @@ long OsRegistry::OpenKey(Key root, const std::string& name, std::uint32_t access
   return status;
 }
 
-long OsRegistry::QueryValue(Key key, const std::string& name, std::uint32_t& type,
-                            unsigned char* buffer, std::uint32_t& size) {
+long OsRegistry::QueryValue(Key key, const std::string& name, std::uint32_t& type, unsigned char* buffer,
+                            std::uint32_t& size) {
   DWORD valueType = 0;
   DWORD valueSize = size;
-  const LSTATUS status = RegQueryValueExA(HandleOf(key), name.c_str(), nullptr, &valueType,
-                                          buffer, &valueSize);
+  const LSTATUS status = RegQueryValueExA(HandleOf(key), name.c_str(), nullptr, &valueType, buffer, &valueSize);
   type = valueType;
   size = valueSize;
   return status;

@@ -48,8 +48,7 @@ std::optional<QString> QtFileChooser::ShowOpen(QWidget* parent, const FileChoose
     programEntry.push_back(programs);
   }
   if (!names.isEmpty()) dialog.setNameFilters(names);
-  const int selected = request.filterIndex >= 1 && request.filterIndex <= names.size()
-                           ? request.filterIndex - 1 : 0;
+  const int selected = request.filterIndex >= 1 && request.filterIndex <= names.size() ? request.filterIndex - 1 : 0;
 
 #ifndef _WIN32
   bool anyPrograms = false;

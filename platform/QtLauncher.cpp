@@ -9,8 +9,7 @@
 
 std::optional<QString> QtLauncher::Open(const QString& path) {
   const QFileInfo info(path);
-  if (!info.exists())
-    return QString::fromStdString(OsErrorText(ENOENT)) + QStringLiteral(": ") + path;
+  if (!info.exists()) return QString::fromStdString(OsErrorText(ENOENT)) + QStringLiteral(": ") + path;
 #ifndef _WIN32
   if (info.isFile() && info.isExecutable()) {
     if (!QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath()))

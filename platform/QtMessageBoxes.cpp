@@ -6,20 +6,28 @@ namespace {
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
   switch (buttons) {
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::Ok: break;
+    case MessageButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::Ok:
+      break;
   }
   return QMessageBox::Ok;
 }
@@ -27,8 +35,7 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
 }  // namespace
 
 MessageAnswer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
-  QMessageBox box(IconOf(request.icon), request.title, request.text, ButtonsOf(request.buttons),
-                  parent);
+  QMessageBox box(IconOf(request.icon), request.title, request.text, ButtonsOf(request.buttons), parent);
   // The text is often a reminder's own text or a path: never read it as markup.
   box.setTextFormat(Qt::PlainText);
   box.setObjectName("MessageBox");
@@ -38,9 +45,13 @@ MessageAnswer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& reques
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
   }
   switch (box.exec()) {
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return MessageAnswer::Ok;
+    case QMessageBox::Cancel:
+      return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+      return MessageAnswer::Yes;
+    case QMessageBox::No:
+      return MessageAnswer::No;
+    default:
+      return MessageAnswer::Ok;
   }
 }

@@ -50,10 +50,10 @@ std::filesystem::path PathOf(const QString& path) {
 }  // namespace
 
 QtRunningCopy::QtRunningCopy()
-    : QtRunningCopy(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-                    QString::fromStdString(RunningCopyName(UserKey().toStdString(),
-                                                           QGuiApplication::platformName().toStdString(),
-                                                           DisplayKey(QGuiApplication::platformName()).toStdString()))) {}
+    : QtRunningCopy(
+          QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+          QString::fromStdString(RunningCopyName(UserKey().toStdString(), QGuiApplication::platformName().toStdString(),
+                                                 DisplayKey(QGuiApplication::platformName()).toStdString()))) {}
 
 QtRunningCopy::QtRunningCopy(QString folder, QString name)
     : folder_(std::move(folder)),

@@ -23,8 +23,8 @@ std::u16string DwordDigitText(std::string_view bytes) {
   return text;
 }
 
-bool GetKeyValue(Registry& registry, Registry::Key KeyRoot, std::u16string_view KeyName,
-                 std::u16string_view SubKeyRef, std::u16string& KeyVal) {
+bool GetKeyValue(Registry& registry, Registry::Key KeyRoot, std::u16string_view KeyName, std::u16string_view SubKeyRef,
+                 std::u16string& KeyVal) {
   Registry::Key key = 0;
   // Read access is all this needs; full access is refused to users who are not
   // administrators, and the tool could then never be found for them.
@@ -43,10 +43,15 @@ bool GetKeyValue(Registry& registry, Registry::Key KeyRoot, std::u16string_view 
   }
   const std::string_view kept = KeptValueBytes(buffer.data(), size);
   switch (type) {
-    case Registry::kString: KeyVal = DecodeSingleByte(kept); break;
+    case Registry::kString:
+      KeyVal = DecodeSingleByte(kept);
+      break;
     // The digit text stands as it is; nothing that reads these values expects a number.
-    case Registry::kDword: KeyVal = DwordDigitText(kept); break;
-    default: break;
+    case Registry::kDword:
+      KeyVal = DwordDigitText(kept);
+      break;
+    default:
+      break;
   }
   return true;
 }

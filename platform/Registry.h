@@ -10,7 +10,7 @@
 class Registry {
  public:
   using Key = std::uintptr_t;
-  static constexpr Key kLocalMachine = 0x80000002;  // HKEY_LOCAL_MACHINE
+  static constexpr Key kLocalMachine = 0x80000002;    // HKEY_LOCAL_MACHINE
   static constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ
   static constexpr std::uint32_t kString = 1;         // REG_SZ
   static constexpr std::uint32_t kDword = 4;          // REG_DWORD
@@ -23,8 +23,8 @@ class Registry {
   // Reads the value into `buffer`, which holds `size` bytes; `size` then holds the
   // value's length in bytes and `type` its type. A value longer than the buffer fails
   // with kMoreData.
-  virtual long QueryValue(Key key, const std::string& name, std::uint32_t& type,
-                          unsigned char* buffer, std::uint32_t& size) = 0;
+  virtual long QueryValue(Key key, const std::string& name, std::uint32_t& type, unsigned char* buffer,
+                          std::uint32_t& size) = 0;
   virtual long CloseKey(Key key) = 0;
 };
 
@@ -47,8 +47,8 @@ inline constexpr std::uint32_t kKeyValueBufferSize = 1024;
 // hexadecimal digits of its bytes from the last kept byte to the first; a value of
 // another type leaves `KeyVal` as it was. False, with `KeyVal` empty, when the key
 // cannot be opened for reading or the value cannot be read.
-bool GetKeyValue(Registry& registry, Registry::Key KeyRoot, std::u16string_view KeyName,
-                 std::u16string_view SubKeyRef, std::u16string& KeyVal);
+bool GetKeyValue(Registry& registry, Registry::Key KeyRoot, std::u16string_view KeyName, std::u16string_view SubKeyRef,
+                 std::u16string& KeyVal);
 
 // The bytes of a value of `size` bytes read into `buffer`, less one terminating zero.
 std::string_view KeptValueBytes(const unsigned char* buffer, std::uint32_t size);

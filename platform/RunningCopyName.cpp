@@ -2,9 +2,7 @@
 
 namespace {
 
-bool Plain(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.';
-}
+bool Plain(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'; }
 
 std::string Escaped(std::string_view text) {
   static const char kHex[] = "0123456789ABCDEF";

@@ -8,5 +8,4 @@
 // users can change could make this program start anything they like, so a store file
 // or db folder that others can write, or that belongs to another user, refuses every
 // task; the text says why. Elsewhere nothing is refused.
-std::optional<std::string> TaskRefusal(const std::filesystem::path& storeFile,
-                                       const std::filesystem::path& dbFolder);
+std::optional<std::string> TaskRefusal(const std::filesystem::path& storeFile, const std::filesystem::path& dbFolder);

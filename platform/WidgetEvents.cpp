@@ -55,8 +55,7 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
     if (event->type() == QEvent::MouseButtonRelease) {
       // A press dragged off the widget before its release is no click.
       auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
-        handler();
+      if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) handler();
     } else if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {

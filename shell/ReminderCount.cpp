@@ -3,8 +3,8 @@
 #include "platform/CodePage.h"
 #include "store/FoldedKey.h"
 
-Status CountTodaysReminders(const ReminderStore& store, std::chrono::year_month_day today,
-                            int& count, const DateTimeForms& forms) {
+Status CountTodaysReminders(const ReminderStore& store, std::chrono::year_month_day today, int& count,
+                            const DateTimeForms& forms) {
   const FoldedKey todayText(EncodeSingleByte(TrimSpaces(forms.DateText(today))));
   int n = 0;
   Status status = store.ScanRecordChunks(FileIo::Sharing::Shared, [&](int, RecordSpan records) {

@@ -5,7 +5,7 @@
 
 // The splash window's close-down count, kept as decimal text on its timer.
 struct SplashTickResult {
-  std::string count;  // the count after this tick
+  std::string count;   // the count after this tick
   bool close = false;  // true once the count has reached 3
 };
 

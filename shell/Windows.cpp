@@ -42,7 +42,10 @@ frmSetNewReminder* ShowNewReminder(AppContext& app, QWidget* owner) {
 frmQuickAdd* ShowQuickAdd(AppContext& app, QWidget* owner) {
   return ShowOnce(
       app.quickAdd,
-      [&] { return new frmQuickAdd(app.services, [&app] { return ShowNewReminder(app, nullptr); }, owner); },
+      [&] {
+        return new frmQuickAdd(
+            app.services, [&app] { return ShowNewReminder(app, nullptr); }, owner);
+      },
       [owner](QWidget* window) { return OpenOverOwner(window, owner); });
 }
 
@@ -53,10 +56,9 @@ frmManager* ShowManager(AppContext& app, QWidget* owner) {
         auto* manager = new frmManager(app.store, app.services, owner);
         // The edit dialog belongs to the window that owns the manager, as the manager
         // itself is hidden while it is open.
-        QObject::connect(manager, &frmManager::EditRequested, manager,
-                         [&app, editOwner = QPointer<QWidget>(owner)](const ShownRow& row) {
-                           ShowEdit(app, row, editOwner);
-                         });
+        QObject::connect(
+            manager, &frmManager::EditRequested, manager,
+            [&app, editOwner = QPointer<QWidget>(owner)](const ShownRow& row) { ShowEdit(app, row, editOwner); });
         return manager;
       },
       [owner](QWidget* manager) { return OpenOverOwner(manager, owner); });

@@ -105,13 +105,18 @@ void frmAbout::Form_Load() {
 // Enter presses another button that has the focus.
 void frmAbout::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Escape: cmdOK_->click(); return;
+    case Qt::Key_Escape:
+      cmdOK_->click();
+      return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) focused->click();
-      else cmdOK_->click();
+      if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+        focused->click();
+      else
+        cmdOK_->click();
       return;
-    default: QWidget::keyPressEvent(event);
+    default:
+      QWidget::keyPressEvent(event);
   }
 }
 

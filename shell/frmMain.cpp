@@ -49,8 +49,7 @@ frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
   SetTabOrder();
   app_.main = this;
   // Coverage starts at the second the window loaded: the count may wait in its box.
-  check_ = std::make_unique<ReminderCheck>(app_.store, app_.services.clock, app_.services.forms,
-                                           app_.checkedUntil);
+  check_ = std::make_unique<ReminderCheck>(app_.store, app_.services.clock, app_.services.forms, app_.checkedUntil);
   Form_Load();
   StartCheck();
   connect(&app_.services.changes, &StoreChanges::Changed, this, &frmMain::StoreChanged);
@@ -71,22 +70,20 @@ frmMain* frmMain::Open(AppContext& app) {
 
 void frmMain::BuildControls() {
   const QFont tahoma = PointFont("Tahoma", 8.25);
-  lblNoOfReminders_ = MakeColouredLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true),
-                                QPalette::ToolTipBase);
+  lblNoOfReminders_ =
+      MakeColouredLabel(this, "lblNoOfReminders", QString(), PointFont("Verdana", 9, true), QPalette::ToolTipBase);
   lblNoOfReminders_->setAlignment(Qt::AlignCenter);
   lblNoOfReminders_->setAccessibleName("Reminders for today");
   lblNoOfReminders_->setAccessibleDescription("Number of reminders set up for today");
   PlaceInTwips(lblNoOfReminders_, 600, 240, 75, 210);
 
   Label1_ = MakeColouredLabel(this, "Label1", "Reminder(s) have been set up for today.", PointFont("Arial", 9),
-                      QPalette::ToolTipBase);
+                              QPalette::ToolTipBase);
   PlaceInTwips(Label1_, 840, 240, 3285, 225);
   Label1_->adjustSize();
-  Label2_ = MakeColouredLabel(this, "Label2", "1. Click here to set up NEW reminders.", tahoma,
-                      QPalette::Highlight);
+  Label2_ = MakeColouredLabel(this, "Label2", "1. Click here to set up NEW reminders.", tahoma, QPalette::Highlight);
   PlaceInTwips(Label2_, 360, 720, 2775, 195);
-  Label3_ = MakeColouredLabel(this, "Label3", "2. Click here to MANAGE set up reminders.", tahoma,
-                      QPalette::Highlight);
+  Label3_ = MakeColouredLabel(this, "Label3", "2. Click here to MANAGE set up reminders.", tahoma, QPalette::Highlight);
   PlaceInTwips(Label3_, 360, 1080, 3060, 195);
   Label4_ = MakeColouredLabel(this, "Label4", "3. Quick Reminder", tahoma, QPalette::Highlight);
   PlaceInTwips(Label4_, 360, 1440, 1305, 195);
@@ -107,19 +104,17 @@ void frmMain::BuildControls() {
   Label4_->setAccessibleDescription("Click to set a quick reminder");
 
   // Windows that do not exist yet keep their buttons inert rather than pretend to work.
-  cmdSetNew_ = MakeTippedButton(this, "cmdSetNew", "&Go...", "Click to set new reminder dialog box",
-                          "Go: set up new reminders");
+  cmdSetNew_ =
+      MakeTippedButton(this, "cmdSetNew", "&Go...", "Click to set new reminder dialog box", "Go: set up new reminders");
   PlaceInTwips(cmdSetNew_, 3720, 600, 735, 375);
-  cmdManage_ = MakeTippedButton(this, "cmdManage", "&Go...", "Click to view reminder manager",
-                          "Go: manage reminders");
+  cmdManage_ = MakeTippedButton(this, "cmdManage", "&Go...", "Click to view reminder manager", "Go: manage reminders");
   PlaceInTwips(cmdManage_, 3720, 1080, 735, 375);
   cmdAbout_ = MakeTippedButton(this, "cmdAbout", "&About...", QString(), "About");
   PlaceInTwips(cmdAbout_, 120, 1920, 1215, 375);
-  cmdClose_ = MakeTippedButton(this, "cmdClose", "&Hide",
-                         "hides the window but reminders keep running in background", "Hide");
+  cmdClose_ =
+      MakeTippedButton(this, "cmdClose", "&Hide", "hides the window but reminders keep running in background", "Hide");
   PlaceInTwips(cmdClose_, 1800, 1920, 1095, 375);
-  cmdExit_ = MakeTippedButton(this, "cmdExit", "&Exit",
-                        "quit reminder. this will disable any reminder alert", "Exit");
+  cmdExit_ = MakeTippedButton(this, "cmdExit", "&Exit", "quit reminder. this will disable any reminder alert", "Exit");
   PlaceInTwips(cmdExit_, 3360, 1920, 1095, 375);
 
   connect(cmdSetNew_, &QPushButton::clicked, this, &frmMain::cmdSetNew_Click);
@@ -186,15 +181,14 @@ void frmMain::timCheckReminders_Timer() {
 }
 
 void frmMain::Announce(const DueReminder& reminder) {
-  app_.services.messages.Show(this, {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok,
-                            MessageIcon::None, true});
+  app_.services.messages.Show(this,
+                              {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok, MessageIcon::None, true});
   target_ = FromStd(reminder.task);
   ShowTask(app_, target_, this);
 }
 
 void frmMain::ReportFailure(const std::string& text) {
-  app_.services.messages.Show(this, {FromUtf8(text), "Reminder file error", MessageButtons::Ok,
-                            MessageIcon::Critical});
+  app_.services.messages.Show(this, {FromUtf8(text), "Reminder file error", MessageButtons::Ok, MessageIcon::Critical});
 }
 
 void frmMain::cmdSetNew_Click() { ShowNewReminder(app_, this); }
@@ -206,8 +200,10 @@ void frmMain::cmdManage_Click() { ShowManager(app_, this); }
 void frmMain::cmdAbout_Click() { frmAbout::ShowFor(app_); }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) cmdAbout_->click();
-  else QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape)
+    cmdAbout_->click();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 // Hidden, the window stays loaded and its check goes on firing reminders.

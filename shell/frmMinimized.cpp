@@ -31,9 +31,9 @@ void frmMinimized::Form_Load() {
   const QRect area = screen->availableGeometry();
   const QPoint corner = screen->geometry().topLeft();
   const QSize frame = frameGeometry().size();
-  const ScreenPoint place = KeepInside({corner.x() + TwipsToPixels(9550), corner.y() + TwipsToPixels(9800)},
-                                       frame.width(), frame.height(),
-                                       {area.left(), area.top(), area.width(), area.height()});
+  const ScreenPoint place =
+      KeepInside({corner.x() + TwipsToPixels(9550), corner.y() + TwipsToPixels(9800)}, frame.width(), frame.height(),
+                 {area.left(), area.top(), area.width(), area.height()});
   move(place.x, place.y);
 }
 

@@ -55,9 +55,7 @@ frmSplash* frmSplash::Start(AppContext& app, HomeReader readHome) {
 }
 
 frmSplash::frmSplash(AppContext& app, HomeReader readHome)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
-      app_(app),
-      readHome_(std::move(readHome)) {
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), app_(app), readHome_(std::move(readHome)) {
   setObjectName("frmSplash");
   setWindowTitle(QString());
   setAccessibleName("Reminder is starting");
@@ -97,14 +95,13 @@ void frmSplash::BuildControls() {
 }
 
 void frmSplash::BuildLabels() {
-  lblCompanyProduct_ = MakeSplashLabel(Frame1_, "lblCompanyProduct", PointFont("Tahoma", 18, true),
-                                 kDesktopColour, "Product");
+  lblCompanyProduct_ =
+      MakeSplashLabel(Frame1_, "lblCompanyProduct", PointFont("Tahoma", 18, true), kDesktopColour, "Product");
   PlaceInTwips(lblCompanyProduct_, 1920, 360, 3090, 435);
-  lblProductName_ = MakeSplashLabel(Frame1_, "lblProductName", PointFont("Tahoma", 32.25, true),
-                              kDesktopColour, "Title");
+  lblProductName_ =
+      MakeSplashLabel(Frame1_, "lblProductName", PointFont("Tahoma", 32.25, true), kDesktopColour, "Title");
   PlaceInTwips(lblProductName_, 2160, 840, 2550, 780);
-  lblPlatform_ = MakeSplashLabel(Frame1_, "lblPlatform", PointFont("Arial", 15.75, true), Qt::black,
-                           "Trademarks");
+  lblPlatform_ = MakeSplashLabel(Frame1_, "lblPlatform", PointFont("Arial", 15.75, true), Qt::black, "Trademarks");
   lblPlatform_->setAlignment(Qt::AlignRight | Qt::AlignTop);
   PlaceInTwips(lblPlatform_, 5160, 1440, 1275, 360);
   lblVersion_ = MakeSplashLabel(Frame1_, "lblVersion", PointFont("Arial", 12, true), Qt::black, "Version");

@@ -12,9 +12,7 @@ class FoldedKey {
  public:
   explicit FoldedKey(std::string bytes, const ByteFold& fold = ByteFold::ForCodePage())
       : fold_(&fold), bytes_(std::move(bytes)), caseless_(fold.Caseless(bytes_)) {}
-  bool Matches(std::string_view field) const {
-    return caseless_ ? field == bytes_ : fold_->Equal(field, bytes_);
-  }
+  bool Matches(std::string_view field) const { return caseless_ ? field == bytes_ : fold_->Equal(field, bytes_); }
   const std::string& bytes() const { return bytes_; }
 
  private:

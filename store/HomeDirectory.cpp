@@ -75,15 +75,12 @@ Status ReadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
   if (err) return Status::Failure(DescribeFailure(err, shown));
 
   NativePath home = HomeDirectoryFromFile(std::string_view(buffer.data(), got));
-  if (home.empty())
-    return Status::Failure("Input past end of file: " + PathText(shown) + " names no folder");
+  if (home.empty()) return Status::Failure("Input past end of file: " + PathText(shown) + " names no folder");
   SetHomeDirectory(std::move(home));
   return Status::Ok();
 }
 
-std::filesystem::path DbFolderFor(const NativePath& home) {
-  return home + kSeparator + NATIVE("db");
-}
+std::filesystem::path DbFolderFor(const NativePath& home) { return home + kSeparator + NATIVE("db"); }
 
 std::filesystem::path StorePathFor(const NativePath& home) {
   return home + kSeparator + NATIVE("db") + kSeparator + NATIVE("reminders.rmd");

@@ -23,8 +23,7 @@ NativePath HomeDirectoryFromFile(std::string_view contents);
 
 // Reads path.txt (in the working directory unless told otherwise) and sets
 // HomeDirectory. On failure HomeDirectory stays as it was and the status says why.
-Status ReadHomeDirectory(FileIo& io = OsFileIo::Instance(),
-                         const std::filesystem::path& file = "path.txt");
+Status ReadHomeDirectory(FileIo& io = OsFileIo::Instance(), const std::filesystem::path& file = "path.txt");
 
 // The store and the delete's temp file below a home directory: home + separator +
 // "db" + separator + name, with nothing added or removed (a root gives a doubled

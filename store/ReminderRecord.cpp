@@ -10,8 +10,8 @@ std::u16string FitField(std::u16string_view text, std::size_t width) {
   return out;
 }
 
-ReminderRecord MakeRecord(std::u16string_view about, std::u16string_view date,
-                          std::u16string_view time, std::u16string_view task) {
+ReminderRecord MakeRecord(std::u16string_view about, std::u16string_view date, std::u16string_view time,
+                          std::u16string_view task) {
   ReminderRecord r;
   r.About = FitField(about, ReminderRecord::kAboutWidth);
   r.Date = FitField(date, ReminderRecord::kDateWidth);
@@ -56,4 +56,3 @@ ReminderRecord DecodeRecord(const char* bytes) {
   r.Task = GetField(bytes, kTaskOffset, ReminderRecord::kTaskWidth);
   return r;
 }
-

@@ -36,8 +36,8 @@ using RecordBytes = std::array<char, kRecordSize>;
 std::u16string FitField(std::u16string_view text, std::size_t width);
 
 // A record of four texts, each fitted to its field.
-ReminderRecord MakeRecord(std::u16string_view about, std::u16string_view date,
-                          std::u16string_view time, std::u16string_view task);
+ReminderRecord MakeRecord(std::u16string_view about, std::u16string_view date, std::u16string_view time,
+                          std::u16string_view task);
 
 RecordBytes EncodeRecord(const ReminderRecord& record);
 ReminderRecord DecodeRecord(const char* bytes);

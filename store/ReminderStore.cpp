@@ -83,9 +83,7 @@ class ScanBuffer {
   bool borrowed_ = false;
 };
 
-std::string Describe(int err, const std::filesystem::path& path) {
-  return DescribeFailure(err, path);
-}
+std::string Describe(int err, const std::filesystem::path& path) { return DescribeFailure(err, path); }
 
 // Picks, from records visited in file order, record `preferred` when it still shows the
 // texts, else the first record that does.
@@ -126,8 +124,7 @@ bool RecordShows(const ReminderRecord& record, const ShownTexts& shown) {
          TrimSpaces(record.Time) == shown[2] && TrimSpaces(record.Task) == shown[3];
 }
 
-ReminderStore::ReminderStore(FileIo& io, std::function<NativePath()> home)
-    : io_(io), home_(std::move(home)) {}
+ReminderStore::ReminderStore(FileIo& io, std::function<NativePath()> home) : io_(io), home_(std::move(home)) {}
 
 // Where ReadRecords puts what it reads, and who hears of it.
 class ReminderStore::ReadTarget {
@@ -144,8 +141,7 @@ class ReminderStore::ReadTarget {
 Status ReminderStore::ReadRecords(Sharing sharing, ReadTarget& target) const {
   const std::filesystem::path path = StorePath();
   OpenFile file(io_);
-  if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing))
-    return Status::Failure(Describe(err, path));
+  if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing)) return Status::Failure(Describe(err, path));
   std::uint64_t size = 0;
   if (int err = io_.Size(file.handle(), size)) return Status::Failure(Describe(err, path));
 
@@ -180,9 +176,7 @@ Status ReminderStore::ScanRecordChunks(Sharing sharing, const ChunkVisitor& visi
       return perRead;
     }
     char* Place(std::size_t) override { return buffer_->get(); }
-    bool Take(std::size_t at, RecordSpan records) override {
-      return visitor_(static_cast<int>(at + 1), records);
-    }
+    bool Take(std::size_t at, RecordSpan records) override { return visitor_(static_cast<int>(at + 1), records); }
 
    private:
     const ChunkVisitor& visitor_;
@@ -225,16 +219,13 @@ Status ReminderStore::ScanReminders(Sharing sharing, const Visitor& visitor) con
 Status ReminderStore::FindShownRecord(int preferred, const ShownTexts& shown, int& number) const {
   number = 0;
   ShownRecordPick pick(preferred, shown);
-  Status status = ScanReminders(Sharing::Plain, [&pick](int n, const ReminderRecord& record) {
-    return pick.Visit(n, record);
-  });
+  Status status =
+      ScanReminders(Sharing::Plain, [&pick](int n, const ReminderRecord& record) { return pick.Visit(n, record); });
   if (status.ok()) number = pick.Chosen();
   return status;
 }
 
-std::filesystem::path ReminderStore::LockPath() const {
-  return DbFolder() / "reminders.lock";
-}
+std::filesystem::path ReminderStore::LockPath() const { return DbFolder() / "reminders.lock"; }
 
 Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& change) {
   const std::filesystem::path path = StorePath();
@@ -295,8 +286,7 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
 
   OpenFile fresh(io_);
   // Replace empties a temp file left by an interrupted write.
-  if (int err = fresh.Open(temp, FileIo::Intent::Replace, Sharing::Plain))
-    return Status::Failure(Describe(err, temp));
+  if (int err = fresh.Open(temp, FileIo::Intent::Replace, Sharing::Plain)) return Status::Failure(Describe(err, temp));
   auto fail = [&](int err, const std::filesystem::path& where) {
     fresh.Close();
     io_.Remove(temp);
@@ -336,15 +326,17 @@ Status ReminderStore::AppendReminder(const ReminderRecord& record) {
 }
 
 namespace {
-Status CheckNumber(int number, std::size_t size, const ReminderStore::Guard& guard,
-                   const std::string& bytes, const std::filesystem::path& path) {
+Status CheckNumber(int number, std::size_t size, const ReminderStore::Guard& guard, const std::string& bytes,
+                   const std::filesystem::path& path) {
   const std::size_t count = std::min<std::size_t>(size / kRecordSize, ReminderStore::kMaxRecords);
   if (number < 1 || static_cast<std::size_t>(number) > count)
     return Status::Failure("Bad record number " + std::to_string(number) + ": the store holds " +
                            std::to_string(count) + " reminders: " + PathText(path));
   if (guard && !guard(DecodeRecord(bytes.data() + (number - 1) * kRecordSize)))
-    return Status::Failure("The reminder was changed meanwhile by another window or program; "
-                           "nothing was written: " + PathText(path));
+    return Status::Failure(
+        "The reminder was changed meanwhile by another window or program; "
+        "nothing was written: " +
+        PathText(path));
   return Status::Ok();
 }
 
@@ -355,9 +347,7 @@ void WriteRecordAt(std::string& bytes, int number, const ReminderRecord& record)
 }  // namespace
 
 Status ReminderStore::RewriteReminder(int number, const ReminderRecord& record, const Guard& guard) {
-  if (number < 1)
-    return Status::Failure("Bad record number " + std::to_string(number) + ": " +
-                           PathText(StorePath()));
+  if (number < 1) return Status::Failure("Bad record number " + std::to_string(number) + ": " + PathText(StorePath()));
   return Replace([&](std::string& bytes) {
     // Writing past the last record would leave a gap of garbage records: refuse it.
     if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
@@ -390,8 +380,10 @@ Status ReminderStore::RewriteShownReminder(int preferred, const ShownTexts& show
     }
     const int number = pick.Chosen();
     if (number == 0)
-      return Status::Failure("This reminder was changed or removed since the list was loaded; "
-                             "nothing was written: " + PathText(StorePath()));
+      return Status::Failure(
+          "This reminder was changed or removed since the list was loaded; "
+          "nothing was written: " +
+          PathText(StorePath()));
     WriteRecordAt(bytes, number, record);
     return Status::Ok();
   });

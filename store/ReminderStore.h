@@ -34,8 +34,7 @@ class ReminderStore {
   // the caller means; checked under the store's lock, so no other writer can come between.
   using Guard = std::function<bool(const ReminderRecord& current)>;
 
-  explicit ReminderStore(FileIo& io = OsFileIo::Instance(),
-                         std::function<NativePath()> home = HomeDirectory);
+  explicit ReminderStore(FileIo& io = OsFileIo::Instance(), std::function<NativePath()> home = HomeDirectory);
 
   // Scans take no lock: they read whichever whole file is in place when they open it.
   Status ScanReminders(Sharing sharing, const Visitor& visitor) const;

@@ -4,16 +4,13 @@
 
 char16_t FoldCase(char16_t c) {
   if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c;
-  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
-      (c >= 0x410 && c <= 0x42F))
+  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
     return static_cast<char16_t>(c + 0x20);
   if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
   if (c == 0x178) return 0xFF;
   // Latin Extended-A pairs capital and small letters side by side.
-  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-    return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
-  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-    return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
   return c;
 }
 

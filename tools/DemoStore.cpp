@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
   ReminderStore store(OsFileIo::Instance(), [&] { return home; });
   const local_seconds now = SystemClock::Instance().Now();
   const std::string after = minutes == 1 ? "one minute" : std::to_string(minutes) + " minutes";
-  const std::u16string first = u"Demo: this reminder fires " + std::u16string(after.begin(), after.end()) +
-                               u" after the demo started";
+  const std::u16string first =
+      u"Demo: this reminder fires " + std::u16string(after.begin(), after.end()) + u" after the demo started";
   const std::u16string task = std::filesystem::absolute(notes).u16string();
   struct Demo {
     std::u16string about;

@@ -21,7 +21,8 @@ class CountingForms final : public DateTimeForms {
   std::u16string TimeText(seconds timeOfDay) const override { return ++formed, fixed.TimeText(timeOfDay); }
   std::optional<year_month_day> ReadDate(std::u16string_view text) const override { return fixed.ReadDate(text); }
   std::optional<seconds> ReadTime(std::u16string_view text) const override { return fixed.ReadTime(text); }
-  FixedForms fixed; mutable int formed = 0;
+  FixedForms fixed;
+  mutable int formed = 0;
 };
 
 const local_seconds t0 = At(2026, 12, 6, 18, 5, 0);
@@ -44,17 +45,25 @@ struct CheckTest : ::testing::Test, ReminderAnnouncer {
     for (int i = 0; i < ticksDuringEachBox; ++i) TickAt(clock.now + 1s);
   }
   void ReportFailure(const std::string& text) override { failures.push_back(text); }
-  std::string Due(std::u16string_view about, local_seconds at) const
-  { return RecordOf(about, forms.fixed.DateText(DateOf(at)), forms.fixed.TimeText(TimeOfDayOf(at))); }
-  void TickAt(local_seconds t, ReminderCheck* made = nullptr) { clock.now = t; (made ? made : &check)->Tick(*this); }
+  std::string Due(std::u16string_view about, local_seconds at) const {
+    return RecordOf(about, forms.fixed.DateText(DateOf(at)), forms.fixed.TimeText(TimeOfDayOf(at)));
+  }
+  void TickAt(local_seconds t, ReminderCheck* made = nullptr) {
+    clock.now = t;
+    (made ? made : &check)->Tick(*this);
+  }
 };
 
 // Reminders due at `start` + their offset (in file order), a check made at `start` (told
 // an earlier check covered up to `start` + `coveredUntil`, if given), ticks at `start` +
 // each tick: the reminders announced, in order.
 struct Coverage {
-  const char* name; local_seconds start; std::vector<std::pair<std::u16string, seconds>> due;
-  std::vector<seconds> ticks; Abouts announced; std::optional<seconds> coveredUntil = std::nullopt;
+  const char* name;
+  local_seconds start;
+  std::vector<std::pair<std::u16string, seconds>> due;
+  std::vector<seconds> ticks;
+  Abouts announced;
+  std::optional<seconds> coveredUntil = std::nullopt;
 };
 
 class CoverageTest : public CheckTest, public ::testing::WithParamInterface<Coverage> {};
@@ -73,11 +82,17 @@ TEST_P(CoverageTest, EachSecondIsCoveredOnceInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CoverageTest,
     ::testing::Values(
-        Coverage{"from_the_second_it_was_made", t0,
-                 {{u"at load", 0s}, {u"plus 5", 5s}, {u"plus 1", 1s}, {u"plus 2", 2s}, {u"before", -1s}, {u"tomorrow", 24h}},
-                 {1s, 1s, 3s, 6s}, {u"at load", u"plus 1", u"plus 2", u"plus 5"}},
-        Coverage{"across_midnight", At(2026, 12, 6, 23, 59, 58),
-                 {{u"before", 1s}, {u"after", 3s}, {u"not yet", 5s}, {u"other day", -47h}}, {4s}, {u"before", u"after"}},
+        Coverage{
+            "from_the_second_it_was_made",
+            t0,
+            {{u"at load", 0s}, {u"plus 5", 5s}, {u"plus 1", 1s}, {u"plus 2", 2s}, {u"before", -1s}, {u"tomorrow", 24h}},
+            {1s, 1s, 3s, 6s},
+            {u"at load", u"plus 1", u"plus 2", u"plus 5"}},
+        Coverage{"across_midnight",
+                 At(2026, 12, 6, 23, 59, 58),
+                 {{u"before", 1s}, {u"after", 3s}, {u"not yet", 5s}, {u"other day", -47h}},
+                 {4s},
+                 {u"before", u"after"}},
         // The clock set back: coverage starts again at the current second.
         Coverage{"clock_set_back", t0, {{u"early", 2s}, {u"late", 60s}}, {100s, 2s, 3s}, {u"early", u"late", u"early"}},
         // A main window made again within a second an earlier one covered.

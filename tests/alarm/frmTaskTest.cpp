@@ -3,7 +3,12 @@
 namespace {
 
 // A store only its owner can write, so that tasks may start.
-struct TaskWindowTest : WidgetFixture { void SetUp() override { home.WriteStore(""); ::chmod(home.store().c_str(), 0600); } };
+struct TaskWindowTest : WidgetFixture {
+  void SetUp() override {
+    home.WriteStore("");
+    ::chmod(home.store().c_str(), 0600);
+  }
+};
 
 TEST_F(TaskWindowTest, StartsTheTrimmedTargetOnceAndClosesWithItsButton) {
   for (const char* target : {"  ", "  /bin/first "}) {

@@ -54,12 +54,11 @@ TEST_P(EditRowTest, ShowsWhatReadsBackAndSavesTheTimeTypedIn) {
   EXPECT_EQ(TrimSpaces(DecodeRecord(home.StoreBytes().data()).Time), u"23:23:23");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, EditRowTest,
-    ::testing::Values(RowCase{"readable", u"12/07/2026", u"09:05:00", "9", "5", "0"},
-                      RowCase{"time_unreadable", u"12/07/2026", u"nonsense", "", "", ""},
-                      RowCase{"date_unreadable", u"99/99/9999", u"09:05:00", "", "", ""}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, EditRowTest,
+                         ::testing::Values(RowCase{"readable", u"12/07/2026", u"09:05:00", "9", "5", "0"},
+                                           RowCase{"time_unreadable", u"12/07/2026", u"nonsense", "", "", ""},
+                                           RowCase{"date_unreadable", u"99/99/9999", u"09:05:00", "", "", ""}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(EditTest, RewritesTheSelectedOfTwoRemindersWithTheSameText) {
   const std::string first = Tomorrow(u"Call mom");

@@ -35,11 +35,10 @@ TEST_P(QuickSaveTest, StoresTheStartOfTheMinutePlusTheMinutesAndClosesBothWindow
 }
 
 // Letters typed in the minutes box never reach it; three keys make two characters.
-INSTANTIATE_TEST_SUITE_P(
-    Moments, QuickSaveTest,
-    ::testing::Values(QuickCase{10, 15, 40, false, "z5A", "Reminder", u"12/06/2026", u"10:20:00"},
-                      QuickCase{10, 15, 40, false, "009", "Date/time is older than now", u"", u""},
-                      QuickCase{10, 15, 40, true, "5", "Reminder", u"12/20/2026", u"10:20:00"},
-                      QuickCase{23, 58, 30, true, "5", "Reminder", u"12/07/2026", u"00:03:00"}));
+INSTANTIATE_TEST_SUITE_P(Moments, QuickSaveTest,
+                         ::testing::Values(QuickCase{10, 15, 40, false, "z5A", "Reminder", u"12/06/2026", u"10:20:00"},
+                                           QuickCase{10, 15, 40, false, "009", "Date/time is older than now", u"", u""},
+                                           QuickCase{10, 15, 40, true, "5", "Reminder", u"12/20/2026", u"10:20:00"},
+                                           QuickCase{23, 58, 30, true, "5", "Reminder", u"12/07/2026", u"00:03:00"}));
 
 }  // namespace

@@ -64,8 +64,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SaveCase{"with_task", "21", "5", "", "/usr/bin/garage", false, "Reminder", 3h, false},
                       SaveCase{"a_minute_ago", "18", "4", "", "", false, "Date/time is older than now", {}, false},
                       SaveCase{"no_time", "20", "0", "24", "", false, "Date/time is older than now", {}, false},
-                      SaveCase{"task_outside_code_page", "20", "0", "", QString::fromUtf16(u"/opt/\u65e5/run"), false,
-                               "Reminder", {}, true},
+                      SaveCase{"task_outside_code_page",
+                               "20",
+                               "0",
+                               "",
+                               QString::fromUtf16(u"/opt/\u65e5/run"),
+                               false,
+                               "Reminder",
+                               {},
+                               true},
                       SaveCase{"folder_gone", "20", "0", "", "", true, "File error!", {}, true}),
     [](const auto& p) { return std::string(p.param.name); });
 

@@ -24,15 +24,19 @@ struct FakeHalvernBoxes final : HalvernBoxes {
 // listed with the description of why. Paths are spelled as Linux spells them: bytes.
 struct FakeFolderSource final : FolderSource {
   std::vector<FolderPath> VolumeRoots() const override { return {"/", "/media/cdrom"}; }
-  FolderPath VolumeOf(const FolderPath& f) const override { return f.native().starts_with("/media") ? "/media/cdrom" : "/"; }
+  FolderPath VolumeOf(const FolderPath& f) const override {
+    return f.native().starts_with("/media") ? "/media/cdrom" : "/";
+  }
   FolderPath CurrentFolder() const override { return "/home/ann"; }
   std::optional<QString> ListFolders(const FolderPath& folder, std::vector<FolderPath>& names) const override {
     if (folder.native().ends_with("Documents")) return QString::fromStdString("Cannot read: " + folder.native());
     names.assign(folders[folder.native()].begin(), folders[folder.native()].end());
     return std::nullopt;
   }
-  mutable std::map<std::string, std::vector<std::string>> folders{
-      {"/", {"home"}}, {"/home", {"ann"}}, {"/home/ann", {"Documents", "a<b>b", "caf\xe9"}}, {"/home/ann/a<b>b", {"db"}}};
+  mutable std::map<std::string, std::vector<std::string>> folders{{"/", {"home"}},
+                                                                  {"/home", {"ann"}},
+                                                                  {"/home/ann", {"Documents", "a<b>b", "caf\xe9"}},
+                                                                  {"/home/ann/a<b>b", {"db"}}};
 };
 
 // Shows `text` as it is spelled, not as markup.
@@ -44,9 +48,14 @@ class HalvernWindowTest : public ::testing::Test {
  protected:
   HalvernWindowTest() { (main = new frmMain4SetPath(app))->show(); }
   ~HalvernWindowTest() override { qDeleteAll(QApplication::topLevelWidgets()); }
-  static void Click(QWidget* w, const char* name) { QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton); }
+  static void Click(QWidget* w, const char* name) {
+    QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton);
+  }
   bool OkEnabled() const { return main->findChild<QPushButton*>("cmdOK")->isEnabled(); }
-  frmAppPath* Browse() { Click(main, "cmdBrowse"); return app.chooser; }
+  frmAppPath* Browse() {
+    Click(main, "cmdBrowse");
+    return app.chooser;
+  }
   FolderList* Folders() { return app.chooser->findChild<FolderList*>("dirAppPath"); }
   // Highlights the entry, then Enter opens it (or Open, none).
   void Open(const QString& name, bool enter = true) {
@@ -121,8 +130,9 @@ TEST_F(HalvernWindowTest, OkWritesTheChosenFolderByteForByteOrSaysWhyNot) {
   app.pathFile = dir.root() / "path.txt";
   Click(main, "cmdOK");
   EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/caf\xe9\r\n");
-  EXPECT_EQ(boxes.shown, (std::vector<std::string>{"No such file or directory: " + dir.root().native() + "/gone/path.txt",
-                                                   "Path has been set successfully"}));
+  EXPECT_EQ(boxes.shown,
+            (std::vector<std::string>{"No such file or directory: " + dir.root().native() + "/gone/path.txt",
+                                      "Path has been set successfully"}));
   Settle();
   EXPECT_TRUE(window.isNull());
 }

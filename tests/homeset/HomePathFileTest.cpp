@@ -26,10 +26,11 @@ TEST_P(PathFileBytesTest, OneLineThenCrLfOrARefusalNamingThePath) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, PathFileBytesTest,
-                         ::testing::Values(LineCase{"/", ""}, LineCase{"/home/ann/a,\"b\"", ""}, LineCase{"/My  rem /db", ""},
-                                           LineCase{"/home/caf\xe9/r\xe2\x82\xacm", ""}, LineCase{"/two\nlines", "line break"},
-                                           LineCase{"/cr\rhere", "line break"}, LineCase{"/rem ", "blank"},
-                                           LineCase{"/rem\t", "blank"}, LineCase{" /rem", "blank"}));
+                         ::testing::Values(LineCase{"/", ""}, LineCase{"/home/ann/a,\"b\"", ""},
+                                           LineCase{"/My  rem /db", ""}, LineCase{"/home/caf\xe9/r\xe2\x82\xacm", ""},
+                                           LineCase{"/two\nlines", "line break"}, LineCase{"/cr\rhere", "line break"},
+                                           LineCase{"/rem ", "blank"}, LineCase{"/rem\t", "blank"},
+                                           LineCase{" /rem", "blank"}));
 
 // path.txt is replaced whole, a refused folder writes nothing, and a write that fails
 // once the temporary file has been made (a file size limit, as a full disk; root ignores

@@ -13,7 +13,10 @@ class TempFolder {
   TempFolder() : root_((std::filesystem::temp_directory_path() / "halvern-test-XXXXXX").native()) {
     ::mkdtemp(root_.data());
   }
-  ~TempFolder() { std::error_code ec; std::filesystem::remove_all(root_, ec); }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
   std::filesystem::path root() const { return root_; }
   static std::string ReadBytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -19,7 +19,9 @@ class ManagerTest : public WidgetFixture {
     for (int i = 1; i <= n; ++i) bytes += Due(u"r" + QString::number(i).toStdU16String(), t0 + i * 1h);
     return bytes;
   }
-  static QPoint Centre(frmManager* m, int row) { return m->grid()->visualRect(m->grid()->model()->index(row, 0)).center(); }
+  static QPoint Centre(frmManager* m, int row) {
+    return m->grid()->visualRect(m->grid()->model()->index(row, 0)).center();
+  }
   // Presses on one row, moves with the button held and releases on another.
   static void DragRows(frmManager* m, int from, int to) {
     QWidget* rows = m->grid()->viewport();
@@ -36,10 +38,12 @@ TEST_F(ManagerTest, OnlyTheTaskCellCarriesTheRowsMarking) {
   auto describe = [grid](int row, int col) {
     const FlexGrid::CellLook look = grid->LookOf(row, col);
     return QString("%1%2%3").arg(look.strikeThrough.value_or(false) ? "struck " : "",
-                                 look.bold.value_or(false) ? "bold " : "", look.foreColor ? look.foreColor->name() : "");
+                                 look.bold.value_or(false) ? "bold " : "",
+                                 look.foreColor ? look.foreColor->name() : "");
   };
   const QStringList expected = {"struck #000000", "bold #000000", "#0000ff", "", ""};
-  for (int row = 1; row <= 5; ++row) EXPECT_EQ(describe(row, 3) + "|" + describe(row, 0), expected[row - 1] + "|") << row;
+  for (int row = 1; row <= 5; ++row)
+    EXPECT_EQ(describe(row, 3) + "|" + describe(row, 0), expected[row - 1] + "|") << row;
 }
 
 // Edit follows the row where the selection began, Delete the row where it ends; the

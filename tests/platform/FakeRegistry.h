@@ -12,7 +12,10 @@
 // A registry of keys below HKEY_LOCAL_MACHINE that behaves like advapi32 (a value
 // longer than the buffer fails with ERROR_MORE_DATA) and remembers every call.
 struct FakeRegistry final : Registry {
-  struct Value { std::uint32_t type = kString; std::string bytes; };
+  struct Value {
+    std::uint32_t type = kString;
+    std::string bytes;
+  };
   void Set(const std::string& key, const std::string& name, Value value) { keys[key][name] = std::move(value); }
 
   long OpenKey(Key root, const std::string& name, std::uint32_t access, Key& key) override {

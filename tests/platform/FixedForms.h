@@ -11,7 +11,8 @@ class FixedForms final : public DateTimeForms {
  public:
   std::u16string DateText(std::chrono::year_month_day d) const override {
     char text[32];
-    const int n = std::snprintf(text, sizeof text, "%02u/%02u/%04d", unsigned(d.month()), unsigned(d.day()), int(d.year()));
+    const int n =
+        std::snprintf(text, sizeof text, "%02u/%02u/%04d", unsigned(d.month()), unsigned(d.day()), int(d.year()));
     return std::u16string(text, text + n);
   }
   std::u16string TimeText(std::chrono::seconds timeOfDay) const override {

@@ -23,6 +23,7 @@ TEST_P(QtLauncherPaths, StartsExactlyThatFileWithNoArguments) {
   EXPECT_FALSE(fs::exists(dir.root() / "injected"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, QtLauncherPaths, ::testing::Values(
-    "with space", "double\"quote", "single'quote", "semi;touch injected", "and && touch injected",
-    "$(touch injected)", "`touch injected`", "-leading-dash", "new\nline touch injected"));
+INSTANTIATE_TEST_SUITE_P(Names, QtLauncherPaths,
+                         ::testing::Values("with space", "double\"quote", "single'quote", "semi;touch injected",
+                                           "and && touch injected", "$(touch injected)", "`touch injected`",
+                                           "-leading-dash", "new\nline touch injected"));

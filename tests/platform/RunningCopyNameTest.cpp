@@ -18,8 +18,10 @@ TEST_P(RunningCopyNameTest, MeetsOnlyOnTheSameUserAndDisplay) {
   EXPECT_EQ((first + second).find_first_of(std::string("/\\:\0", 4)), std::string::npos) << first << second;
 }
 
-INSTANTIATE_TEST_SUITE_P(Displays, RunningCopyNameTest, ::testing::Values(
-    TwoStarts{{"1000", "xcb", ":0"}, {"1000", "xcb", "unix:0.1"}, true},
-    TwoStarts{{"1000", "xcb", ":0"}, {"1001", "xcb", ":0"}, false},
-    TwoStarts{{"1000", "xcb", "/tmp/launch-a/org.x:0"}, {"1000", "xcb", "_tmp_launch-a_org.x:0"}, false},
-    TwoStarts{{"a-b", "xcb", ":0"}, {"a", "b-xcb", ":0"}, false}));
+INSTANTIATE_TEST_SUITE_P(Displays, RunningCopyNameTest,
+                         ::testing::Values(TwoStarts{{"1000", "xcb", ":0"}, {"1000", "xcb", "unix:0.1"}, true},
+                                           TwoStarts{{"1000", "xcb", ":0"}, {"1001", "xcb", ":0"}, false},
+                                           TwoStarts{{"1000", "xcb", "/tmp/launch-a/org.x:0"},
+                                                     {"1000", "xcb", "_tmp_launch-a_org.x:0"},
+                                                     false},
+                                           TwoStarts{{"a-b", "xcb", ":0"}, {"a", "b-xcb", ":0"}, false}));

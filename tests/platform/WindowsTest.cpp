@@ -29,12 +29,17 @@ TEST_P(WindowsStore, ScanKeepsReadingTheOldStoreWhileAWriteReplacesIt) {
   ReminderStore store{OsFileIo::Instance(), home.home()}, other{OsFileIo::Instance(), home.home()};
   home.WriteStore(Records(1500));
   int seen = 0;
-  ASSERT_TRUE(store.ScanReminders(GetParam(), [&](int n, const ReminderRecord&) {
-    EXPECT_TRUE(n != 1 || other.DeleteReminder(1500).ok());  // while the scan holds the store
-    return ++seen == n;
-  }).ok());
+  ASSERT_TRUE(store
+                  .ScanReminders(GetParam(),
+                                 [&](int n, const ReminderRecord&) {
+                                   EXPECT_TRUE(n != 1 ||
+                                               other.DeleteReminder(1500).ok());  // while the scan holds the store
+                                   return ++seen == n;
+                                 })
+                  .ok());
   EXPECT_TRUE(seen == 1500 && home.StoreBytes() == Records(1499));
-  EXPECT_FALSE(std::filesystem::exists(home.temp()) || std::filesystem::exists(home.root() / "db" / "reminders.rmd.old"));
+  EXPECT_FALSE(std::filesystem::exists(home.temp()) ||
+               std::filesystem::exists(home.root() / "db" / "reminders.rmd.old"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sharings, WindowsStore, ::testing::Values(Sharing::Shared, Sharing::Plain));
@@ -42,8 +47,10 @@ INSTANTIATE_TEST_SUITE_P(Sharings, WindowsStore, ::testing::Values(Sharing::Shar
 // Home, then db, then the name, with backslashes; below a drive root the doubled
 // backslash still addresses the file there.
 TEST(WindowsPaths, StoreIsHomeThenDbThenNameWithBackslashes) {
-  for (auto [home, db] : {std::pair{L"C:\\Apps\\Remind", L"C:\\Apps\\Remind\\db\\"}, {L"C:\\", L"C:\\\\db\\"},
-                          {L"\\\\server\\share", L"\\\\server\\share\\db\\"}, {L"", L"\\db\\"}}) {
+  for (auto [home, db] : {std::pair{L"C:\\Apps\\Remind", L"C:\\Apps\\Remind\\db\\"},
+                          {L"C:\\", L"C:\\\\db\\"},
+                          {L"\\\\server\\share", L"\\\\server\\share\\db\\"},
+                          {L"", L"\\db\\"}}) {
     EXPECT_EQ(StorePathFor(home).native(), std::wstring(db) + L"reminders.rmd");
     EXPECT_EQ(TempPathFor(home).native(), std::wstring(db) + L"temp");
   }
@@ -80,7 +87,8 @@ TEST(WindowsRegistry, PassesTypeSizeAndTooLongOnAsTheFakeRegistryDoes) {
   auto read = [&](Registry::Key root, std::u16string_view value, std::u16string& text) {
     return GetKeyValue(OsRegistry::Instance(), root, std::u16string(name.begin(), name.end()), value, text);
   };
-  for (Registry::Key root : {static_cast<Registry::Key>(0x80000001), reinterpret_cast<Registry::Key>(HKEY_CURRENT_USER)}) {
+  for (Registry::Key root :
+       {static_cast<Registry::Key>(0x80000001), reinterpret_cast<Registry::Key>(HKEY_CURRENT_USER)}) {
     std::u16string fits, tooLong = u"old";
     EXPECT_TRUE(read(root, u"Fits", fits) && !read(root, u"TooLong", tooLong));
     EXPECT_TRUE(fits == u"C:\\msinfo32.exe" && tooLong.empty());

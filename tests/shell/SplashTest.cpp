@@ -27,12 +27,15 @@ TEST_P(KeepInsideTest, MovesOnlyWhatWouldNotFit) {
   EXPECT_EQ(KeepInside(wanted, width, height, area), place);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Screens, KeepInsideTest,
-    ::testing::Values(std::tuple(ScreenPoint{637, 653}, 99, 57, ScreenArea{0, 0, 1366, 728}, ScreenPoint{637, 653}),  // just fits
-                      std::tuple(ScreenPoint{637, 653}, 200, 27, ScreenArea{0, 30, 800, 600}, ScreenPoint{600, 603}),  // right, low, panel on top
-                      std::tuple(ScreenPoint{637, 653}, 900, 700, ScreenArea{0, 0, 800, 600}, ScreenPoint{0, 0}),  // larger than the screen
-                      std::tuple(ScreenPoint{10, 10}, 99, 27, ScreenArea{100, 50, 800, 600}, ScreenPoint{100, 50})));  // on a second screen
+INSTANTIATE_TEST_SUITE_P(Screens, KeepInsideTest,
+                         ::testing::Values(std::tuple(ScreenPoint{637, 653}, 99, 57, ScreenArea{0, 0, 1366, 728},
+                                                      ScreenPoint{637, 653}),  // just fits
+                                           std::tuple(ScreenPoint{637, 653}, 200, 27, ScreenArea{0, 30, 800, 600},
+                                                      ScreenPoint{600, 603}),  // right, low, panel on top
+                                           std::tuple(ScreenPoint{637, 653}, 900, 700, ScreenArea{0, 0, 800, 600},
+                                                      ScreenPoint{0, 0}),  // larger than the screen
+                                           std::tuple(ScreenPoint{10, 10}, 99, 27, ScreenArea{100, 50, 800, 600},
+                                                      ScreenPoint{100, 50})));  // on a second screen
 
 TEST(DocumentationFolderTest, IsShareDocReminderOfTheProgramsPrefix) {
   EXPECT_EQ(DocumentationFolder("/usr/bin"), std::filesystem::path("/usr/share/doc/reminder"));

@@ -21,8 +21,12 @@ TEST_P(SysInfoTest, TakesThePathValueElseTheToolInTheFolder) {
   const Lookup& c = GetParam();
   FakeRegistry registry;
   FakeFileCheck files;
-  if (c.path) registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", *c.path ? "PATH" : "Other", {Registry::kString, std::string(c.path) + '\0'});
-  if (c.folder) registry.Set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", {Registry::kString, std::string(c.folder) + '\0'});
+  if (c.path)
+    registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", *c.path ? "PATH" : "Other",
+                 {Registry::kString, std::string(c.path) + '\0'});
+  if (c.folder)
+    registry.Set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                 {Registry::kString, std::string(c.folder) + '\0'});
   if (c.file) files.files = {c.file};
   EXPECT_EQ(SysInfoToolPath(registry, files), c.tool ? std::optional<std::u16string>(c.tool) : std::nullopt);
   EXPECT_EQ(registry.opened.size(), c.keysOpened);

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
-#include <sys/stat.h>
 
 #include "alarm/FakeClock.h"
 #include "alarm/frmTask.h"
@@ -21,7 +21,9 @@
 // A program context over a temporary store, a fake clock and fake platform services.
 class WidgetFixture : public ::testing::Test {
  protected:
-  WidgetFixture() { ::chmod(home.root().c_str(), 0700), ::chmod((home.root() / "db").c_str(), 0700), app.services.files = &chooser; }
+  WidgetFixture() {
+    ::chmod(home.root().c_str(), 0700), ::chmod((home.root() / "db").c_str(), 0700), app.services.files = &chooser;
+  }
   ~WidgetFixture() override {
     // Some top-levels (menus, popups) are children of others and go with them.
     std::vector<QPointer<QWidget>> windows;
@@ -29,20 +31,27 @@ class WidgetFixture : public ::testing::Test {
     for (QPointer<QWidget>& w : windows) delete w.data();
   }
 
-  template <class T = QWidget> static T* Control(QWidget* window, const char* name) {
+  template <class T = QWidget>
+  static T* Control(QWidget* window, const char* name) {
     T* control = window->findChild<T*>(name);
     EXPECT_NE(control, nullptr) << name;
     return control;
   }
 
-  static void Click(QWidget* window, const char* button) { QTest::mouseClick(Control<QPushButton>(window, button), Qt::LeftButton); }
+  static void Click(QWidget* window, const char* button) {
+    QTest::mouseClick(Control<QPushButton>(window, button), Qt::LeftButton);
+  }
 
   // Deletes the windows that closed themselves.
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  std::string Due(std::u16string_view about, std::chrono::local_seconds at, std::u16string_view task = u"")
-  { return RecordOf(about, forms->DateText(DateOf(at)), forms->TimeText(TimeOfDayOf(at)), task); }
-  frmMain* LoadMain() { auto* main = new frmMain(app); return main->show(), main; }
+  std::string Due(std::u16string_view about, std::chrono::local_seconds at, std::u16string_view task = u"") {
+    return RecordOf(about, forms->DateText(DateOf(at)), forms->TimeText(TimeOfDayOf(at)), task);
+  }
+  frmMain* LoadMain() {
+    auto* main = new frmMain(app);
+    return main->show(), main;
+  }
 
   const std::chrono::local_seconds t0 = At(2026, 12, 6, 18, 5, 0);
   std::unique_ptr<DateTimeForms> forms = DateTimeForms::ForLocale("C");

@@ -30,10 +30,15 @@ struct WindowContractTest : WidgetFixture, ::testing::WithParamInterface<Contrac
   void SetUp() override { home.WriteStore(Due(u"a", t0 + 1s) + Due(u"b", t0 + 2s) + Due(u"c", t0 + 3s)); }
   frmMain* Main() { return app.main ? app.main.data() : LoadMain(); }
   template <class T>
-  T* FromMain(const char* control, QPointer<T>& slot) { return QTest::mouseClick(Control(Main(), control), Qt::LeftButton), slot; }
+  T* FromMain(const char* control, QPointer<T>& slot) {
+    return QTest::mouseClick(Control(Main(), control), Qt::LeftButton), slot;
+  }
   // A second start of the program brings the main window forward, restored.
   QWidget* MainAgain() { return (app.main ? app.main->showMinimized() : void()), ComeForward(app, nullptr), app.main; }
-  QWidget* Splash() { return splash ? ComeForward(app, splash) : void(splash = frmSplash::Start(app, [] { return Status::Ok(); })), splash; }
+  QWidget* Splash() {
+    return splash ? ComeForward(app, splash) : void(splash = frmSplash::Start(app, [] { return Status::Ok(); })),
+           splash;
+  }
   QWidget* Minimized() { return app.minimized ? ComeForward(app, nullptr) : Click(Main(), "cmdClose"), app.minimized; }
   QWidget* Edit() {
     FlexGrid* grid = FromMain("cmdManage", app.manager)->grid();
@@ -83,16 +88,18 @@ TEST_P(WindowContractTest, ShownOnceWithItsOwnerSpokenNamesEnterAndEscape) {
 using W = WindowContractTest;
 INSTANTIATE_TEST_SUITE_P(
     Windows, WindowContractTest,
-    ::testing::Values(Contract{"Main", [](W& t) { return t.MainAgain(); }, false, Keys::EscapeIsAbout},
-                      Contract{"Splash", [](W& t) { return t.Splash(); }, false, Keys::Close},
-                      Contract{"Minimized", [](W& t) { return t.Minimized(); }, false, Keys::NoCancel},
-                      Contract{"About", [](W& t) -> QWidget* { return t.FromMain("cmdAbout", t.app.about); }, false, Keys::Close},
-                      Contract{"NewReminder", [](W& t) -> QWidget* { return t.FromMain("cmdSetNew", t.app.setNew); }, true, Keys::Close},
-                      Contract{"Quick", [](W& t) -> QWidget* { return t.FromMain("Label4", t.app.quickAdd); }, true, Keys::NoCancel},
-                      Contract{"Manager", [](W& t) -> QWidget* { return t.FromMain("cmdManage", t.app.manager); }, true, Keys::Close},
-                      Contract{"Edit", [](W& t) { return t.Edit(); }, true, Keys::Close},
-                      Contract{"Task", [](W& t) { return t.Task(); }, true, Keys::NoCancel},
-                      Contract{"Legend", [](W& t) { return t.Legend(); }, false, Keys::NoCancel}),
+    ::testing::Values(
+        Contract{"Main", [](W& t) { return t.MainAgain(); }, false, Keys::EscapeIsAbout},
+        Contract{"Splash", [](W& t) { return t.Splash(); }, false, Keys::Close},
+        Contract{"Minimized", [](W& t) { return t.Minimized(); }, false, Keys::NoCancel},
+        Contract{"About", [](W& t) -> QWidget* { return t.FromMain("cmdAbout", t.app.about); }, false, Keys::Close},
+        Contract{"NewReminder", [](W& t) -> QWidget* { return t.FromMain("cmdSetNew", t.app.setNew); }, true,
+                 Keys::Close},
+        Contract{"Quick", [](W& t) -> QWidget* { return t.FromMain("Label4", t.app.quickAdd); }, true, Keys::NoCancel},
+        Contract{"Manager", [](W& t) -> QWidget* { return t.FromMain("cmdManage", t.app.manager); }, true, Keys::Close},
+        Contract{"Edit", [](W& t) { return t.Edit(); }, true, Keys::Close},
+        Contract{"Task", [](W& t) { return t.Task(); }, true, Keys::NoCancel},
+        Contract{"Legend", [](W& t) { return t.Legend(); }, false, Keys::NoCancel}),
     [](const auto& c) { return std::string(std::get<0>(c.param)); });
 
 }  // namespace

@@ -16,7 +16,8 @@ TEST_F(AboutTest, SystemInfoStartsTheToolTheRegistryNamesElseItIsUnavailable) {
   Click(app.about, "cmdSysInfo");
   app.services.registry = &registry;
   app.services.fileCheck = &files;
-  registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", {Registry::kString, std::string("C:\\MSInfo.exe") + '\0'});
+  registry.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+               {Registry::kString, std::string("C:\\MSInfo.exe") + '\0'});
   Click(app.about, "cmdSysInfo");
   launcher.failure = "No such file or directory: C:\\MSInfo.exe";
   Click(app.about, "cmdSysInfo");

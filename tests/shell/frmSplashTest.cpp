@@ -38,13 +38,14 @@ TEST_P(SplashTest, ClosesOnceOnTheSecondTickAnyKeyOrAClickOnTheFrame) {
   EXPECT_EQ(mains, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, SplashTest,
-    ::testing::Values(Closing{"SecondTick", [](frmSplash& s) { s.Timer1_Timer(); }},
-                      Closing{"AnyKey", [](frmSplash& s) { QTest::keyClick(&s, Qt::Key_Shift); }},
-                      Closing{"FrameClick", [](frmSplash& s) {
-                        QTest::mouseClick(s.findChild<QWidget*>("Frame1"), Qt::LeftButton, {}, QPoint(400, 160));
-                      }}),
-    [](const auto& c) { return std::string(c.param.first); });
+INSTANTIATE_TEST_SUITE_P(Ways, SplashTest,
+                         ::testing::Values(Closing{"SecondTick", [](frmSplash& s) { s.Timer1_Timer(); }},
+                                           Closing{"AnyKey", [](frmSplash& s) { QTest::keyClick(&s, Qt::Key_Shift); }},
+                                           Closing{"FrameClick",
+                                                   [](frmSplash& s) {
+                                                     QTest::mouseClick(s.findChild<QWidget*>("Frame1"), Qt::LeftButton,
+                                                                       {}, QPoint(400, 160));
+                                                   }}),
+                         [](const auto& c) { return std::string(c.param.first); });
 
 }  // namespace

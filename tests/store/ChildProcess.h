@@ -40,7 +40,9 @@ class ChildProcess {
     _exit(127);
 #endif
   }
-  ~ChildProcess() { if (started()) Kill(), Wait(); }
+  ~ChildProcess() {
+    if (started()) Kill(), Wait();
+  }
   ChildProcess(const ChildProcess&) = delete;
 
 #ifdef _WIN32

@@ -13,7 +13,9 @@ namespace {
 TEST(CodePage, Utf8RoundTripsAndRepairsBadInputAndEveryByteRoundTripsAndTheRestBecomesQuestionMarks) {
   const std::u16string text = u"J\u00fcrgen \u20ac \U0001F600";
   EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
-  EXPECT_EQ(Utf8ToUtf16("a\xff" "b"), u"a\ufffdb");
+  EXPECT_EQ(Utf8ToUtf16("a\xff"
+                        "b"),
+            u"a\ufffdb");
   if (!CodePageIsWindows1252()) GTEST_SKIP() << "the ANSI code page is not Windows-1252";
   std::string all;
   for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
@@ -40,9 +42,9 @@ TEST_P(FoldedKeyTest, MatchesAStoredFieldIgnoringCase) {
   EXPECT_EQ(FoldedKey(std::get<0>(GetParam())).Matches(std::get<1>(GetParam())), std::get<2>(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, FoldedKeyTest,
-    ::testing::Values(KeyCase{"12/06/2026", "12/06/2026", true}, KeyCase{"6-dec-26", "6-DEC-26", true},
-                      KeyCase{"12/06/2026", "12/06/202", false}));
+INSTANTIATE_TEST_SUITE_P(Keys, FoldedKeyTest,
+                         ::testing::Values(KeyCase{"12/06/2026", "12/06/2026", true},
+                                           KeyCase{"6-dec-26", "6-DEC-26", true},
+                                           KeyCase{"12/06/2026", "12/06/202", false}));
 
 }  // namespace

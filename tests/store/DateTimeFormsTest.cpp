@@ -14,7 +14,10 @@ namespace {
 const seconds k180503 = hours{18} + minutes{5} + seconds{3};
 
 // A form and the texts it gives of 2026-12-06 and of 18:05:03.
-struct LocaleCase { const char* locale; std::u16string date, time; };
+struct LocaleCase {
+  const char* locale;
+  std::u16string date, time;
+};
 
 class FormsTest : public ::testing::TestWithParam<LocaleCase> {};
 
@@ -47,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(Locales, FormsTest,
 
 // A form that gave two days, or two seconds of a day, the same text would fire a reminder
 // at each of them: such a form gives way to the fixed one.
-struct FormatCase { const char* date; const char* time; std::u16string dateText, timeText; };
+struct FormatCase {
+  const char* date;
+  const char* time;
+  std::u16string dateText, timeText;
+};
 
 class FormatsTest : public ::testing::TestWithParam<FormatCase> {};
 
@@ -58,13 +65,12 @@ TEST_P(FormatsTest, AFormThatGivesTwoMomentsOneTextGivesWayToTheFixedOne) {
   EXPECT_EQ(forms->TimeText(k180503), GetParam().timeText);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, FormatsTest,
-    ::testing::Values(FormatCase{"%d.%m.%Y", "%I:%M:%S %p", u"06.12.2026", u"06:05:03 PM"},
-                      FormatCase{"%d.%m.%Y", "%H:%M", u"06.12.2026", u"18:05:03"},
-                      FormatCase{"%d.%m.%Y", "%I:%M:%S", u"06.12.2026", u"18:05:03"},
-                      FormatCase{"%d.%m.", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
-                      FormatCase{"%d.%m.%Oy", "%H.%M.%S", u"12/06/2026", u"18.05.03"}));
+INSTANTIATE_TEST_SUITE_P(Formats, FormatsTest,
+                         ::testing::Values(FormatCase{"%d.%m.%Y", "%I:%M:%S %p", u"06.12.2026", u"06:05:03 PM"},
+                                           FormatCase{"%d.%m.%Y", "%H:%M", u"06.12.2026", u"18:05:03"},
+                                           FormatCase{"%d.%m.%Y", "%I:%M:%S", u"06.12.2026", u"18:05:03"},
+                                           FormatCase{"%d.%m.", "%H.%M.%S", u"12/06/2026", u"18.05.03"},
+                                           FormatCase{"%d.%m.%Oy", "%H.%M.%S", u"12/06/2026", u"18.05.03"}));
 
 }  // namespace
 #endif

@@ -21,9 +21,14 @@ const std::string kFour = RecordOf(u"one") + RecordOf(u"two") + RecordOf(u"three
 const std::string kNoTwo = RecordOf(u"one") + RecordOf(u"three") + RecordOf(u"four");
 
 // Failing calls are counted over every call, so the syncs and closes fail in turn too.
-const struct { const char* name; int error; bool shortWrite; } kFaults[] = {
-    {"no space", kDiskFull, false}, {"I/O error", kIoError, false},
-    {"permission denied", kAccessDenied, false}, {"short write", kDiskFull, true}};
+const struct {
+  const char* name;
+  int error;
+  bool shortWrite;
+} kFaults[] = {{"no space", kDiskFull, false},
+               {"I/O error", kIoError, false},
+               {"permission denied", kAccessDenied, false},
+               {"short write", kDiskFull, true}};
 
 class FaultInjection : public ::testing::Test {
  protected:
@@ -88,10 +93,11 @@ TEST_F(FaultInjection, DeleteThroughLinks) {
   if (!TempHome::MakeFileLink(elsewhere / "mine.rmd", elsewhere / "link") ||
       !TempHome::MakeFileLink(fs::path("..") / "elsewhere" / "link", home.store()))
     GTEST_SKIP() << "no symbolic links here";
-  InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo, before, [&] {
-    ASSERT_TRUE(fs::is_symlink(home.store()) && fs::is_symlink(elsewhere / "link"));
-    TempHome::WriteBytes(elsewhere / "mine.rmd", before);
-  });
+  InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo, before,
+              [&] {
+                ASSERT_TRUE(fs::is_symlink(home.store()) && fs::is_symlink(elsewhere / "link"));
+                TempHome::WriteBytes(elsewhere / "mine.rmd", before);
+              });
 }
 
 TEST_F(FaultInjection, ScanNeverWritesAndReportsEveryFailure) {
@@ -105,8 +111,7 @@ TEST_F(FaultInjection, ScanNeverWritesAndReportsEveryFailure) {
 
 TEST_F(FaultInjection, ReadHomeDirectory) {
   TempHome::WriteBytes(home.root() / "path.txt", "/srv/rem\r\n");
-  Inject([] { SetHomeDirectory(Native("/before")); },
-         [&] { return ReadHomeDirectory(io, home.root() / "path.txt"); },
+  Inject([] { SetHomeDirectory(Native("/before")); }, [&] { return ReadHomeDirectory(io, home.root() / "path.txt"); },
          [](const Status& s) { EXPECT_EQ(HomeDirectory(), Native(s.ok() ? "/srv/rem" : "/before")); });
   SetHomeDirectory({});
 }

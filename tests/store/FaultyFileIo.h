@@ -29,7 +29,8 @@ class FaultyFileIo final : public FileIo {
     return Kept(open, h, Fail("Open") ? error : real_.Open(path, intent, sharing, h));
   }
 // A call that fails when chosen, else goes to the real file system.
-#define FAULTY_CALL(Call, Params, Args) int Call Params override { return Fail(#Call) ? error : real_.Call Args; }
+#define FAULTY_CALL(Call, Params, Args) \
+  int Call Params override { return Fail(#Call) ? error : real_.Call Args; }
   FAULTY_CALL(Size, (Handle h, std::uint64_t& size), (h, size))
   FAULTY_CALL(Read, (Handle h, std::uint64_t at, char* to, std::size_t n, std::size_t& got), (h, at, to, n, got))
   int Write(Handle h, std::uint64_t offset, const char* data, std::size_t length) override {

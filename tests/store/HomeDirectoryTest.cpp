@@ -11,7 +11,10 @@ namespace {
 
 // The contents of path.txt (none: there is none), and the home it gives (empty: reading
 // fails and the home stays). Bytes that are not UTF-8 are kept as they are.
-struct PathFile { std::optional<std::string> contents; std::string home; };
+struct PathFile {
+  std::optional<std::string> contents;
+  std::string home;
+};
 
 class PathFileTest : public ::testing::TestWithParam<PathFile> {};
 
@@ -27,15 +30,16 @@ TEST_P(PathFileTest, FirstItemOfTheFirstLineIsTheHomeDirectory) {
   SetHomeDirectory({});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Contents, PathFileTest,
-    ::testing::Values(PathFile{"/\r\n", "/"}, PathFile{"   /home/ann/My Reminders  \r\n", "/home/ann/My Reminders"},
-                      PathFile{"\xef\xbb\xbf/home/ann/a,b\r\n", "/home/ann/a,b"},
-                      PathFile{"\"/home/ann/quoted, too\" rest\r\n", "/home/ann/quoted, too"},
-                      PathFile{"\"/home/ann/unclosed\r\n/second\"\r\n", "/home/ann/unclosed"},
-                      PathFile{"\xef\xbb\xbf \"/home/ann/q\"\r\n", "/home/ann/q"},
-                      PathFile{"/first\r\n/second\r\n", "/first"}, PathFile{"/home/\xff\xfe\r\n", "/home/\xff\xfe"},
-                      PathFile{"/no/line/end", "/no/line/end"}, PathFile{"", ""}, PathFile{"\r\n/second\r\n", ""},
-                      PathFile{std::nullopt, ""}));
+INSTANTIATE_TEST_SUITE_P(Contents, PathFileTest,
+                         ::testing::Values(PathFile{"/\r\n", "/"},
+                                           PathFile{"   /home/ann/My Reminders  \r\n", "/home/ann/My Reminders"},
+                                           PathFile{"\xef\xbb\xbf/home/ann/a,b\r\n", "/home/ann/a,b"},
+                                           PathFile{"\"/home/ann/quoted, too\" rest\r\n", "/home/ann/quoted, too"},
+                                           PathFile{"\"/home/ann/unclosed\r\n/second\"\r\n", "/home/ann/unclosed"},
+                                           PathFile{"\xef\xbb\xbf \"/home/ann/q\"\r\n", "/home/ann/q"},
+                                           PathFile{"/first\r\n/second\r\n", "/first"},
+                                           PathFile{"/home/\xff\xfe\r\n", "/home/\xff\xfe"},
+                                           PathFile{"/no/line/end", "/no/line/end"}, PathFile{"", ""},
+                                           PathFile{"\r\n/second\r\n", ""}, PathFile{std::nullopt, ""}));
 
 }  // namespace

@@ -52,8 +52,8 @@ TEST(StoreProcesses, KilledWriterLosesNothingAcknowledged) {
     std::vector<std::string> model = RecordsIn(home);
     std::filesystem::remove(journal);
     {
-      ChildProcess child({PathText(StoreTortureProgram()), "crash", PathText(home.root()), PathText(journal),
-                          std::to_string(round)});
+      ChildProcess child(
+          {PathText(StoreTortureProgram()), "crash", PathText(home.root()), PathText(journal), std::to_string(round)});
       ASSERT_TRUE(child.started());
       // A child starts slowly under Wine: the kill's random moment counts from its first change.
       std::error_code ec;

@@ -100,12 +100,16 @@ TEST_P(WriteTest, LeavesTheIntendedBytesOrNoChange) {
   EXPECT_TRUE(home.StoreBytes() == expected);
 }
 
-auto Append() { return [](ReminderStore& s) { return s.AppendReminder(kNew); }; }
+auto Append() {
+  return [](ReminderStore& s) { return s.AppendReminder(kNew); };
+}
 // The new record as record `number`, what was there before it cut or filled up with zeros.
 auto AppendedAs(std::size_t n) {
   return [=](std::string& b) { b.resize((n - 1) * 356, '\0'), b += RecordOf(u"new"); };
 }
-auto Delete(int number) { return [=](ReminderStore& s) { return s.DeleteReminder(number); }; }
+auto Delete(int number) {
+  return [=](ReminderStore& s) { return s.DeleteReminder(number); };
+}
 // Record `number` is gone (none for 0), and so is a damaged tail.
 auto Without(std::size_t n) {
   return [=](std::string& b) { b.resize(b.size() / 356 * 356), b.erase(n ? (n - 1) * 356 : b.size(), 356); };
@@ -122,23 +126,23 @@ constexpr int kFull = kMax + 2;
 
 INSTANTIATE_TEST_SUITE_P(
     Writes, WriteTest,
-    ::testing::Values(
-        WriteCase{"append_to_empty", 0, 0, Append(), AppendedAs(1)},
-        WriteCase{"append_over_just_under_half", 2, 177, Append(), AppendedAs(3)},
-        WriteCase{"append_half_rounds_to_even_2", 2, 178, Append(), AppendedAs(3)},
-        WriteCase{"append_half_rounds_to_even_4", 3, 178, Append(), AppendedAs(5)},
-        WriteCase{"append_after_a_long_tail", 2, 179, Append(), AppendedAs(4)},
-        WriteCase{"append_past_the_last_number", kFull, 100, Append(), nullptr, "32767"},
-        WriteCase{"delete_middle", 3, 0, Delete(2), Without(2)},
-        WriteCase{"delete_0", 3, 0, Delete(0), Without(0)},
-        WriteCase{"delete_past_the_end", 3, 300, Delete(4), Without(0)},
-        WriteCase{"delete_first_keeps_the_records_beyond", kFull, 100, Delete(1), Without(1)},
-        WriteCase{"delete_last_number", kFull, 100, Delete(kMax), Without(kMax)},
-        WriteCase{"delete_beyond_the_last_number", kFull, 100, Delete(kMax + 1), Without(0)},
-        WriteCase{"delete_of_a_changed_record", 3, 0, DeleteChanged(2), nullptr, "nothing was written"},
-        WriteCase{"rewrite_second", 3, 0, Rewrite(2), RewrittenSecond},
-        WriteCase{"rewrite_0", 3, 0, Rewrite(0), nullptr, "Bad record number 0"},
-        WriteCase{"rewrite_beyond_the_last_number", kFull, 0, Rewrite(kFull - 1), nullptr, "Bad record number 32768"}),
+    ::testing::Values(WriteCase{"append_to_empty", 0, 0, Append(), AppendedAs(1)},
+                      WriteCase{"append_over_just_under_half", 2, 177, Append(), AppendedAs(3)},
+                      WriteCase{"append_half_rounds_to_even_2", 2, 178, Append(), AppendedAs(3)},
+                      WriteCase{"append_half_rounds_to_even_4", 3, 178, Append(), AppendedAs(5)},
+                      WriteCase{"append_after_a_long_tail", 2, 179, Append(), AppendedAs(4)},
+                      WriteCase{"append_past_the_last_number", kFull, 100, Append(), nullptr, "32767"},
+                      WriteCase{"delete_middle", 3, 0, Delete(2), Without(2)},
+                      WriteCase{"delete_0", 3, 0, Delete(0), Without(0)},
+                      WriteCase{"delete_past_the_end", 3, 300, Delete(4), Without(0)},
+                      WriteCase{"delete_first_keeps_the_records_beyond", kFull, 100, Delete(1), Without(1)},
+                      WriteCase{"delete_last_number", kFull, 100, Delete(kMax), Without(kMax)},
+                      WriteCase{"delete_beyond_the_last_number", kFull, 100, Delete(kMax + 1), Without(0)},
+                      WriteCase{"delete_of_a_changed_record", 3, 0, DeleteChanged(2), nullptr, "nothing was written"},
+                      WriteCase{"rewrite_second", 3, 0, Rewrite(2), RewrittenSecond},
+                      WriteCase{"rewrite_0", 3, 0, Rewrite(0), nullptr, "Bad record number 0"},
+                      WriteCase{"rewrite_beyond_the_last_number", kFull, 0, Rewrite(kFull - 1), nullptr,
+                                "Bad record number 32768"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(StoreTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
@@ -154,7 +158,12 @@ TEST_F(StoreTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
 
 // Which record a rewrite of a listed reminder changes: the preferred one while it still
 // shows the list's four texts, else the first that does, else none.
-struct ShownCase { const char* name; int preferred; ShownTexts shown; int expected; /* 0: nothing is written */ };
+struct ShownCase {
+  const char* name;
+  int preferred;
+  ShownTexts shown;
+  int expected; /* 0: nothing is written */
+};
 
 class RewriteShownTest : public StoreTest, public ::testing::WithParamInterface<ShownCase> {};
 
@@ -195,10 +204,13 @@ TEST_P(DamagedStoreTest, ReadsWholeRecordsAndWritesNothing) {
   home.WriteStore(damaged);
   std::size_t seen = 0, inChunks = 0;
   RecordCopy copy;
-  ASSERT_TRUE(store.ScanReminders(Sharing::Shared, [&](int n, const ReminderRecord& r) {
-    EXPECT_EQ(TrimSpaces(r.About), Utf8ToUtf16(std::to_string(n)));
-    return static_cast<std::size_t>(n) == ++seen;
-  }).ok());
+  ASSERT_TRUE(store
+                  .ScanReminders(Sharing::Shared,
+                                 [&](int n, const ReminderRecord& r) {
+                                   EXPECT_EQ(TrimSpaces(r.About), Utf8ToUtf16(std::to_string(n)));
+                                   return static_cast<std::size_t>(n) == ++seen;
+                                 })
+                  .ok());
   ASSERT_TRUE(
       store.ScanRecordChunks(Sharing::Shared, [&](int, RecordSpan r) { return (inChunks += r.size()) > 0; }).ok());
   ASSERT_TRUE(store.CopyRecords(Sharing::Shared, copy).ok());

@@ -25,7 +25,9 @@ std::string AboutOf(const ReminderRecord& r) { return Utf16ToUtf8(TrimSpaces(r.A
 int Crash(ReminderStore& store, const std::filesystem::path& journal, unsigned seed) {
   std::ofstream entries(journal, std::ios::app);
   // Each line reaches the OS before the change it announces starts, so a kill loses none.
-  const auto log = [&](const std::string& line) { if (!(entries << line << '\n' << std::flush)) std::_Exit(3); };
+  const auto log = [&](const std::string& line) {
+    if (!(entries << line << '\n' << std::flush)) std::_Exit(3);
+  };
   std::mt19937 rng(seed);
   for (int i = 0;; ++i) {
     std::size_t count = 0;

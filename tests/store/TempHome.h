@@ -28,13 +28,18 @@ class TempHome {
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "db");
   }
-  ~TempHome() { std::error_code ec; std::filesystem::remove_all(root_, ec); }
+  ~TempHome() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
   TempHome(const TempHome&) = delete;
 
   const std::filesystem::path& root() const { return root_; }
   std::filesystem::path store() const { return root_ / "db" / "reminders.rmd"; }
   std::filesystem::path temp() const { return root_ / "db" / "temp"; }
-  std::function<NativePath()> home() const { return [r = root_.native()] { return r; }; }
+  std::function<NativePath()> home() const {
+    return [r = root_.native()] { return r; };
+  }
   std::string StoreBytes() const { return ReadBytes(store()); }
   void WriteStore(const std::string& bytes) const { WriteBytes(store(), bytes); }
 
