@@ -50,6 +50,7 @@ def test_one_copy_from_a_home_without_db():
         pair = [record("E2E missing task", due, "/gone"), record("E2E task with a trace", due, trace)]
         program.append(*pair)
         press(main, "About")
+        first(ABOUT)
         later.append(Program(pair))
         status = later[0].process.wait(timeout=10)
         time.sleep(0.5)

@@ -35,15 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ClassCase{"next_year", year{2027} / 1 / 1, seconds{0}, ReminderState::Future}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(ManagerLayout, DesignedSizeKeepsTheDesignSmallerFollowsTheEdgesAndTinyHasNoNegativeSizes) {
-  const ManagerGeometry designed = ManagerLayout(5915, 3835);
-  EXPECT_EQ(designed, (ManagerGeometry{5655, 2895, 3015, 4205, 5415, 2595}));  // as the window is built
-  EXPECT_EQ(ManagerLayout(5915 - 600, 3835 - 300),
-            (ManagerGeometry{5655 - 600, 2895 - 300, 3015 - 300, 4205 - 600, 5415 - 600, 2595 - 300}));
-  const ManagerGeometry tiny = ManagerLayout(100, 500);
-  for (int size : {tiny.frameWidth, tiny.frameHeight, tiny.gridWidth, tiny.gridHeight}) EXPECT_EQ(size, 0);
-}
-
 TEST(ReminderList, RowsKeepTheirTrimmedTextsAndUnreadableOnesHaveNoState) {
   TempHome home;
   home.WriteStore(RecordOf(u"  past", u"12/06/2026", u"08:00:00", u"/bin/a") +

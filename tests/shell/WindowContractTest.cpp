@@ -68,7 +68,7 @@ TEST_P(WindowContractTest, ShownOnceWithItsOwnerSpokenNamesEnterAndEscape) {
     QTest::keyClick(shownNow->focusWidget() ? shownNow->focusWidget() : shownNow.data(), key);
     Settle();
     EXPECT_EQ(shownNow && shownNow->isVisible(), keys != Keys::Close) << key;
-    if (keys == Keys::EscapeIsAbout) EXPECT_TRUE(app.about && app.about->isVisible());
+    EXPECT_TRUE(keys != Keys::EscapeIsAbout || (app.about && app.about->isVisible()));
   }
   QWidget* window = open(*this);  // opened afresh or not
   ASSERT_TRUE(window && window->windowHandle());
@@ -80,8 +80,9 @@ TEST_P(WindowContractTest, ShownOnceWithItsOwnerSpokenNamesEnterAndEscape) {
   EXPECT_EQ(window->windowHandle()->transientParent(), ownedByMain ? app.main->windowHandle() : nullptr);
   for (QWidget* w : window->findChildren<QWidget*>()) {
     const QString control = w->objectName();  // the main window's lines are not controls
-    if (!control.isEmpty() && !control.startsWith("qt_") && !control.startsWith("Line"))
-      EXPECT_FALSE(w->accessibleName().isEmpty()) << control.toStdString();
+    EXPECT_TRUE(control.isEmpty() || control.startsWith("qt_") || control.startsWith("Line") ||
+                !w->accessibleName().isEmpty())
+        << control.toStdString();
   }
 }
 
@@ -89,17 +90,17 @@ using W = WindowContractTest;
 INSTANTIATE_TEST_SUITE_P(
     Windows, WindowContractTest,
     ::testing::Values(
-        Contract{"Main", [](W& t) { return t.MainAgain(); }, false, Keys::EscapeIsAbout},
-        Contract{"Splash", [](W& t) { return t.Splash(); }, false, Keys::Close},
-        Contract{"Minimized", [](W& t) { return t.Minimized(); }, false, Keys::NoCancel},
-        Contract{"About", [](W& t) -> QWidget* { return t.FromMain("cmdAbout", t.app.about); }, false, Keys::Close},
-        Contract{"NewReminder", [](W& t) -> QWidget* { return t.FromMain("cmdSetNew", t.app.setNew); }, true,
+        Contract{"Main", [](W& f) { return f.MainAgain(); }, false, Keys::EscapeIsAbout},
+        Contract{"Splash", [](W& f) { return f.Splash(); }, false, Keys::Close},
+        Contract{"Minimized", [](W& f) { return f.Minimized(); }, false, Keys::NoCancel},
+        Contract{"About", [](W& f) -> QWidget* { return f.FromMain("cmdAbout", f.app.about); }, false, Keys::Close},
+        Contract{"NewReminder", [](W& f) -> QWidget* { return f.FromMain("cmdSetNew", f.app.setNew); }, true,
                  Keys::Close},
-        Contract{"Quick", [](W& t) -> QWidget* { return t.FromMain("Label4", t.app.quickAdd); }, true, Keys::NoCancel},
-        Contract{"Manager", [](W& t) -> QWidget* { return t.FromMain("cmdManage", t.app.manager); }, true, Keys::Close},
-        Contract{"Edit", [](W& t) { return t.Edit(); }, true, Keys::Close},
-        Contract{"Task", [](W& t) { return t.Task(); }, true, Keys::NoCancel},
-        Contract{"Legend", [](W& t) { return t.Legend(); }, false, Keys::NoCancel}),
+        Contract{"Quick", [](W& f) -> QWidget* { return f.FromMain("Label4", f.app.quickAdd); }, true, Keys::NoCancel},
+        Contract{"Manager", [](W& f) -> QWidget* { return f.FromMain("cmdManage", f.app.manager); }, true, Keys::Close},
+        Contract{"Edit", [](W& f) { return f.Edit(); }, true, Keys::Close},
+        Contract{"Task", [](W& f) { return f.Task(); }, true, Keys::NoCancel},
+        Contract{"Legend", [](W& f) { return f.Legend(); }, false, Keys::NoCancel}),
     [](const auto& c) { return std::string(std::get<0>(c.param)); });
 
 }  // namespace
