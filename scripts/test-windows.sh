@@ -34,7 +34,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 echo "== Windows build (mingw-w64) in $build"
-cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DREMINDER_BUILD_GUI=OFF -DREMINDER_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
