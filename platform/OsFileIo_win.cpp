@@ -58,13 +58,20 @@ int OsFileIo::Size(Handle handle, std::uint64_t& size) {
   return 0;
 }
 
+namespace {
+// Reads and writes name their place in the file, so they never move a shared position.
+OVERLAPPED At(std::uint64_t offset) {
+  OVERLAPPED ov{};
+  ov.Offset = static_cast<DWORD>(offset);
+  ov.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return ov;
+}
+}  // namespace
+
 int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_t length, std::size_t& got) {
   got = 0;
   while (got < length) {
-    OVERLAPPED ov{};
-    std::uint64_t at = offset + got;
-    ov.Offset = static_cast<DWORD>(at);
-    ov.OffsetHigh = static_cast<DWORD>(at >> 32);
+    OVERLAPPED ov = At(offset + got);
     DWORD n = 0;
     if (!ReadFile(AsHandle(handle), buffer + got, static_cast<DWORD>(length - got), &n, &ov)) {
       if (GetLastError() == ERROR_HANDLE_EOF) return 0;
@@ -79,10 +86,7 @@ int OsFileIo::Read(Handle handle, std::uint64_t offset, char* buffer, std::size_
 int OsFileIo::Write(Handle handle, std::uint64_t offset, const char* data, std::size_t length) {
   std::size_t done = 0;
   while (done < length) {
-    OVERLAPPED ov{};
-    std::uint64_t at = offset + done;
-    ov.Offset = static_cast<DWORD>(at);
-    ov.OffsetHigh = static_cast<DWORD>(at >> 32);
+    OVERLAPPED ov = At(offset + done);
     DWORD n = 0;
     if (!WriteFile(AsHandle(handle), data + done, static_cast<DWORD>(length - done), &n, &ov)) return LastError();
     if (n == 0) return ERROR_WRITE_FAULT;
