@@ -26,7 +26,7 @@ void CoveredTexts::Cover(local_seconds from, local_seconds to, const DateTimeFor
   }
   const local_days firstNewDay = dates_.empty() ? floor<days>(from) : dates_.back().second + days{1};
   for (local_days d = firstNewDay; d <= floor<days>(to); d += days{1})
-    dates_.emplace_back(FoldedKey(Key(forms.DateText(year_month_day{d}))), d);
+    dates_.emplace_back(DateKey(Key(forms.DateText(year_month_day{d}))), d);
   // A day holds every time of day: a longer span needs no more time texts.
   if (to_ - from < days{1} - seconds{1}) {
     for (local_seconds t = std::max(to_ + seconds{1}, to - days{1} + seconds{1}); t <= to; ++t)

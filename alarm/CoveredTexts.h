@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "platform/DateTimeForms.h"
-#include "store/FoldedKey.h"
+#include "store/DateKey.h"
+#include "store/RecordView.h"
 #include "store/TextFold.h"
 
 // The texts of a span of seconds as the store holds them, folded for comparison: the
@@ -22,12 +23,12 @@ class CoveredTexts {
   void Cover(std::chrono::local_seconds from, std::chrono::local_seconds to, const DateTimeForms& forms);
   void Clear();
 
-  // The covered day whose date text a record's Date field holds (trimmed stored bytes),
-  // or none, and the covered second of that day whose time text its Time field holds.
-  // Inline and without copies: the check asks for the day of every record of the store.
-  const std::chrono::local_days* DayOf(std::string_view date) const {
+  // The covered day whose date text a record's Date field holds, or none, and the
+  // covered second of that day whose time text its Time field holds (trimmed stored
+  // bytes). Inline and without copies: the check asks for the day of every record.
+  const std::chrono::local_days* DayOf(RecordView record) const {
     for (const auto& [text, day] : dates_)
-      if (text.Matches(date)) return &day;
+      if (text.Matches(record)) return &day;
     return nullptr;
   }
   std::optional<std::chrono::local_seconds> SecondOf(std::chrono::local_days day, std::string_view time) const {
@@ -42,6 +43,6 @@ class CoveredTexts {
   const ByteFold& fold_ = ByteFold::ForCodePage();
   std::optional<std::chrono::local_seconds> from_;
   std::chrono::local_seconds to_{};
-  std::vector<std::pair<FoldedKey, std::chrono::local_days>> dates_;
+  std::vector<std::pair<DateKey, std::chrono::local_days>> dates_;
   std::unordered_map<std::string, std::chrono::seconds> times_;
 };

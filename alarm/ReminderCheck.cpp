@@ -43,7 +43,7 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
     texts_.Cover(from, now, forms_);
     for (RecordView record : records) {
       // Most records fall on other days: their Time is never looked at.
-      if (const local_days* day = texts_.DayOf(record.date())) {
+      if (const local_days* day = texts_.DayOf(record)) {
         if (const std::optional<local_seconds> second = texts_.SecondOf(*day, record.time())) {
           const ReminderRecord whole = record.Decode();
           due.push_back(

@@ -1,15 +1,15 @@
 #include "shell/ReminderCount.h"
 
 #include "platform/CodePage.h"
-#include "store/FoldedKey.h"
+#include "store/DateKey.h"
 
 Status CountTodaysReminders(const ReminderStore& store, std::chrono::year_month_day today, int& count,
                             const DateTimeForms& forms) {
-  const FoldedKey todayText(EncodeSingleByte(TrimSpaces(forms.DateText(today))));
+  const DateKey todayText(EncodeSingleByte(TrimSpaces(forms.DateText(today))));
   int n = 0;
   Status status = store.ScanRecordChunks(FileIo::Sharing::Shared, [&](int, RecordSpan records) {
     for (RecordView record : records)
-      if (todayText.Matches(record.date())) ++n;
+      if (todayText.Matches(record)) ++n;
     return true;
   });
   if (status.ok()) count = n;

@@ -18,6 +18,8 @@ class RecordView {
   std::string_view date() const { return Field(kDateOffset, ReminderRecord::kDateWidth); }
   std::string_view time() const { return Field(kTimeOffset, ReminderRecord::kTimeWidth); }
   std::string_view task() const { return Field(kTaskOffset, ReminderRecord::kTaskWidth); }
+  // The Date field as stored, padding and all.
+  std::string_view dateField() const { return std::string_view(bytes_ + kDateOffset, ReminderRecord::kDateWidth); }
 
   // The whole record, each field decoded and padded to its width.
   ReminderRecord Decode() const { return DecodeRecord(bytes_); }

@@ -5,7 +5,8 @@
 #include <tuple>
 
 #include "platform/OsCodes.h"
-#include "store/FoldedKey.h"
+#include "store/DateKey.h"
+#include "store/ReminderRecord.h"
 #include "store/TextFold.h"
 
 namespace {
@@ -34,17 +35,22 @@ TEST(TextFold, ComparesIgnoringCaseInsideAndOutsideAscii) {
   EXPECT_TRUE(fold.Equal("\xc4PM \x8a", "\xe4pm \x9a") && !fold.Equal("AM", "PM"));  // Ä/ä, Š/š
 }
 
-using KeyCase = std::tuple<std::string, std::string, bool>;  // key, stored field, matches
+using KeyCase = std::tuple<std::string, std::string, bool>;  // key, stored Date field, matches
 
-class FoldedKeyTest : public ::testing::TestWithParam<KeyCase> {};
+class DateKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(FoldedKeyTest, MatchesAStoredFieldIgnoringCase) {
-  EXPECT_EQ(FoldedKey(std::get<0>(GetParam())).Matches(std::get<1>(GetParam())), std::get<2>(GetParam()));
+TEST_P(DateKeyTest, MatchesAStoredDateIgnoringCaseAndPadding) {
+  const auto& [key, field, matches] = GetParam();
+  const RecordBytes record = EncodeRecord(MakeRecord(u"", DecodeSingleByte(field), u"", u""));
+  EXPECT_EQ(DateKey(key).Matches(RecordView(record.data())), matches);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, FoldedKeyTest,
+INSTANTIATE_TEST_SUITE_P(Keys, DateKeyTest,
                          ::testing::Values(KeyCase{"12/06/2026", "12/06/2026", true},
+                                           KeyCase{"6/12/26", "6/12/26", true}, KeyCase{"6/12/26", "  6/12/26", true},
                                            KeyCase{"6-dec-26", "6-DEC-26", true},
-                                           KeyCase{"12/06/2026", "12/06/202", false}));
+                                           KeyCase{"12/06/2026", "12/06/202", false},
+                                           KeyCase{"6/12/26", "6/12/26 x", false},
+                                           KeyCase{"6/12/26", "6/12/2", false}));
 
 }  // namespace
