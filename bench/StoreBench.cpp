@@ -141,8 +141,7 @@ class NoLauncher final : public Launcher {
   std::optional<QString> Open(const QString&) override { return std::nullopt; }
 };
 
-void BM_ManagerOpen(benchmark::State& state) {
-  ReminderStore store = MakeStore();
+void OpenManagers(benchmark::State& state, ReminderStore store) {
   SteppingClock clock;
   SilentBoxes boxes;
   NoLauncher launcher;
@@ -156,7 +155,15 @@ void BM_ManagerOpen(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
+void BM_ManagerOpen(benchmark::State& state) { OpenManagers(state, MakeStore()); }
 BENCHMARK(BM_ManagerOpen)->Unit(benchmark::kMillisecond);
+
+// The same window over an empty store: what the window costs before it lists anything.
+void BM_ManagerOpenEmpty(benchmark::State& state) {
+  static BenchStore empty("empty", 0);
+  OpenManagers(state, empty.Store());
+}
+BENCHMARK(BM_ManagerOpenEmpty)->Unit(benchmark::kMillisecond);
 #endif
 
 // Deleting from and appending to the largest store: each rewrites the whole file and
@@ -254,6 +261,8 @@ int main(int argc, char** argv) {
   if (raw > 0 && countTime > 0) std::printf("count vs raw read: %.2f\n", countTime / raw);
   if (double manager = reporter.perIteration["BM_ManagerOpen"]; manager > 0 && tick > 0)
     std::printf("manager open vs full tick: %.2f\n", manager / tick);
+  if (double empty = reporter.perIteration["BM_ManagerOpenEmpty"]; empty > 0 && tick > 0)
+    std::printf("manager open on an empty store vs full tick: %.2f\n", empty / tick);
   if (readWrite > 0) {
     std::printf("full-store delete vs read+write: %.2f\n", del / readWrite);
     std::printf("full-store append vs read+write: %.2f\n", append / readWrite);
