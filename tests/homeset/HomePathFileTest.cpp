@@ -45,8 +45,7 @@ TEST(WritePathFileTest, ReplacesTheWholeFileOrLeavesItAsItWasAndSaysWhy) {
   EXPECT_TRUE(WritePathFile(os, "/srv/rem ", file));
   rlimit before{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-  rlimit small = before;
-  small.rlim_cur = 2;
+  const rlimit small{2, before.rlim_max};
   auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   std::optional<std::string> failure = WritePathFile(os, "/a/longer/new/home", file);

@@ -19,8 +19,6 @@ TEST(CodePage, Windows1252) {
   EXPECT_EQ(EncodeSingleByte(DecodeSingleByte(all)), all);
   EXPECT_EQ(DecodeSingleByte("\x80\x9f\xe9"), u"\u20ac\u0178\u00e9");
   EXPECT_EQ(EncodeSingleByte(u"a\u65e5b\U0001F600c"), "a?b?c");
-  EXPECT_FALSE(CodePageHoldsExactly(u"/home/\u65e5"));
-  EXPECT_TRUE(CodePageHoldsExactly(u"/home/J\u00fcrgen \u20ac"));
   const ByteFold& fold = ByteFold::ForCodePage();
   EXPECT_TRUE(fold.Equal("\xc4PM \x8a", "\xe4pm \x9a"));  // Ä/ä, Š/š
   EXPECT_FALSE(fold.Equal("AM", "PM"));
@@ -37,9 +35,11 @@ TEST_P(DateKeyTest, MatchesAStoredDateIgnoringCaseAndPadding) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DateKeyTest,
-                         ::testing::Values(KeyCase{"12/06/2026", "12/06/2026", true}, KeyCase{"6/12/26", "6/12/26", true},
-                                           KeyCase{"6/12/26", "  6/12/26", true}, KeyCase{"6-dec-26", "6-DEC-26", true},
+                         ::testing::Values(KeyCase{"12/06/2026", "12/06/2026", true},
+                                           KeyCase{"6/12/26", "6/12/26", true}, KeyCase{"6/12/26", "  6/12/26", true},
+                                           KeyCase{"6-dec-26", "6-DEC-26", true},
                                            KeyCase{"12/06/2026", "12/06/202", false},
-                                           KeyCase{"6/12/26", "6/12/26 x", false}, KeyCase{"6/12/26", "6/12/2", false}));
+                                           KeyCase{"6/12/26", "6/12/26 x", false},
+                                           KeyCase{"6/12/26", "6/12/2", false}));
 
 }  // namespace

@@ -112,10 +112,11 @@ TEST_F(FaultInjection, ReadNeverWritesAndReportsEveryFailure) {
     copy = RecordCopy();
     return store.CopyRecords(Shared, copy);
   };
-  Inject([&] { home.WriteStore(before); }, read, [&](const Status& s) {
-    EXPECT_TRUE(home.StoreBytes() == before);
-    EXPECT_TRUE(!s.ok() || copy.size() == 4) << "a record missed";
-  });
+  Inject([&] { home.WriteStore(before); }, read,
+         [&](const Status& s) {
+           EXPECT_TRUE(home.StoreBytes() == before);
+           EXPECT_TRUE(!s.ok() || copy.size() == 4) << "a record missed";
+         });
 }
 
 TEST_F(FaultInjection, ReadHomeDirectory) {

@@ -33,26 +33,20 @@ TEST(RecordLayout, FieldsSitAtTheirOffsetsPaddedWithSpacesOrCutToTheirWidths) {
   EXPECT_EQ(bytes, "Dentist" + std::string(73, ' ') + "12/06/202606:05:03 PM" + std::string(255, 't'));
 }
 
-TEST_F(StoreTest, ScanCreatesAMissingStoreEmptyAndCanStop) {
-  int seen = 0;
-  const auto untilTwo = [&](int, const ReminderRecord&) { return ++seen != 2; };
-  ASSERT_TRUE(store.ScanReminders(Sharing::Plain, untilTwo).ok());
+TEST_F(StoreTest, ReadCreatesAMissingStoreEmpty) {
+  RecordCopy copy;
+  ASSERT_TRUE(store.CopyRecords(Sharing::Plain, copy).ok());
+  EXPECT_EQ(copy.size(), 0u);
   EXPECT_TRUE(fs::exists(home.store()));
-  home.WriteStore(Records(3));
-  ASSERT_TRUE(store.ScanReminders(Sharing::Plain, untilTwo).ok());
-  EXPECT_EQ(seen, 2);
 }
 
-TEST_F(StoreTest, MissingDbFolderFailsAReadWithThePathAndTheFirstWriteCreatesItForItsOwnerAlone) {
-  fs::remove_all(home.root() / "db");
-  RecordCopy copy;
-  EXPECT_EQ(store.CopyRecords(Sharing::Shared, copy).text(), DescribeFailure(kNoSuchFolder, home.store()));
-  EXPECT_FALSE(fs::exists(home.root() / "db"));
-  ASSERT_TRUE(store.AppendReminder(kNew).ok());
 #ifndef _WIN32
+TEST_F(StoreTest, FirstWriteCreatesTheDbFolderForItsOwnerAlone) {
+  fs::remove_all(home.root() / "db");
+  ASSERT_TRUE(store.AppendReminder(kNew).ok());
   EXPECT_EQ(fs::status(home.root() / "db").permissions(), fs::perms::owner_all);
-#endif
 }
+#endif
 
 // A home folder that does not exist, or none at all: a write creates nothing, neither
 // the home nor a db folder at the root.
@@ -193,31 +187,14 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"about_in_other_letter_case", 5, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"}, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
-// Damaged stores are read without a crash: whole records are handed over once each in
-// order, the damaged tail (shorter and longer than half a record) is left alone, and a
-// read writes nothing. Any other bytes are the fuzz targets' part.
-class DamagedStoreTest : public StoreTest, public ::testing::WithParamInterface<std::pair<int, std::size_t>> {};
-
-TEST_P(DamagedStoreTest, ReadsWholeRecordsAndWritesNothing) {
-  const auto [records, tail] = GetParam();
-  const std::string damaged = Records(records, tail);
-  home.WriteStore(damaged);
-  std::vector<std::string> seen, expected;  // "number about" of each record
-  for (int n = 1; n <= records; ++n) expected.push_back(std::to_string(n) + " " + std::to_string(n));
-  ASSERT_TRUE(store
-                  .ScanReminders(Sharing::Shared,
-                                 [&](int n, const ReminderRecord& r) {
-                                   seen.push_back(std::to_string(n) + " " + Utf16ToUtf8(TrimSpaces(r.About)));
-                                   return true;
-                                 })
-                  .ok());
+// A read takes the whole records before a damaged tail longer than half a record and
+// writes nothing (a shorter tail is the fault injection's; other bytes the fuzz targets').
+TEST_F(StoreTest, ReadLeavesALongDamagedTailAlone) {
+  home.WriteStore(Records(3, 300));
   RecordCopy copy;
   ASSERT_TRUE(store.CopyRecords(Sharing::Shared, copy).ok());
-  EXPECT_EQ(seen, expected);
-  EXPECT_EQ(copy.size(), static_cast<std::size_t>(records));
-  EXPECT_TRUE(home.StoreBytes() == damaged);
+  EXPECT_EQ(copy.size(), 3u);
+  EXPECT_TRUE(home.StoreBytes() == Records(3, 300));
 }
-
-INSTANTIATE_TEST_SUITE_P(Tails, DamagedStoreTest, ::testing::Values(std::pair{1, 144u}, std::pair{3, 300u}));
 
 }  // namespace

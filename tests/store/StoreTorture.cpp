@@ -24,7 +24,9 @@ ReminderRecord Record(const std::string& about, const std::string& task) {
 // moved it meanwhile, the guard refuses and it is looked up again.
 template <class Change>
 Status OnOwn(ReminderStore& store, const std::string& about, Change change) {
-  const ReminderStore::Guard stillIt = [&](const ReminderRecord& r) { return Utf16ToUtf8(TrimSpaces(r.About)) == about; };
+  const ReminderStore::Guard stillIt = [&](const ReminderRecord& r) {
+    return Utf16ToUtf8(TrimSpaces(r.About)) == about;
+  };
   for (int attempt = 0; attempt < 100; ++attempt) {
     int number = 0;
     const Status found = store.ScanReminders(FileIo::Sharing::Shared, [&](int n, const ReminderRecord& r) {
@@ -47,7 +49,7 @@ int Worker(ReminderStore& store, const std::filesystem::path& journal, int ops, 
   std::mt19937 rng(static_cast<unsigned>(std::stoul(id)));
   std::vector<std::string> mine;
   for (int i = 0; i < ops; ++i) {
-    const unsigned kind = mine.empty() ? 0 : rng() % 3;
+    const auto kind = mine.empty() ? 0 : rng() % 3;
     const std::string task = "v" + std::to_string(i);
     Status s = Status::Ok();
     if (kind == 0) {

@@ -19,7 +19,8 @@
 class TempHome {
  public:
   // Tests run in several processes at once, and a process may hold several homes.
-  TempHome() : root_(std::filesystem::temp_directory_path() / ("reminder-test-" + std::to_string(std::random_device()()))) {
+  TempHome()
+      : root_(std::filesystem::temp_directory_path() / ("reminder-test-" + std::to_string(std::random_device()()))) {
     std::filesystem::create_directories(root_ / "db");
   }
   ~TempHome() {
