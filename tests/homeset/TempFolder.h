@@ -10,13 +10,8 @@
 // A fresh temporary folder, removed afterwards.
 class TempFolder {
  public:
-  TempFolder() : root_((std::filesystem::temp_directory_path() / "halvern-test-XXXXXX").native()) {
-    ::mkdtemp(root_.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
+  TempFolder() { ::mkdtemp(root_.data()); }
+  ~TempFolder() { std::filesystem::remove_all(root_); }
   std::filesystem::path root() const { return root_; }
   static std::string ReadBytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -27,5 +22,5 @@ class TempFolder {
   }
 
  private:
-  std::string root_;
+  std::string root_ = (std::filesystem::temp_directory_path() / "halvern-test-XXXXXX").native();
 };

@@ -31,15 +31,13 @@ TEST_P(PathFileTest, FirstItemOfTheFirstLineIsTheHomeDirectory) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Contents, PathFileTest,
-                         ::testing::Values(PathFile{"/\r\n", "/"},
+                         ::testing::Values(PathFile{"/\r\n/second\r\n", "/"}, PathFile{"/no/line/end", "/no/line/end"},
                                            PathFile{"   /home/ann/My Reminders  \r\n", "/home/ann/My Reminders"},
                                            PathFile{"\xef\xbb\xbf/home/ann/a,b\r\n", "/home/ann/a,b"},
                                            PathFile{"\"/home/ann/quoted, too\" rest\r\n", "/home/ann/quoted, too"},
                                            PathFile{"\"/home/ann/unclosed\r\n/second\"\r\n", "/home/ann/unclosed"},
                                            PathFile{"\xef\xbb\xbf \"/home/ann/q\"\r\n", "/home/ann/q"},
-                                           PathFile{"/first\r\n/second\r\n", "/first"},
-                                           PathFile{"/home/\xff\xfe\r\n", "/home/\xff\xfe"},
-                                           PathFile{"/no/line/end", "/no/line/end"}, PathFile{"", ""},
+                                           PathFile{"/home/\xff\xfe\r\n", "/home/\xff\xfe"}, PathFile{"", ""},
                                            PathFile{"\r\n/second\r\n", ""}, PathFile{std::nullopt, ""}));
 
 }  // namespace

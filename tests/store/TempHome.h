@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #ifdef _WIN32
@@ -10,10 +11,6 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-inline unsigned long ProcessId() { return GetCurrentProcessId(); }
-#else
-#include <unistd.h>
-inline unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
 #endif
 
 #include "store/ReminderStore.h"
@@ -21,11 +18,9 @@ inline unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); 
 // A home folder with a db folder in a fresh temporary directory, removed afterwards.
 class TempHome {
  public:
-  TempHome() {
-    static int made = 0;  // one test process may hold several at once
-    root_ = std::filesystem::temp_directory_path() /
-            ("reminder-test-" + std::to_string(ProcessId()) + "-" + std::to_string(++made));
-    std::filesystem::remove_all(root_);
+  // Tests run in several processes at once, and a process may hold several homes.
+  TempHome()
+      : root_(std::filesystem::temp_directory_path() / ("reminder-test-" + std::to_string(std::random_device()()))) {
     std::filesystem::create_directories(root_ / "db");
   }
   ~TempHome() {
