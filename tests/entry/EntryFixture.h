@@ -24,15 +24,6 @@ class EntryFixture : public WidgetFixture {
     text.isEmpty() ? QTest::keyClick(box, Qt::Key_Backspace) : QTest::keyClicks(box, text);
   }
 
-  // Types the About text and the time, unlocking the dialog step by step.
-  void Fill(frmSetNewReminder* w, const QString& about, const QString& hour, const QString& minute,
-            const QString& second) {
-    QTest::keyClicks(Control<QLineEdit>(w, "txtAbout"), about);
-    TypeOver(Control<QComboBox>(w, "cboHH"), hour);
-    TypeOver(Control<QComboBox>(w, "cboMM"), minute);
-    TypeOver(Control<QComboBox>(w, "cboSS"), second);
-  }
-
   // Ticks the task box and answers the chooser with `path`.
   void ChooseTask(QWidget* w, const QString& path) {
     QTest::mouseClick(Control(w, "chkTask"), Qt::LeftButton);

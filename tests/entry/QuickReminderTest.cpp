@@ -30,12 +30,12 @@ TEST_P(QuickReminderTimeTest, CarriesIntoHoursAndDays) {
   EXPECT_EQ(QuickReminderTime(GetParam().hour, GetParam().minute, GetParam().minutes), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moments, QuickReminderTimeTest,
-    ::testing::Values(QuickCase{10, 15, u"5", {u"10", u"20", u"0", 0}}, QuickCase{10, 58, u"5", {u"11", u"3", u"0", 0}},
-                      QuickCase{9, 0, u"5", {u"9", u"5", u"0", 0}}, QuickCase{10, 15, u"0", {u"10", u"15", u"0", 0}},
-                      QuickCase{10, 59, u"99", {u"12", u"38", u"0", 0}}, QuickCase{23, 0, u"60", {u"0", u"0", u"0", 1}},
-                      QuickCase{23, 58, u"5", {u"0", u"3", u"0", 1}}, QuickCase{23, 59, u"99", {u"1", u"38", u"0", 1}},
-                      QuickCase{22, 30, u"89", {u"23", u"59", u"0", 0}}));
+INSTANTIATE_TEST_SUITE_P(Moments, QuickReminderTimeTest,
+                         ::testing::Values(QuickCase{10, 58, u"5", {u"11", u"3", u"0", 0}},
+                                           QuickCase{10, 15, u"0", {u"10", u"15", u"0", 0}},
+                                           QuickCase{10, 59, u"99", {u"12", u"38", u"0", 0}},
+                                           QuickCase{23, 0, u"60", {u"0", u"0", u"0", 1}},
+                                           QuickCase{23, 59, u"99", {u"1", u"38", u"0", 1}},
+                                           QuickCase{22, 30, u"89", {u"23", u"59", u"0", 0}}));
 
 }  // namespace

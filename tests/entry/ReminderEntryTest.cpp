@@ -23,15 +23,13 @@ TEST_P(TimeBoxesTest, AcceptExactlyTheTimesOfADay) {
 
 // Blanks around a number pass; 65541 would be 5 once cut to 16 bits; \uff11 is a full-width 1.
 INSTANTIATE_TEST_SUITE_P(Boxes, TimeBoxesTest,
-                         ::testing::Values(TimeCase{u"23", u"59", u"59", true}, TimeCase{u"0", u"0", u"0", true},
-                                           TimeCase{u" 9 ", u"\t5", u"0 ", true}, TimeCase{u"09", u"05", u"00", true},
+                         ::testing::Values(TimeCase{u"23", u"59", u"59", true}, TimeCase{u" 9 ", u"\t5", u"0 ", true},
                                            TimeCase{u"+9", u"-0", u"0", true}, TimeCase{u"24", u"0", u"0", false},
                                            TimeCase{u"0", u"60", u"0", false}, TimeCase{u"0", u"0", u"60", false},
                                            TimeCase{u"0", u"0", u"-1", false}, TimeCase{u"HH", u"0", u"0", false},
-                                           TimeCase{u"12", u"MM", u"0", false}, TimeCase{u"", u"0", u"0", false},
-                                           TimeCase{u"  ", u"0", u"0", false}, TimeCase{u"1a", u"0", u"0", false},
+                                           TimeCase{u"", u"0", u"0", false}, TimeCase{u"1a", u"0", u"0", false},
                                            TimeCase{u"5.0", u"0", u"0", false}, TimeCase{u"1 2", u"0", u"0", false},
-                                           TimeCase{u"1:2", u"0", u"0", false}, TimeCase{u"65541", u"0", u"0", false},
+                                           TimeCase{u"65541", u"0", u"0", false},
                                            TimeCase{u"\uff11", u"0", u"0", false}));
 
 struct MomentCase {
@@ -51,9 +49,7 @@ TEST_P(IsOlderThanNowTest, ComparesDateThenTimeToTheSecond) {
 
 INSTANTIATE_TEST_SUITE_P(Moments, IsOlderThanNowTest,
                          ::testing::Values(MomentCase{year{2026} / 12 / 5, hours{23} + minutes{59}, true},
-                                           MomentCase{year{2025} / 12 / 6, hours{23}, true},
-                                           MomentCase{kToday, kNow - seconds{1}, true},
-                                           MomentCase{kToday, seconds{0}, true}, MomentCase{kToday, kNow, false},
+                                           MomentCase{kToday, kNow - seconds{1}, true}, MomentCase{kToday, kNow, false},
                                            MomentCase{kToday, kNow + seconds{1}, false},
                                            MomentCase{year{2026} / 12 / 7, seconds{0}, false}));
 

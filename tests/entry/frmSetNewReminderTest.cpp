@@ -30,7 +30,8 @@ TEST_F(NewReminderTest, UnlockChainOpensStepByStepAndStepsBack) {
 // with the dialog kept.
 struct SaveCase {
   const char* name;
-  QString hour, minute, hourAfter, task;  // hourAfter: typed once the second box unlocked Set
+  QString hour, minute, hourAfter;  // hourAfter: typed once the second box unlocked Set
+  std::u16string task;
   bool folderGone;
   QString title;
   std::optional<std::chrono::seconds> due;  // after 18:05:00, when saved
@@ -42,15 +43,18 @@ class NewReminderSaveTest : public NewReminderTest, public ::testing::WithParamI
 TEST_P(NewReminderSaveTest, SavesOrRefuses) {
   const SaveCase& c = GetParam();
   frmSetNewReminder* w = ShowNewReminder(app, nullptr);
-  Fill(w, "x", c.hour, c.minute, "0");
+  QTest::keyClicks(Control<QLineEdit>(w, "txtAbout"), "x");
+  TypeOver(Control<QComboBox>(w, "cboHH"), c.hour);
+  TypeOver(Control<QComboBox>(w, "cboMM"), c.minute);
+  TypeOver(Control<QComboBox>(w, "cboSS"), "0");
   if (!c.hourAfter.isEmpty()) TypeOver(Control<QComboBox>(w, "cboHH"), c.hourAfter);
-  if (!c.task.isEmpty()) ChooseTask(w, c.task);
+  if (!c.task.empty()) ChooseTask(w, QString::fromStdU16String(c.task));
   if (c.folderGone) std::filesystem::remove_all(home.root());
   Click(w, "cmdSetReminder");
   EXPECT_EQ(Titles(), QStringList{c.title});
   Settle();
   if (c.due) {
-    EXPECT_EQ(home.StoreBytes(), Due(u"x", t0 + *c.due, c.task.toStdU16String()));
+    EXPECT_EQ(home.StoreBytes(), Due(u"x", t0 + *c.due, c.task));
     EXPECT_FALSE(app.setNew);
     return;
   }
@@ -61,19 +65,12 @@ TEST_P(NewReminderSaveTest, SavesOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Moments, NewReminderSaveTest,
-    ::testing::Values(SaveCase{"with_task", "21", "5", "", "/usr/bin/garage", false, "Reminder", 3h, false},
-                      SaveCase{"a_minute_ago", "18", "4", "", "", false, "Date/time is older than now", {}, false},
-                      SaveCase{"no_time", "20", "0", "24", "", false, "Date/time is older than now", {}, false},
-                      SaveCase{"task_outside_code_page",
-                               "20",
-                               "0",
-                               "",
-                               QString::fromUtf16(u"/opt/\u65e5/run"),
-                               false,
-                               "Reminder",
-                               {},
-                               true},
-                      SaveCase{"folder_gone", "20", "0", "", "", true, "File error!", {}, true}),
+    ::testing::Values(SaveCase{"with_task", "21", "5", "", u"/usr/bin/garage", false, "Reminder", 3h, false},
+                      SaveCase{"a_minute_ago", "18", "4", "", u"", false, "Date/time is older than now", {}, false},
+                      SaveCase{"no_time", "20", "0", "24", u"", false, "Date/time is older than now", {}, false},
+                      SaveCase{
+                          "task_outside_code_page", "20", "0", "", u"/opt/\u65e5/run", false, "Reminder", {}, true},
+                      SaveCase{"folder_gone", "20", "0", "", u"", true, "File error!", {}, true}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(NewReminderTest, CancelledChooserUnticksTheBoxAndKeepsThePathAsWritten) {

@@ -18,9 +18,11 @@ struct FakeMessageBoxes final : MessageBoxes {
   MessageAnswer Show(QWidget*, const MessageRequest& request) override {
     shown.push_back(request);
     if (onShow) onShow(request);
-    QEventLoop loop;
-    if (ownLoop) QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    if (ownLoop) loop.exec();
+    if (ownLoop) {
+      QEventLoop loop;
+      QTimer::singleShot(0, &loop, &QEventLoop::quit);
+      loop.exec();
+    }
     return answer;
   }
   std::vector<MessageRequest> shown;
@@ -40,12 +42,8 @@ struct FakeLauncher final : Launcher {
   std::set<QString> missing;
 };
 
-// Records every request and answers with `answer` (empty: the user cancelled).
+// Answers every request with `answer` (empty: the user cancelled).
 struct FakeFileChooser final : FileChooser {
-  std::optional<QString> ShowOpen(QWidget*, const FileChooserRequest& request) override {
-    requests.push_back(request);
-    return answer;
-  }
-  std::vector<FileChooserRequest> requests;
+  std::optional<QString> ShowOpen(QWidget*, const FileChooserRequest&) override { return answer; }
   std::optional<QString> answer;
 };

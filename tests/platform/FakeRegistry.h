@@ -46,12 +46,8 @@ struct FakeRegistry final : Registry {
   int openKeys = 0;                        // opened and not yet closed
 };
 
-// Says which files exist and remembers what was asked.
+// Says which files exist.
 struct FakeFileCheck final : FileCheck {
-  bool IsOrdinaryFile(std::u16string_view path) const override {
-    asked.emplace_back(path);
-    return files.count(std::u16string(path)) > 0;
-  }
+  bool IsOrdinaryFile(std::u16string_view path) const override { return files.count(std::u16string(path)) > 0; }
   std::set<std::u16string> files;
-  mutable std::vector<std::u16string> asked;
 };

@@ -37,7 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, SysInfoTest,
     ::testing::Values(Lookup{"C:\\Gone.exe", "C:\\Tools", u"C:\\Tools\\MSINFO32.EXE", u"C:\\Gone.exe", 1},
                       Lookup{"", "D:\\MSInfo\\", u"D:\\MSInfo\\\\MSINFO32.EXE", u"D:\\MSInfo\\\\MSINFO32.EXE", 2},
-                      Lookup{nullptr, "C:\\Tools", nullptr, nullptr, 2},
-                      Lookup{nullptr, nullptr, nullptr, nullptr, 2}));
+                      Lookup{nullptr, "C:\\Tools", nullptr, nullptr, 2}));
 
 }  // namespace

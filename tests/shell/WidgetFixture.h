@@ -4,10 +4,8 @@
 
 #include <sys/stat.h>
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QWidget>
 
 #include "alarm/FakeClock.h"
 #include "alarm/frmTask.h"
@@ -21,8 +19,11 @@
 // A program context over a temporary store, a fake clock and fake platform services.
 class WidgetFixture : public ::testing::Test {
  protected:
+  // Tasks start only from a home no other user can write.
   WidgetFixture() {
-    ::chmod(home.root().c_str(), 0700), ::chmod((home.root() / "db").c_str(), 0700), app.services.files = &chooser;
+    ::chmod(home.root().c_str(), 0700);
+    ::chmod((home.root() / "db").c_str(), 0700);
+    app.services.files = &chooser;
   }
   ~WidgetFixture() override {
     // Some top-levels (menus, popups) are children of others and go with them.
@@ -50,7 +51,8 @@ class WidgetFixture : public ::testing::Test {
   }
   frmMain* LoadMain() {
     auto* main = new frmMain(app);
-    return main->show(), main;
+    main->show();
+    return main;
   }
 
   const std::chrono::local_seconds t0 = At(2026, 12, 6, 18, 5, 0);

@@ -1,15 +1,30 @@
 #include <QLabel>
-#include <QTest>
 #include <QTimer>
 
+#include "entry/frmQuickAdd.h"
+#include "entry/frmSetNewReminder.h"
+#include "manager/frmManager.h"
+#include "shell/ProgramEnd.h"
 #include "shell/WidgetFixture.h"
+#include "shell/frmAbout.h"
 #include "shell/frmMinimized.h"
+#include "shell/frmSplash.h"
 
 using namespace std::chrono_literals;
 
 namespace {
 
-using MainWindowTest = WidgetFixture;
+// The program's end is counted, not carried out.
+struct MainWindowTest : WidgetFixture {
+  // Lets the queued end check run, and the closed windows go.
+  void Run() {
+    QCoreApplication::processEvents();
+    Settle();
+    QCoreApplication::processEvents();
+  }
+  int quits = 0;
+  ProgramEnd end{app, [this] { ++quits; }};
+};
 
 // Here the boxes run their own event loops, as real ones do, and the window's own timer
 // runs the check.
@@ -21,6 +36,7 @@ TEST_F(MainWindowTest, TaskThatFailsToStartDoesNotKeepTheNextReminderOfItsSecond
   clock.now = t0 + 1s;
   ASSERT_TRUE(QTest::qWaitFor([&] { return messages.shown.size() == 3; }, 5000));
   EXPECT_EQ(messages.shown[2].text, "second");
+  EXPECT_TRUE(messages.shown[2].systemModal);
   EXPECT_EQ(launcher.opened, (std::vector<QString>{"/gone", "/bin/second"}));
   EXPECT_TRUE(app.task && app.task->isVisible());
 }
@@ -44,10 +60,18 @@ TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfter
 }
 
 // Hidden behind the small window it goes on checking; loaded afresh within a second the
-// hidden one covered, it announces nothing twice.
+// hidden one covered, it announces nothing twice. The program ends only once the main
+// window is unloaded and no window is left: not while the splash gives way to it, nor
+// while it is hidden or loaded afresh.
 TEST_F(MainWindowTest, HiddenItKeepsCheckingAndShowReminderLoadsItAfreshRecounted) {
   home.WriteStore(Due(u"while hidden", t0 + 1s));
-  QPointer<frmMain> old = LoadMain();
+  frmSplash* splash = frmSplash::Start(app, [] { return Status::Ok(); });
+  splash->Timer1_Timer();
+  splash->Timer1_Timer();
+  QPointer<frmMain> old = app.main;
+  old->hide();
+  Run();
+  EXPECT_EQ(quits, 0);
   Click(old, "cmdClose");
   ASSERT_TRUE(app.minimized && app.minimized->isVisible() && !old->isVisible());
   EXPECT_TRUE(Control<QTimer>(old, "timCheckReminders")->isActive());
@@ -55,7 +79,7 @@ TEST_F(MainWindowTest, HiddenItKeepsCheckingAndShowReminderLoadsItAfreshRecounte
   old->timCheckReminders_Timer();
   home.WriteStore(Due(u"while hidden", t0 + 1s) + Due(u"later", t0 + 1h));
   Click(app.minimized, "Command1");
-  Settle();
+  Run();
   ASSERT_TRUE(old.isNull() && !app.minimized && app.main && app.main->isVisible());
   EXPECT_EQ(Control<QLabel>(app.main, "lblNoOfReminders")->text(), "[2]");
   app.main->timCheckReminders_Timer();  // the same second again
@@ -63,6 +87,33 @@ TEST_F(MainWindowTest, HiddenItKeepsCheckingAndShowReminderLoadsItAfreshRecounte
   app.main->timCheckReminders_Timer();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "while hidden");
+  app.task->close();  // the reminder's, with no program to start
+  Click(app.main, "cmdClose");
+  app.minimized->close();
+  Run();
+  EXPECT_EQ(quits, 1);
+}
+
+// Exit closes the windows the main window opened but the quick reminder dialog and a
+// task's window; the program ends once they are closed too.
+TEST_F(MainWindowTest, ExitLeavesTheQuickReminderAndTaskWindowsAndTheProgramEndsOnceTheyClose) {
+  home.WriteStore("");
+  frmMain* main = LoadMain();
+  ShowTask(app, "/bin/task", main);
+  QTest::mouseClick(Control(main, "Label4"), Qt::LeftButton);
+  for (const char* button : {"cmdAbout", "cmdManage", "cmdSetNew", "cmdClose"}) Click(main, button);
+  const std::vector<QPointer<QWidget>> closed{app.about.data(), app.manager.data(), app.setNew.data(),
+                                              app.minimized.data()};
+  Click(main, "cmdExit");
+  Run();
+  for (const QPointer<QWidget>& w : closed) EXPECT_FALSE(w && w->isVisible());
+  ASSERT_TRUE(app.task && app.task->isVisible() && app.quickAdd && app.quickAdd->isVisible());
+  app.task->close();
+  Run();
+  EXPECT_EQ(quits, 0);
+  app.quickAdd->close();
+  Run();
+  EXPECT_EQ(quits, 1);
 }
 
 }  // namespace
