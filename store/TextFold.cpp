@@ -14,13 +14,6 @@ char16_t FoldCase(char16_t c) {
   return c;
 }
 
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
-}
-
 ByteFold::ByteFold() {
   for (int i = 0; i < 256; ++i) {
     char b = static_cast<char>(i);

@@ -3,13 +3,11 @@
 #include <string>
 #include <string_view>
 
-// Case-insensitive comparison of texts, as the store's readers compare stored text
-// with the clock's text and with About texts.
+// The small letter of a character that has one, else the character itself.
 char16_t FoldCase(char16_t c);
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b);
 
-// The same comparison on code-page bytes, without decoding whole records: the check
-// and the count compare raw Date and Time fields this way.
+// Case-insensitive comparison on code-page bytes, without decoding whole records: the
+// check and the count compare raw Date and Time fields this way.
 class ByteFold {
  public:
   static const ByteFold& ForCodePage();
