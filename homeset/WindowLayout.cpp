@@ -12,6 +12,24 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(PixelsOfTwips(left), PixelsOfTwips(top), PixelsOfTwips(width), PixelsOfTwips(height));
 }
 
+void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips, int heightTwips) {
+  window->setObjectName(name);
+  window->setWindowTitle(title);
+  window->setAccessibleName(title);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
+  window->setFixedSize(SizeOfTwips(widthTwips, heightTwips));
+}
+
+QLabel* MakePathLabel(QWidget* parent, const QString& spoken, const QString& description) {
+  auto* label = MakeNamed<QLabel>(parent, "lblPath", spoken);
+  label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  label->setTextFormat(Qt::PlainText);
+  label->setAccessibleDescription(description);
+  return label;
+}
+
 QFont FontOfPoints(const QString& family, double points) {
   QFont font(family);
   font.setPointSizeF(points);

@@ -25,12 +25,7 @@ frmAppPath* frmAppPath::ShowFor(HalvernContext& app, QWidget* owner) {
 }
 
 frmAppPath::frmAppPath(HalvernContext& app, QWidget* owner) : QWidget(nullptr), app_(app) {
-  setObjectName("frmAppPath");
-  setWindowTitle("Set Application HOME");
-  setAccessibleName("Set Application HOME");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(SizeOfTwips(4755, 4425));
+  SetUpFixedWindow(this, "frmAppPath", "Set Application HOME", 4755, 4425);
 
   BuildControls();
   SetTabOrder();
@@ -39,49 +34,34 @@ frmAppPath::frmAppPath(HalvernContext& app, QWidget* owner) : QWidget(nullptr), 
 }
 
 void frmAppPath::BuildControls() {
-  lblWarning_ = new QLabel(this);
-  lblWarning_->setObjectName("lblWarning");
+  lblWarning_ = MakeNamed<QLabel>(this, "lblWarning", {});
   lblWarning_->setWordWrap(true);
   lblWarning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PlaceTwips(lblWarning_, 120, 120, 4485, 675);
 
-  drivePath_ = new DriveList(app_.folders.VolumeRoots(), app_.folders.VolumeOf(app_.folders.CurrentFolder()), this);
-  drivePath_->setObjectName("drivePath");
-  drivePath_->setAccessibleName("Drive");
+  drivePath_ = MakeNamed<DriveList>(this, "drivePath", "Drive", app_.folders.VolumeRoots(),
+                                    app_.folders.VolumeOf(app_.folders.CurrentFolder()));
   PlaceTwips(drivePath_, 120, 840, 4575, 315);
 
-  dirAppPath_ = new FolderList(app_.folders, this);
-  dirAppPath_->setObjectName("dirAppPath");
-  dirAppPath_->setAccessibleName("Folders");
+  dirAppPath_ = MakeNamed<FolderList>(this, "dirAppPath", "Folders", app_.folders);
   PlaceTwips(dirAppPath_, 120, 1320, 4575, 1440);
 
   const QFont verdana = FontOfPoints("Verdana", 8.25);
-  cmdOK_ = new QPushButton("&OK", this);
-  cmdOK_->setObjectName("cmdOK");
-  cmdOK_->setAccessibleName("OK");
+  cmdOK_ = MakeNamed<QPushButton>(this, "cmdOK", "OK", "&OK");
   cmdOK_->setFont(verdana);
   PlaceTwips(cmdOK_, 120, 3960, 1215, 375);
 
-  cmdCancel_ = new QPushButton("&Cancel", this);
-  cmdCancel_->setObjectName("cmdCancel");
-  cmdCancel_->setAccessibleName("Cancel");
+  cmdCancel_ = MakeNamed<QPushButton>(this, "cmdCancel", "Cancel", "&Cancel");
   cmdCancel_->setFont(verdana);
   PlaceTwips(cmdCancel_, 3360, 3960, 1335, 375);
   // The cancel button: Esc presses it.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, cmdCancel_, &QPushButton::click);
 
-  lblPath_ = new QLabel(this);
-  lblPath_->setObjectName("lblPath");
-  lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  lblPath_->setTextFormat(Qt::PlainText);  // a folder may be named "a<b>b"
-  lblPath_->setAccessibleName("No folder open");
-  lblPath_->setAccessibleDescription("The open folder");
+  lblPath_ = MakePathLabel(this, "No folder open", "The open folder");
   PlaceTwips(lblPath_, 120, 3240, 4575, 495);
 
-  Label1_ = new QLabel("Choosen Path:", this);
-  Label1_->setObjectName("Label1");
-  Label1_->setAccessibleName("Choosen Path:");
+  Label1_ = MakeNamed<QLabel>(this, "Label1", "Choosen Path:", "Choosen Path:");
   PlaceTwips(Label1_, 120, 2880, 1455, 255);
 
   connect(drivePath_, &DriveList::Change, this, &frmAppPath::drivePath_Change);

@@ -9,12 +9,7 @@
 #include "homeset/frmAppPath.h"
 
 frmMain4SetPath::frmMain4SetPath(HalvernContext& app) : QWidget(nullptr), app_(app) {
-  setObjectName("frmMain4SetPath");
-  setWindowTitle("Set Application home");
-  setAccessibleName("Set Application home");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(SizeOfTwips(4650, 1185));
+  SetUpFixedWindow(this, "frmMain4SetPath", "Set Application home", 4650, 1185);
 
   BuildControls();
   SetTabOrder();
@@ -22,22 +17,13 @@ frmMain4SetPath::frmMain4SetPath(HalvernContext& app) : QWidget(nullptr), app_(a
 }
 
 void frmMain4SetPath::BuildControls() {
-  lblPath_ = new QLabel(this);
-  lblPath_->setObjectName("lblPath");
-  lblPath_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  lblPath_->setTextFormat(Qt::PlainText);  // a folder may be named "a<b>b"
-  lblPath_->setAccessibleName("No path chosen");
-  lblPath_->setAccessibleDescription("The home directory to write");
+  lblPath_ = MakePathLabel(this, "No path chosen", "The home directory to write");
   PlaceTwips(lblPath_, 120, 240, 4455, 375);
 
-  cmdBrowse_ = new QPushButton("&Browse...", this);
-  cmdBrowse_->setObjectName("cmdBrowse");
-  cmdBrowse_->setAccessibleName("Browse...");
+  cmdBrowse_ = MakeNamed<QPushButton>(this, "cmdBrowse", "Browse...", "&Browse...");
   PlaceTwips(cmdBrowse_, 120, 720, 1335, 375);
 
-  cmdOK_ = new QPushButton("&OK", this);
-  cmdOK_->setObjectName("cmdOK");
-  cmdOK_->setAccessibleName("OK");
+  cmdOK_ = MakeNamed<QPushButton>(this, "cmdOK", "OK", "&OK");
   cmdOK_->setEnabled(false);
   PlaceTwips(cmdOK_, 3360, 720, 1215, 375);
 
