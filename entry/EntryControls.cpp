@@ -4,6 +4,8 @@
 #include <QLabel>
 
 #include <QSignalBlocker>
+
+#include "entry/WrappingCheckBox.h"
 #include "platform/Controls.h"
 
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font) {
@@ -29,6 +31,15 @@ void FillNumbers(QComboBox* box, int count, const QString& placeholder) {
   for (int n = 0; n < count; ++n) box->addItem(QString::number(n));
   box->setCurrentIndex(-1);
   box->setEditText(placeholder);
+}
+
+WrappingCheckBox* MakeTaskCheckBox(QWidget* parent) {
+  auto* box = new WrappingCheckBox("&And Launch this program(optional) :", parent);
+  box->setObjectName("chkTask");
+  box->setAccessibleName("And Launch this program (optional)");
+  box->setFont(PointFont("Verdana", 8.25));
+  box->setEnabled(false);
+  return box;
 }
 
 QLabel* MakePathLabel(QWidget* parent) {

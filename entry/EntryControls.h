@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLabel;
+class WrappingCheckBox;
 class QFont;
 class QWidget;
 
@@ -20,6 +21,9 @@ inline const QString kOldMomentTitle = QStringLiteral("Date/time is older than n
 // count - 1, its text `placeholder`.
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font);
 void FillNumbers(QComboBox* box, int count, const QString& placeholder);
+
+// The box that asks for a program to open with the reminder: unticked, disabled at first.
+WrappingCheckBox* MakeTaskCheckBox(QWidget* parent);
 
 // The bordered, greyed label that shows a reminder's program path.
 QLabel* MakePathLabel(QWidget* parent);

@@ -99,11 +99,7 @@ void frmEdit::BuildTaskControls() {
   PlaceInTwips(cmdBrowse_, 3240, 3480, 1215, 375);
   cmdBrowse_->setEnabled(false);
 
-  chkTask_ = new WrappingCheckBox("&And Launch this program(optional) :", this);
-  chkTask_->setObjectName("chkTask");
-  chkTask_->setAccessibleName("And Launch this program (optional)");
-  chkTask_->setFont(PointFont("Verdana", 8.25));
-  chkTask_->setEnabled(false);
+  chkTask_ = MakeTaskCheckBox(this);
   PlaceInTwips(chkTask_, 120, 3480, 2175, 375);
 
   // Greyed for good: the path shown is what the row holds or the chooser gave.

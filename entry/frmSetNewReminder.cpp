@@ -126,11 +126,7 @@ void frmSetNewReminder::BuildTimeBoxes() {
 }
 
 void frmSetNewReminder::BuildTaskControls() {
-  chkTask_ = new WrappingCheckBox("&And Launch this program(optional) :", fraSet_);
-  chkTask_->setObjectName("chkTask");
-  chkTask_->setAccessibleName("And Launch this program (optional)");
-  chkTask_->setFont(PointFont("Verdana", 8.25));
-  chkTask_->setEnabled(false);
+  chkTask_ = MakeTaskCheckBox(fraSet_);
   PlaceInTwips(chkTask_, 120, 3120, 2175, 375);
 
   cmdBrowse_ = MakeButton(fraSet_, "cmdBrowse", "&Browse...", "Browse", Verdana());
