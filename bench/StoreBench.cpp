@@ -205,11 +205,13 @@ void BM_ReadWrite(benchmark::State& state) {
     std::string bytes(size, '\0');
     std::size_t got = 0;
     io.Read(in, 0, bytes.data(), bytes.size(), got);
-    io.Open(copy, FileIo::Intent::Replace, FileIo::Sharing::Plain, out);
+    fs::path made;
+    io.CreateTemp(copy, out, made);
     io.Write(out, 0, bytes.data(), got);
     io.Sync(out);
     io.Close(out);
     io.Close(in);
+    io.Remove(made);
   }
 }
 BENCHMARK(BM_ReadWrite)->Unit(benchmark::kMillisecond);

@@ -134,8 +134,8 @@ void frmEdit::ConnectHandlers() {
 }
 
 void frmEdit::Form_Load(const ShownRow& row) {
-  selectedRow_ = row.number;
   shown_ = row.texts;
+  occurrence_ = row.occurrence;
   txtAbout_->setText(FromStd(shown_[0]));
   const local_seconds now = services_.clock.Now();
   const std::optional<year_month_day> date = services_.forms.ReadDate(shown_[1]);
@@ -153,7 +153,7 @@ void frmEdit::Form_Load(const ShownRow& row) {
     cboEditSS_->lineEdit()->insert(QString::number(t % 60));
   }
 
-  const Status status = store_.FindShownRecord(selectedRow_, shown_, editRecordNumber_);
+  const Status status = store_.FindShownRecord(occurrence_, shown_, editRecordNumber_);
   if (!status.ok()) {
     editRecordNumber_ = 0;
     services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
@@ -197,9 +197,8 @@ void frmEdit::cmdOK_Click() {
       {txtAbout_->text(), FromQDate(CalEdit_->selectedDate()), cboEditHH_->currentText(), cboEditMM_->currentText(),
        cboEditSS_->currentText(), chkTask_->checkState() == Qt::Checked, lblPath_->text()},
       // The record is chosen again under the store's lock: the list may be older
-      // than the store, and of two reminders with the same text only the one
-      // shown may change.
-      {this, cmdOK_, [this](const ReminderRecord& r) { return store_.RewriteShownReminder(selectedRow_, shown_, r); },
+      // than the store, and of two alike reminders only the one shown may change.
+      {this, cmdOK_, [this](const ReminderRecord& r) { return store_.RewriteShownReminder(occurrence_, shown_, r); },
        [this] { close(); }});
 }
 

@@ -52,7 +52,7 @@ class frmEdit : public QDialog {
   ReminderStore& store_;
   Services& services_;
   int editRecordNumber_ = 0;  // the record found at loading
-  int selectedRow_ = 0;
+  int occurrence_ = 1;  // which of the rows alike the list showed
   ShownTexts shown_;    // the row's texts as the manager's list showed them
   QString chosenFile_;  // what the chooser last returned while this dialog was open
 

@@ -50,6 +50,8 @@ class ReminderList {
   // Record `number` (from 1) as a row, classified against today and now.
   ManagerRow Row(int number, const DateTimeForms& forms, std::chrono::year_month_day today,
                  std::chrono::seconds now) const;
+  // Which of the rows that show the same texts row `number` is, counted from 1.
+  int Occurrence(int number) const { return ShownOccurrence(records_.records(), number); }
 
  private:
   RecordCopy records_;

@@ -181,7 +181,7 @@ void frmManager::cmdEdit_Click() {
 
 // The row where the selection began, with its texts as the grid shows them.
 ShownRow frmManager::CurrentRow() {
-  ShownRow row{fgrdReminders_->Row(), {}};
+  ShownRow row{fgrdReminders_->Row(), {}, list_.Occurrence(fgrdReminders_->Row())};
   for (int col = 0; col < 4; ++col) {
     fgrdReminders_->SetCol(col);
     row.texts[static_cast<std::size_t>(col)] = fgrdReminders_->Text().toStdU16String();

@@ -20,7 +20,6 @@ class FileIo {
     // has no write bit (on Windows, the read-only attribute), though root may write it.
     ReadToReplace,
     UpdateCreate,  // read and write; a missing file is created empty
-    Replace,       // write; the file is created or emptied
   };
   // Shared opens let other opens of the file read and write meanwhile; plain opens
   // let others read only. On Linux both are the same.
@@ -28,6 +27,9 @@ class FileIo {
 
   virtual ~FileIo() = default;
 
+  // Files are created for their owner alone (0600 on Linux), whatever the umask. An open
+  // never waits on a FIFO or a device: anything but a regular file is refused with
+  // kNotRegularFileError.
   virtual int Open(const std::filesystem::path& path, Intent intent, Sharing sharing, Handle& handle) = 0;
   virtual int Size(Handle handle, std::uint64_t& size) = 0;
   // Reads up to `length` bytes; fewer only at the end of the file.
@@ -49,14 +51,27 @@ class FileIo {
   // (relative ones from the link's own folder); `path` itself when it is no link. A link
   // to a missing file names that missing file.
   virtual int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) = 0;
-  // Gives `to` the access rights of `from`, so a replaced store keeps its owner's choice.
+  // Gives `to` the access rights, owner and group of `from`, so a replaced store stays
+  // its owner's, also when root replaced it.
   virtual int CopyPermissions(Handle from, Handle to) = 0;
-  // Opens (creating it if needed) the lock file and takes its exclusive advisory lock
-  // without waiting; kLockBusyError when another process holds it. Unlock releases the
-  // lock and closes the handle.
+  // Creates a new, empty file for writing beside `beside`, under a name no other file
+  // has (`beside`.temp-XXXXXX), for its owner alone; never through a link.
+  virtual int CreateTemp(const std::filesystem::path& beside, Handle& handle, std::filesystem::path& made) = 0;
+  // Whether `path` is a folder that exists.
+  virtual bool IsFolder(const std::filesystem::path& path) = 0;
+  // Opens (creating it for its owner alone if needed) the lock file and takes its
+  // exclusive advisory lock without waiting; kLockBusyError when another process holds
+  // it. A lock file that belongs to another user is refused: whoever can open it can
+  // hold it. Unlock releases the lock and closes the handle.
   virtual int TryLock(const std::filesystem::path& lockFile, Handle& handle) = 0;
   virtual int Unlock(Handle handle) = 0;
 };
+
+// What an open reports for a FIFO, a device or anything else that is not a regular
+// file; no OS code says that, so the store has its own.
+inline constexpr int kNotRegularFileError = -2;
+// What TryLock reports for a lock file that belongs to another user.
+inline constexpr int kForeignLockError = -3;
 
 // The code a read reports as failed when the file ended before it should have.
 // The code TryLock reports while another process holds the lock.
@@ -87,6 +102,8 @@ class OsFileIo final : public FileIo {
   int CreateFolder(const std::filesystem::path& folder) override;
   int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override;
   int CopyPermissions(Handle from, Handle to) override;
+  int CreateTemp(const std::filesystem::path& beside, Handle& handle, std::filesystem::path& made) override;
+  bool IsFolder(const std::filesystem::path& path) override;
   int TryLock(const std::filesystem::path& lockFile, Handle& handle) override;
   int Unlock(Handle handle) override;
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/FileIo.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -9,6 +11,8 @@
 #endif
 
 std::string OsErrorText(int code) {
+  if (code == kNotRegularFileError) return "Not a regular file";
+  if (code == kForeignLockError) return "The lock file belongs to another user";
 #ifdef _WIN32
   wchar_t* buffer = nullptr;
   DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -15,7 +15,8 @@ int Fd(FileIo::Handle h) { return static_cast<int>(h); }
 }  // namespace
 
 int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Handle& handle) {
-  int flags = O_CLOEXEC;
+  // Non-blocking, so a FIFO planted in a file's place cannot hang the program in open.
+  int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   switch (intent) {
     case Intent::ReadExisting:
       flags |= O_RDONLY;
@@ -23,25 +24,25 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing, Ha
     case Intent::ReadCreate:
       flags |= O_RDONLY | O_CREAT;
       break;
-    // Opened for writing, so the kernel refuses a file this user may not write.
+    // Opened for writing, so the kernel refuses a file this user may not write. The
+    // store's links were resolved just before: a link put in its place meanwhile is
+    // refused rather than followed.
     case Intent::ReadToReplace:
-      flags |= O_RDWR | O_CREAT;
+      flags |= O_RDWR | O_CREAT | O_NOFOLLOW;
       break;
     case Intent::UpdateCreate:
       flags |= O_RDWR | O_CREAT;
       break;
-    case Intent::Replace:
-      flags |= O_WRONLY | O_CREAT | O_TRUNC;
-      break;
   }
   int fd;
   do {
-    fd = ::open(path.c_str(), flags, 0666);
+    fd = ::open(path.c_str(), flags, 0600);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno;
   struct stat st;
   int err = ::fstat(fd, &st) == 0 ? 0 : errno;
   if (!err && S_ISDIR(st.st_mode)) err = EISDIR;
+  if (!err && !S_ISREG(st.st_mode)) err = kNotRegularFileError;
   // The kernel lets root write any file: a file with no write bit at all is read-only
   // by its owner's choice, and stays so for root too.
   if (!err && intent == Intent::ReadToReplace && (st.st_mode & 0222) == 0) err = EACCES;
@@ -138,17 +139,49 @@ int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::p
 }
 
 int OsFileIo::CopyPermissions(Handle from, Handle to) {
-  struct stat st;
-  if (::fstat(Fd(from), &st) != 0) return errno;
+  struct stat st, mine;
+  if (::fstat(Fd(from), &st) != 0 || ::fstat(Fd(to), &mine) != 0) return errno;
+  // A store that root replaces stays its owner's; a user who may write another user's
+  // store (through its group) cannot give the new one away and is refused here.
+  if ((st.st_uid != mine.st_uid || st.st_gid != mine.st_gid) && ::fchown(Fd(to), st.st_uid, st.st_gid) != 0)
+    return errno;
   return ::fchmod(Fd(to), st.st_mode & 07777) == 0 ? 0 : errno;
 }
 
-int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {
-  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+int OsFileIo::CreateTemp(const std::filesystem::path& beside, Handle& handle, std::filesystem::path& made) {
+  // mkostemp creates with O_EXCL, which never follows a link, and mode 0600.
+  std::string name = beside.native() + ".temp-XXXXXX";
+  int fd;
+  do {
+    fd = ::mkostemp(name.data(), O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno;
-  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  handle = fd;
+  made = name;
+  return 0;
+}
+
+bool OsFileIo::IsFolder(const std::filesystem::path& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {
+  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
+  if (fd < 0) return errno;
+  struct stat st;
+  int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+  if (!err && !S_ISREG(st.st_mode)) err = kNotRegularFileError;
+  // Whoever can open the lock file can hold its lock and so stop every write: it must be
+  // this user's (root may take any user's), and only its owner may open it.
+  const uid_t me = ::geteuid();
+  if (!err && st.st_uid != me && me != 0) err = kForeignLockError;
+  if (!err && st.st_uid == me && (st.st_mode & 077) != 0 && ::fchmod(fd, 0600) != 0) err = errno;
+  while (!err && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
-    int err = errno == EWOULDBLOCK ? kLockBusyError : errno;
+    err = errno == EWOULDBLOCK ? kLockBusyError : errno;
+  }
+  if (err) {
     ::close(fd);
     return err;
   }

@@ -27,16 +27,17 @@ int OsFileIo::Open(const std::filesystem::path& path, Intent intent, Sharing sha
     case Intent::UpdateCreate:
       access |= GENERIC_WRITE;
       break;
-    case Intent::Replace:
-      access |= GENERIC_WRITE;
-      disposition = CREATE_ALWAYS;
-      break;
   }
   // Shared opens also allow a delete to rename a new store over the file meanwhile.
   DWORD share = sharing == Sharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
                                            : FILE_SHARE_READ | FILE_SHARE_DELETE;
   HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
+  // A device or pipe named in a file's place is never read or replaced.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return kNotRegularFileError;
+  }
   if (intent == Intent::ReadToReplace) {
     // A read-only store is refused before anything is written, whoever asks.
     BY_HANDLE_FILE_INFORMATION info;
@@ -202,6 +203,32 @@ int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::p
 
 int OsFileIo::CopyPermissions(Handle, Handle) {
   return 0;  // a new file inherits the folder's access rights, as the old one did
+}
+
+int OsFileIo::CreateTemp(const std::filesystem::path& beside, Handle& handle, std::filesystem::path& made) {
+  // CREATE_NEW fails on any name already there, a link included.
+  LARGE_INTEGER seed;
+  QueryPerformanceCounter(&seed);
+  auto next = static_cast<unsigned long long>(seed.QuadPart) ^ GetCurrentProcessId();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    next = next * 6364136223846793005ULL + 1442695040888963407ULL;
+    std::filesystem::path name = beside;
+    name += L".temp-" + std::to_wstring(next % 1000000000ULL);
+    HANDLE h = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      handle = reinterpret_cast<Handle>(h);
+      made = name;
+      return 0;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return LastError();
+  }
+  return ERROR_FILE_EXISTS;
+}
+
+bool OsFileIo::IsFolder(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {

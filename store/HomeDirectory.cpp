@@ -85,7 +85,3 @@ std::filesystem::path DbFolderFor(const NativePath& home) { return home + kSepar
 std::filesystem::path StorePathFor(const NativePath& home) {
   return home + kSeparator + NATIVE("db") + kSeparator + NATIVE("reminders.rmd");
 }
-
-std::filesystem::path TempPathFor(const NativePath& home) {
-  return home + kSeparator + NATIVE("db") + kSeparator + NATIVE("temp");
-}

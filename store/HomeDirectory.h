@@ -25,9 +25,8 @@ NativePath HomeDirectoryFromFile(std::string_view contents);
 // HomeDirectory. On failure HomeDirectory stays as it was and the status says why.
 Status ReadHomeDirectory(FileIo& io = OsFileIo::Instance(), const std::filesystem::path& file = "path.txt");
 
-// The store and the delete's temp file below a home directory: home + separator +
+// The store and its folder below a home directory: home + separator +
 // "db" + separator + name, with nothing added or removed (a root gives a doubled
 // separator, which the file system accepts).
 std::filesystem::path StorePathFor(const NativePath& home);
-std::filesystem::path TempPathFor(const NativePath& home);
 std::filesystem::path DbFolderFor(const NativePath& home);

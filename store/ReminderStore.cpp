@@ -28,6 +28,10 @@ class OpenFile {
     open_ = err == 0;
     return err;
   }
+  void Adopt(FileIo::Handle handle) {
+    handle_ = handle;
+    open_ = true;
+  }
   int Close() {
     if (!open_) return 0;
     open_ = false;
@@ -85,32 +89,29 @@ class ScanBuffer {
 
 std::string Describe(int err, const std::filesystem::path& path) { return DescribeFailure(err, path); }
 
-// Picks, from records visited in file order, record `preferred` when it still shows the
-// texts, else the first record that does.
-class ShownRecordPick {
- public:
-  ShownRecordPick(int preferred, const ShownTexts& shown) : preferred_(preferred), shown_(shown) {}
-  // False once no later record can change the pick.
-  bool Visit(int number, const ReminderRecord& record) {
-    if (RecordShows(record, shown_)) {
-      if (number == preferred_) {
-        chosen_ = number;
-        return false;
-      }
-      if (first_ == 0) first_ = number;
-    }
-    return number < preferred_ || first_ == 0;
-  }
-  int Chosen() const { return chosen_ != 0 ? chosen_ : first_; }
+std::string ChangedMeanwhile(const std::filesystem::path& path) {
+  return "This reminder was changed or removed since the list was loaded; nothing was written: " + PathText(path);
+}
 
- private:
-  int preferred_;
-  const ShownTexts& shown_;
-  int chosen_ = 0;
-  int first_ = 0;
-};
+// The lock of a store's file sits beside it: reminders.rmd takes reminders.lock.
+std::filesystem::path LockBeside(const std::filesystem::path& file) {
+  return std::filesystem::path(file).replace_extension(".lock");
+}
 
 }  // namespace
+
+// What a change keeps of the old store and adds to it, so that the new store can be
+// written a chunk at a time: the old store's first `keep` bytes (zeros past its end),
+// with record `replaced` given `replacement` and record `dropped` left out, then
+// `appended`.
+struct ReminderStore::Edit {
+  std::uint64_t keep = 0;
+  int replaced = 0;
+  RecordBytes replacement{};
+  int dropped = 0;
+  std::optional<RecordBytes> appended;
+  bool Writes(std::uint64_t size) const { return keep != size || replaced || dropped || appended; }
+};
 
 std::uint64_t AppendRecordNumber(std::uint64_t length) {
   std::uint64_t whole = length / kRecordSize;
@@ -122,6 +123,16 @@ std::uint64_t AppendRecordNumber(std::uint64_t length) {
 bool RecordShows(const ReminderRecord& record, const ShownTexts& shown) {
   return TrimSpaces(record.About) == shown[0] && TrimSpaces(record.Date) == shown[1] &&
          TrimSpaces(record.Time) == shown[2] && TrimSpaces(record.Task) == shown[3];
+}
+
+int ShownOccurrence(RecordSpan records, int number) {
+  const ReminderRecord chosen = records[static_cast<std::size_t>(number - 1)].Decode();
+  const ShownTexts shown{std::u16string(TrimSpaces(chosen.About)), std::u16string(TrimSpaces(chosen.Date)),
+                         std::u16string(TrimSpaces(chosen.Time)), std::u16string(TrimSpaces(chosen.Task))};
+  int occurrence = 0;
+  for (int n = 1; n <= number; ++n)
+    if (RecordShows(records[static_cast<std::size_t>(n - 1)].Decode(), shown)) ++occurrence;
+  return occurrence;
 }
 
 ReminderStore::ReminderStore(FileIo& io, std::function<NativePath()> home) : io_(io), home_(std::move(home)) {}
@@ -138,13 +149,45 @@ class ReminderStore::ReadTarget {
   virtual bool Take(std::size_t at, RecordSpan records) = 0;
 };
 
+// Chunk by chunk through one buffer that stays in the processor's cache.
+class ReminderStore::ChunkTarget final : public ReadTarget {
+ public:
+  explicit ChunkTarget(const ChunkVisitor& visitor) : visitor_(visitor) {}
+  std::size_t Prepare(std::size_t count) override {
+    const std::size_t perRead = std::clamp<std::size_t>(count, 1, kRecordsPerRead);
+    buffer_.emplace(perRead * kRecordSize);
+    return perRead;
+  }
+  char* Place(std::size_t) override { return buffer_->get(); }
+  bool Take(std::size_t at, RecordSpan records) override { return visitor_(static_cast<int>(at + 1), records); }
+
+ private:
+  const ChunkVisitor& visitor_;
+  std::optional<ScanBuffer> buffer_;
+};
+
 Status ReminderStore::ReadRecords(Sharing sharing, ReadTarget& target) const {
   const std::filesystem::path path = StorePath();
   OpenFile file(io_);
-  if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing)) return Status::Failure(Describe(err, path));
+  if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing)) {
+    // A home without a db folder yet, as every new user's, holds no reminders; the first
+    // write makes the folder. Without a home the path would start at the root.
+    if (err == kMissingFolderError && !home_().empty() && io_.IsFolder(home_())) {
+      target.Prepare(0);
+      return Status::Ok();
+    }
+    return Status::Failure(Describe(err, path));
+  }
   std::uint64_t size = 0;
   if (int err = io_.Size(file.handle(), size)) return Status::Failure(Describe(err, path));
+  if (Status s = ReadOpenRecords(file.handle(), size, path, target); !s.ok()) return s;
+  // Nothing was written, so closing cannot lose anything.
+  file.Close();
+  return Status::Ok();
+}
 
+Status ReminderStore::ReadOpenRecords(FileIo::Handle file, std::uint64_t size, const std::filesystem::path& path,
+                                      ReadTarget& target) const {
   const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size / kRecordSize, kMaxRecords));
   const std::size_t perRead = std::max<std::size_t>(target.Prepare(count), 1);
   std::size_t at = 0;
@@ -152,7 +195,7 @@ Status ReminderStore::ReadRecords(Sharing sharing, ReadTarget& target) const {
     const std::size_t want = std::min(count - at, perRead);
     char* place = target.Place(at);
     std::size_t got = 0;
-    if (int err = io_.Read(file.handle(), std::uint64_t{at} * kRecordSize, place, want * kRecordSize, got))
+    if (int err = io_.Read(file, std::uint64_t{at} * kRecordSize, place, want * kRecordSize, got))
       return Status::Failure(Describe(err, path));
     // A file that shrank meanwhile ends the read at its last whole record.
     const std::size_t whole = got / kRecordSize;
@@ -160,29 +203,18 @@ Status ReminderStore::ReadRecords(Sharing sharing, ReadTarget& target) const {
     if (whole < want) break;
     at += whole;
   }
-  // Nothing was written, so closing cannot lose anything.
-  file.Close();
   return Status::Ok();
 }
 
 Status ReminderStore::ScanRecordChunks(Sharing sharing, const ChunkVisitor& visitor) const {
-  // Chunk by chunk through one buffer that stays in the processor's cache.
-  class Chunks final : public ReadTarget {
-   public:
-    explicit Chunks(const ChunkVisitor& visitor) : visitor_(visitor) {}
-    std::size_t Prepare(std::size_t count) override {
-      const std::size_t perRead = std::clamp<std::size_t>(count, 1, kRecordsPerRead);
-      buffer_.emplace(perRead * kRecordSize);
-      return perRead;
-    }
-    char* Place(std::size_t) override { return buffer_->get(); }
-    bool Take(std::size_t at, RecordSpan records) override { return visitor_(static_cast<int>(at + 1), records); }
-
-   private:
-    const ChunkVisitor& visitor_;
-    std::optional<ScanBuffer> buffer_;
-  } chunks(visitor);
+  ChunkTarget chunks(visitor);
   return ReadRecords(sharing, chunks);
+}
+
+Status ReminderStore::ScanOpenChunks(FileIo::Handle file, std::uint64_t size, const std::filesystem::path& path,
+                                     const ChunkVisitor& visitor) const {
+  ChunkTarget chunks(visitor);
+  return ReadOpenRecords(file, size, path, chunks);
 }
 
 Status ReminderStore::CopyRecords(Sharing sharing, RecordCopy& copy) const {
@@ -216,31 +248,64 @@ Status ReminderStore::ScanReminders(Sharing sharing, const Visitor& visitor) con
   });
 }
 
-Status ReminderStore::FindShownRecord(int preferred, const ShownTexts& shown, int& number) const {
+namespace {
+// The record number of the `occurrence`-th record that shows `shown`, or 0, from
+// chunks visited in file order.
+ReminderStore::ChunkVisitor FindOccurrence(int occurrence, const ShownTexts& shown, int& number) {
   number = 0;
-  ShownRecordPick pick(preferred, shown);
-  Status status =
-      ScanReminders(Sharing::Plain, [&pick](int n, const ReminderRecord& record) { return pick.Visit(n, record); });
-  if (status.ok()) number = pick.Chosen();
+  return [occurrence, &shown, &number, seen = 0](int first, RecordSpan records) mutable {
+    for (RecordView record : records) {
+      if (RecordShows(record.Decode(), shown) && ++seen == occurrence) {
+        number = first;
+        return false;
+      }
+      ++first;
+    }
+    return true;
+  };
+}
+}  // namespace
+
+Status ReminderStore::FindShownRecord(int occurrence, const ShownTexts& shown, int& number) const {
+  int found = 0;
+  Status status = ScanRecordChunks(Sharing::Plain, FindOccurrence(occurrence, shown, found));
+  number = status.ok() ? found : 0;
   return status;
 }
 
-std::filesystem::path ReminderStore::LockPath() const { return DbFolder() / "reminders.lock"; }
+std::filesystem::path ReminderStore::LockPath() const {
+  std::filesystem::path target;
+  if (io_.ResolveLinks(StorePath(), target)) target = StorePath();
+  return LockBeside(target);
+}
 
-Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& change) {
+Status ReminderStore::TakeLock(const Planner& plan, std::filesystem::path& target, FileIo::Handle& lock, bool& done) {
   const std::filesystem::path path = StorePath();
-
-  // Writers take turns; a reader never waits for this lock.
-  FileIo::Handle lock = 0;
+  done = false;
   const auto giveUp = std::chrono::steady_clock::now() + lockWait_;
   bool madeFolder = false;
   for (;;) {
-    int err = io_.TryLock(LockPath(), lock);
-    if (!err) break;
-    // A freshly chosen home has no db folder yet: the first write makes it, inside a
-    // home that exists. Without a home the path would start at the root, where
-    // nothing is made.
-    if (err == kMissingFolderError && !madeFolder && !home_().empty()) {
+    // Every link to one file leads its writers to the one lock beside that file.
+    if (int err = io_.ResolveLinks(path, target)) return Status::Failure(Describe(err, path));
+    int err = io_.TryLock(LockBeside(target), lock);
+    if (!err) {
+      // A link changed while this writer waited takes it to the other file's lock.
+      std::filesystem::path now;
+      if (io_.ResolveLinks(path, now) == 0 && now == target) return Status::Ok();
+      io_.Unlock(lock);
+      continue;
+    }
+    // A freshly chosen home has no db folder yet: a change that writes something into an
+    // empty store makes the folder, inside a home that exists. Without a home the path
+    // would start at the root, where nothing is made.
+    if (err == kMissingFolderError && !madeFolder && target == path && !home_().empty()) {
+      Edit edit;
+      const auto nothing = [](const ChunkVisitor&) { return Status::Ok(); };
+      if (Status s = plan(nothing, 0, edit); !s.ok()) return s;
+      if (!edit.Writes(0)) {
+        done = true;
+        return Status::Ok();
+      }
       madeFolder = true;
       const int made = io_.CreateFolder(DbFolder());
       if (made == 0) {
@@ -255,48 +320,95 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
       return Status::Failure("The store is busy: another program is changing it: " + PathText(path));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+}
+
+int ReminderStore::WriteEdited(FileIo::Handle source, std::uint64_t size, const Edit& edit, FileIo::Handle fresh) {
+  constexpr std::size_t kChunk = kRecordsPerRead * kRecordSize;  // whole records: none is split
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
+  const std::uint64_t end = std::min(edit.keep, size);
+  std::uint64_t in = 0, out = 0;
+  const auto put = [&](const char* data, std::size_t length) {
+    const int err = length ? io_.Write(fresh, out, data, length) : 0;
+    out += length;
+    return err;
+  };
+  const auto offsetOf = [](int number) { return std::uint64_t(number - 1) * kRecordSize; };
+  while (in < end) {
+    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - in));
+    std::size_t got = 0;
+    if (int err = io_.Read(source, in, buffer.get(), length, got)) return err;
+    if (got != length) return kShortReadError;  // the store is locked: it cannot shrink
+    const auto within = [&](int number) { return number && offsetOf(number) >= in && offsetOf(number) < in + length; };
+    if (within(edit.replaced))
+      std::copy(edit.replacement.begin(), edit.replacement.end(), buffer.get() + (offsetOf(edit.replaced) - in));
+    if (within(edit.dropped)) {
+      const auto at = static_cast<std::size_t>(offsetOf(edit.dropped) - in);
+      if (int err = put(buffer.get(), at)) return err;
+      if (int err = put(buffer.get() + at + kRecordSize, length - at - kRecordSize)) return err;
+    } else if (int err = put(buffer.get(), length)) {
+      return err;
+    }
+    in += length;
+  }
+  // An append may pad a damaged tail of less than a record up to a whole record.
+  if (edit.keep > size) {
+    const std::string zeros(static_cast<std::size_t>(edit.keep - size), '\0');
+    if (int err = put(zeros.data(), zeros.size())) return err;
+  }
+  if (edit.appended) return put(edit.appended->data(), edit.appended->size());
+  return 0;
+}
+
+void ReminderStore::RemoveLeftTemps(const std::filesystem::path& store) {
+  // Only a writer holding the lock makes a temp file: any there now was left by a write
+  // that could not remove its own.
+  const auto prefix = store.filename().native() + std::filesystem::path(".temp-").native();
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(store.parent_path(), ec))
+    if (entry.path().filename().native().starts_with(prefix)) io_.Remove(entry.path());
+}
+
+Status ReminderStore::Replace(const Planner& plan) {
+  // Writers take turns; a reader never waits for this lock.
+  std::filesystem::path store;
+  FileIo::Handle lock = 0;
+  bool done = false;
+  if (Status s = TakeLock(plan, store, lock, done); !s.ok() || done) return s;
   struct Unlocker {
     FileIo& io;
     FileIo::Handle handle;
     ~Unlocker() { io.Unlock(handle); }
   } unlocker{io_, lock};
 
-  // A store that is a link is replaced where it lives: the new file is written beside
-  // the link's target and renamed over it, so the link stays and the rename stays on
-  // one file system. Resolved once, under the lock, so every step works on one file.
-  std::filesystem::path store;
-  if (int err = io_.ResolveLinks(path, store)) return Status::Failure(Describe(err, path));
-  const std::filesystem::path temp = store == path ? TempPath() : std::filesystem::path(store) += ".temp";
-
   // The store is replaced, not written in place: an open that may write it is what
-  // keeps a read-only store from being replaced.
+  // keeps a read-only store from being replaced. A store that is a link is replaced
+  // where it lives: the new file is written beside the link's target and renamed over
+  // it, so the link stays and the rename stays on one file system.
   OpenFile source(io_);
   if (int err = source.Open(store, FileIo::Intent::ReadToReplace, Sharing::Plain))
     return Status::Failure(Describe(err, store));
   std::uint64_t size = 0;
   if (int err = io_.Size(source.handle(), size)) return Status::Failure(Describe(err, store));
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  std::size_t got = 0;
-  if (size > 0) {
-    if (int err = io_.Read(source.handle(), 0, bytes.data(), bytes.size(), got))
-      return Status::Failure(Describe(err, store));
-    if (got != bytes.size()) return Status::Failure(Describe(kShortReadError, store));
-  }
-  if (Status s = change(bytes); !s.ok()) return s;
+  Edit edit;
+  const auto scan = [&](const ChunkVisitor& visitor) { return ScanOpenChunks(source.handle(), size, store, visitor); };
+  if (Status s = plan(scan, size, edit); !s.ok()) return s;
 
+  // A new file of its own name: nothing another user put in the folder is written
+  // through. A failure names the store, the file the user knows.
+  RemoveLeftTemps(store);
   OpenFile fresh(io_);
-  // Replace empties a temp file left by an interrupted write.
-  if (int err = fresh.Open(temp, FileIo::Intent::Replace, Sharing::Plain)) return Status::Failure(Describe(err, temp));
-  auto fail = [&](int err, const std::filesystem::path& where) {
+  std::filesystem::path temp;
+  FileIo::Handle freshHandle = 0;
+  if (int err = io_.CreateTemp(store, freshHandle, temp)) return Status::Failure(Describe(err, store));
+  fresh.Adopt(freshHandle);
+  auto fail = [&](int err) {
     fresh.Close();
     io_.Remove(temp);
-    return Status::Failure(Describe(err, where));
+    return Status::Failure(Describe(err, store));
   };
-  if (int err = io_.CopyPermissions(source.handle(), fresh.handle())) return fail(err, temp);
-  if (!bytes.empty()) {
-    if (int err = io_.Write(fresh.handle(), 0, bytes.data(), bytes.size())) return fail(err, temp);
-  }
-  if (int err = io_.Sync(fresh.handle())) return fail(err, temp);
+  if (int err = io_.CopyPermissions(source.handle(), fresh.handle())) return fail(err);
+  if (int err = WriteEdited(source.handle(), size, edit, fresh.handle())) return fail(err);
+  if (int err = io_.Sync(fresh.handle())) return fail(err);
   // The new store is on disk since the sync, and the old one was only read: closing
   // cannot lose anything, and Windows renames only closed files.
   fresh.Close();
@@ -311,80 +423,57 @@ Status ReminderStore::Replace(const std::function<Status(std::string& bytes)>& c
 }
 
 Status ReminderStore::AppendReminder(const ReminderRecord& record) {
-  return Replace([&](std::string& bytes) {
-    const std::uint64_t number = AppendRecordNumber(bytes.size());
+  return Replace([&](const auto&, std::uint64_t size, Edit& edit) {
+    const std::uint64_t number = AppendRecordNumber(size);
     if (number > kMaxRecords)
       return Status::Failure("Overflow: the store already holds " + std::to_string(kMaxRecords) +
                              " reminders, the most it can hold: " + PathText(StorePath()));
     // A damaged tail of less than half a record is overwritten; a longer one becomes
     // a record of its own, filled up with zero bytes, as older programs wrote it.
-    bytes.resize(static_cast<std::size_t>((number - 1) * kRecordSize), '\0');
-    const RecordBytes encoded = EncodeRecord(record);
-    bytes.append(encoded.data(), encoded.size());
-    return Status::Ok();
-  });
-}
-
-namespace {
-Status CheckNumber(int number, std::size_t size, const ReminderStore::Guard& guard, const std::string& bytes,
-                   const std::filesystem::path& path) {
-  const std::size_t count = std::min<std::size_t>(size / kRecordSize, ReminderStore::kMaxRecords);
-  if (number < 1 || static_cast<std::size_t>(number) > count)
-    return Status::Failure("Bad record number " + std::to_string(number) + ": the store holds " +
-                           std::to_string(count) + " reminders: " + PathText(path));
-  if (guard && !guard(DecodeRecord(bytes.data() + (number - 1) * kRecordSize)))
-    return Status::Failure(
-        "The reminder was changed meanwhile by another window or program; "
-        "nothing was written: " +
-        PathText(path));
-  return Status::Ok();
-}
-
-void WriteRecordAt(std::string& bytes, int number, const ReminderRecord& record) {
-  const RecordBytes encoded = EncodeRecord(record);
-  std::copy(encoded.begin(), encoded.end(), bytes.begin() + (number - 1) * static_cast<std::ptrdiff_t>(kRecordSize));
-}
-}  // namespace
-
-Status ReminderStore::RewriteReminder(int number, const ReminderRecord& record, const Guard& guard) {
-  if (number < 1) return Status::Failure("Bad record number " + std::to_string(number) + ": " + PathText(StorePath()));
-  return Replace([&](std::string& bytes) {
-    // Writing past the last record would leave a gap of garbage records: refuse it.
-    if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
-    WriteRecordAt(bytes, number, record);
+    edit.keep = (number - 1) * kRecordSize;
+    edit.appended = EncodeRecord(record);
     return Status::Ok();
   });
 }
 
 Status ReminderStore::DeleteReminder(int number, const Guard& guard) {
-  return Replace([&](std::string& bytes) {
+  return Replace([&](const auto& scan, std::uint64_t size, Edit& edit) {
+    const std::uint64_t whole = size / kRecordSize;
+    const bool names = number >= 1 && number <= kMaxRecords && static_cast<std::uint64_t>(number) <= whole;
     if (guard) {
-      if (Status s = CheckNumber(number, bytes.size(), guard, bytes, StorePath()); !s.ok()) return s;
+      if (!names)
+        return Status::Failure("Bad record number " + std::to_string(number) + ": the store holds " +
+                               std::to_string(std::min<std::uint64_t>(whole, kMaxRecords)) +
+                               " reminders: " + PathText(StorePath()));
+      bool still = false;
+      Status read = scan([&](int first, RecordSpan records) {
+        if (number >= first + static_cast<int>(records.size())) return true;
+        still = guard(records[static_cast<std::size_t>(number - first)].Decode());
+        return false;
+      });
+      if (!read.ok()) return read;
+      if (!still)
+        return Status::Failure(
+            "The reminder was changed meanwhile by another window or program; nothing was written: " +
+            PathText(StorePath()));
     }
     // The survivors in their old order; a damaged tail is left out. Whole records past
     // the last number the store can give are kept: they are not the program's to
     // delete. A number that names no record keeps them all.
-    const std::size_t whole = bytes.size() / kRecordSize;
-    bytes.resize(whole * kRecordSize);
-    if (number >= 1 && number <= kMaxRecords && static_cast<std::size_t>(number) <= whole)
-      bytes.erase(static_cast<std::size_t>(number - 1) * kRecordSize, kRecordSize);
+    edit.keep = whole * kRecordSize;
+    if (names) edit.dropped = number;
     return Status::Ok();
   });
 }
 
-Status ReminderStore::RewriteShownReminder(int preferred, const ShownTexts& shown, const ReminderRecord& record) {
-  return Replace([&](std::string& bytes) {
-    const int count = static_cast<int>(std::min<std::size_t>(bytes.size() / kRecordSize, kMaxRecords));
-    ShownRecordPick pick(preferred, shown);
-    for (int n = 1; n <= count && pick.Visit(n, DecodeRecord(bytes.data() + (n - 1) * kRecordSize)); ++n) {
-    }
-    const int number = pick.Chosen();
-    if (number == 0)
-      return Status::Failure(
-          "This reminder was changed or removed since the list was loaded; "
-          "nothing was written: " +
-          PathText(StorePath()));
-    WriteRecordAt(bytes, number, record);
+Status ReminderStore::RewriteShownReminder(int occurrence, const ShownTexts& shown, const ReminderRecord& record) {
+  return Replace([&](const auto& scan, std::uint64_t size, Edit& edit) {
+    int number = 0;
+    if (Status s = scan(FindOccurrence(occurrence, shown, number)); !s.ok()) return s;
+    if (number == 0) return Status::Failure(ChangedMeanwhile(StorePath()));
+    edit.keep = size;
+    edit.replaced = number;
+    edit.replacement = EncodeRecord(record);
     return Status::Ok();
   });
 }

@@ -43,23 +43,25 @@ class ReminderStore {
   // them all, without a second copy chunk by chunk.
   Status CopyRecords(Sharing sharing, RecordCopy& copy) const;
 
-  // Writes hold db/reminders.lock while they work, write the new store beside the old
-  // one (beside its target, for a store that is a symbolic link), flush it and rename it
-  // over the old one: after a failure the store is exactly as it was, after a success
-  // exactly as intended.
+  // Writes hold the lock beside the store's file (db/reminders.lock, or NAME.lock beside
+  // the target of a store that is a symbolic link, so writers through any link to one
+  // file take turns), write the new store to a new file of a name of its own beside the
+  // old one, flush it and rename it over the old one: after a failure the store is
+  // exactly as it was, after a success exactly as intended. The old store is copied a
+  // chunk at a time, so a write needs no more memory for a large store than a small one.
   Status AppendReminder(const ReminderRecord& record);
-  Status RewriteReminder(int number, const ReminderRecord& record, const Guard& guard = nullptr);
   Status DeleteReminder(int number, const Guard& guard = nullptr);
-  // Rewrites the record that still shows `shown`: record `preferred` when it does, else
-  // the first in file order that does. The choice is made under the lock; when no
-  // record shows the texts any more, nothing is written.
-  Status RewriteShownReminder(int preferred, const ShownTexts& shown, const ReminderRecord& record);
+  // Rewrites the `occurrence`-th record (counted from 1 in file order) of those that show
+  // `shown`: the one a list showed as that occurrence, when two reminders are alike. The
+  // choice is made under the lock; when the store holds fewer such records, nothing is
+  // written.
+  Status RewriteShownReminder(int occurrence, const ShownTexts& shown, const ReminderRecord& record);
   // The record RewriteShownReminder would rewrite now, or 0.
-  Status FindShownRecord(int preferred, const ShownTexts& shown, int& number) const;
+  Status FindShownRecord(int occurrence, const ShownTexts& shown, int& number) const;
 
   std::filesystem::path StorePath() const { return StorePathFor(home_()); }
-  std::filesystem::path TempPath() const { return TempPathFor(home_()); }
   std::filesystem::path DbFolder() const { return DbFolderFor(home_()); }
+  // The writers' lock of the store's file as it resolves now.
   std::filesystem::path LockPath() const;
 
   // How long a write waits for another process's write to finish before it gives up.
@@ -67,10 +69,25 @@ class ReminderStore {
 
  private:
   class ReadTarget;
+  class ChunkTarget;
+  struct Edit;
+  // Plans a change of the store from its old records, read through `scan`, and size.
+  using Planner = std::function<Status(const std::function<Status(const ChunkVisitor&)>& scan, std::uint64_t size,
+                                       Edit& edit)>;
   // Reads the store's whole records in batches into the places `target` gives for them.
   Status ReadRecords(Sharing sharing, ReadTarget& target) const;
-  // Replaces the store by `change` applied to its bytes, under the lock.
-  Status Replace(const std::function<Status(std::string& bytes)>& change);
+  Status ReadOpenRecords(FileIo::Handle file, std::uint64_t size, const std::filesystem::path& path,
+                         ReadTarget& target) const;
+  Status ScanOpenChunks(FileIo::Handle file, std::uint64_t size, const std::filesystem::path& path,
+                        const ChunkVisitor& visitor) const;
+  // Replaces the store by the change `plan` makes of it, under the lock.
+  Status Replace(const Planner& plan);
+  // Takes the lock of the file the store resolves to, and names that file in `target`.
+  // A missing db folder is made first when the change writes anything to an empty
+  // store; `done` says the change had nothing to write.
+  Status TakeLock(const Planner& plan, std::filesystem::path& target, FileIo::Handle& lock, bool& done);
+  void RemoveLeftTemps(const std::filesystem::path& store);
+  int WriteEdited(FileIo::Handle source, std::uint64_t size, const Edit& edit, FileIo::Handle fresh);
 
   FileIo& io_;
   std::function<NativePath()> home_;
@@ -80,6 +97,9 @@ class ReminderStore {
 // True while the record's four trimmed fields are exactly the texts a list showed: a
 // window changes a record only while it is still the one the user saw.
 bool RecordShows(const ReminderRecord& record, const ShownTexts& shown);
+// Which occurrence record `number` (from 1) is among the records up to it that show the
+// same four texts: 1 for the first such record in file order.
+int ShownOccurrence(RecordSpan records, int number);
 
 // The record number an append writes: the file length over 356 rounded to the nearest
 // whole number (a half to the even neighbour), plus one. Older stores were written

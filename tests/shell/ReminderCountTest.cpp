@@ -32,6 +32,7 @@ TEST(CountTodaysReminders, CountsEveryRecordDatedTodayWhateverItsTimeAndBlanks) 
   ASSERT_TRUE(CountTodaysReminders(store, year{2026} / 12 / 6, count, ShortDates()).ok());
   EXPECT_EQ(count, 3);
   std::filesystem::remove_all(home.root() / "db");
+  TempHome::WriteBytes(home.root() / "db", "");  // a db that is no folder
   EXPECT_FALSE(CountTodaysReminders(store, year{2026} / 12 / 6, count, ShortDates()).ok());
   EXPECT_EQ(count, 3);
 }

@@ -42,20 +42,25 @@ TEST_F(MainWindowTest, TaskThatFailsToStartDoesNotKeepTheNextReminderOfItsSecond
 }
 
 TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfterIt) {
-  std::filesystem::remove_all(home.root() / "db");
+  const auto breakStore = [&] {  // a db that is no folder
+    std::filesystem::remove_all(home.root() / "db");
+    TempHome::WriteBytes(home.root() / "db", "");
+  };
+  breakStore();
   messages.onShow = [&](const MessageRequest&) {
     messages.onShow = nullptr;
+    std::filesystem::remove(home.root() / "db");
     std::filesystem::create_directories(home.root() / "db");  // the store is back
     home.WriteStore(Due(u"due while the box is open", t0 + 2s));
     clock.now = t0 + 5s;  // the user reads the box for five seconds
   };
   frmMain* main = LoadMain();
   main->timCheckReminders_Timer();
-  std::filesystem::remove_all(home.root() / "db");
+  breakStore();
   clock.now = t0 + 6s;
   main->timCheckReminders_Timer();
   ASSERT_EQ(messages.shown.size(), 3u);  // the count's failure, the reminder, the check's failure
-  EXPECT_EQ(messages.shown[0].text.toStdString(), "No such file or directory: " + home.store().native());
+  EXPECT_EQ(messages.shown[0].text.toStdString(), "Not a directory: " + home.store().native());
   EXPECT_EQ(messages.shown[1].text, "due while the box is open");
 }
 

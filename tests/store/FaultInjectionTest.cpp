@@ -85,7 +85,7 @@ const ReminderRecord kNew = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
 TEST_F(FaultInjection, AppendRewriteDeleteAndAFirstAppendCreatingTheDbFolder) {
   InjectWrite([&] { return store.AppendReminder(kNew); }, kFour + RecordOf(u"new"));
   const std::string rewritten = std::string(before).replace(356, 356, RecordOf(u"TWO", u"", u"", u"/bin/two"));
-  InjectWrite([&] { return store.RewriteReminder(2, MakeRecord(u"TWO", u"", u"", u"/bin/two")); }, rewritten);
+  InjectWrite([&] { return store.RewriteShownReminder(1, {u"two", u"12/06/2026", u"18:05:03", u""}, MakeRecord(u"TWO", u"", u"", u"/bin/two")); }, rewritten);
   InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo);
   InjectWrite([&] { return store.AppendReminder(kNew); }, RecordOf(u"new"), "",
               [&] { fs::remove_all(home.root() / "db"); });

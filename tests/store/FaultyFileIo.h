@@ -49,6 +49,10 @@ class FaultyFileIo final : public FileIo {
   FAULTY_CALL(ResolveLinks, (const Path& path, Path& target), (path, target))
   FAULTY_CALL(CopyPermissions, (Handle from, Handle to), (from, to))
 #undef FAULTY_CALL
+  int CreateTemp(const Path& beside, Handle& h, Path& made) override {
+    return Kept(open, h, Fail("CreateTemp") ? error : real_.CreateTemp(beside, h, made));
+  }
+  bool IsFolder(const Path& path) override { return real_.IsFolder(path); }
   int TryLock(const Path& lockFile, Handle& h) override {
     return Kept(locks, h, Fail("TryLock") ? error : real_.TryLock(lockFile, h));
   }

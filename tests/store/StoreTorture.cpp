@@ -29,13 +29,18 @@ Status OnOwn(ReminderStore& store, const std::string& about, Change change) {
   };
   for (int attempt = 0; attempt < 100; ++attempt) {
     int number = 0;
+    ShownTexts shown;
     const Status found = store.ScanReminders(FileIo::Sharing::Shared, [&](int n, const ReminderRecord& r) {
-      if (stillIt(r)) number = n;
+      if (stillIt(r)) {
+        number = n;
+        shown = {std::u16string(TrimSpaces(r.About)), std::u16string(TrimSpaces(r.Date)),
+                 std::u16string(TrimSpaces(r.Time)), std::u16string(TrimSpaces(r.Task))};
+      }
       return number == 0;
     });
     if (!found.ok()) return found;
     if (number == 0) return Status::Failure("lost: " + about);
-    if (change(number, stillIt).ok()) return Status::Ok();
+    if (change(number, stillIt, shown).ok()) return Status::Ok();
   }
   return Status::Failure("moved at every attempt: " + about);
 }
@@ -59,8 +64,9 @@ int Worker(ReminderStore& store, const std::filesystem::path& journal, int ops, 
     } else {
       const std::string about = mine[rng() % mine.size()];
       log((kind == 1 ? "B R " : "B D ") + about + " " + task);
-      s = OnOwn(store, about, [&](int n, const ReminderStore::Guard& guard) {
-        return kind == 1 ? store.RewriteReminder(n, Record(about, task), guard) : store.DeleteReminder(n, guard);
+      s = OnOwn(store, about, [&](int n, const ReminderStore::Guard& guard, const ShownTexts& shown) {
+        // Each worker's reminders have texts of their own: the first alike is the one.
+        return kind == 1 ? store.RewriteShownReminder(1, shown, Record(about, task)) : store.DeleteReminder(n, guard);
       });
       if (kind == 2) std::erase(mine, about);
     }
