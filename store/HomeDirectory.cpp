@@ -1,5 +1,6 @@
 #include "store/HomeDirectory.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <vector>
@@ -47,7 +48,10 @@ NativePath HomeDirectoryFromFile(std::string_view contents) {
   const std::string_view rest = TrimLeading(line, IsBlank<char>);
   std::string_view item;
   if (rest.starts_with('"')) {
-    item = rest.substr(1, rest.find('"', 1) - 1);  // npos - 1 still runs to the end
+    const std::size_t close = rest.find('"', 1);
+    item = rest.substr(1, close - 1);  // npos - 1 still runs to the end
+    // Left open, the quote runs to the line's end, trimmed as an unquoted item is.
+    if (close == std::string_view::npos) item = TrimTrailing(item, IsBlank<char>);
   } else {
     item = TrimTrailing(rest, IsBlank<char>);
   }
@@ -76,6 +80,11 @@ Status ReadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
 
   NativePath home = HomeDirectoryFromFile(std::string_view(buffer.data(), got));
   if (home.empty()) return Status::Failure("Input past end of file: " + PathText(shown) + " names no folder");
+  // A NUL would cut every path made from the home short, elsewhere; no folder the user
+  // picked holds a control character.
+  if (std::any_of(home.begin(), home.end(), [](auto c) { return (c >= 0 && c < 0x20) || c == 0x7f; }))
+    return Status::Failure("The folder named in " + PathText(shown) +
+                           " holds a control character, which no home folder's name may");
   SetHomeDirectory(std::move(home));
   return Status::Ok();
 }

@@ -17,12 +17,13 @@ void SetHomeDirectory(NativePath home);
 // The home directory named by the first item of path.txt's contents, which never runs
 // past the first line: a leading UTF-8 byte-order mark skipped, leading and trailing
 // blanks removed; a quoted item runs to its closing quote, or to the end of the line
-// when the quote is left open; an unquoted item is the whole first line (so a comma
+// (trimmed) when the quote is left open; an unquoted item is the whole first line (so a comma
 // belongs to the folder name). Empty when there is no item.
 NativePath HomeDirectoryFromFile(std::string_view contents);
 
 // Reads path.txt (in the working directory unless told otherwise) and sets
-// HomeDirectory. On failure HomeDirectory stays as it was and the status says why.
+// HomeDirectory. On failure HomeDirectory stays as it was and the status says why; a
+// folder name holding a control character (a NUL, say) is refused.
 Status ReadHomeDirectory(FileIo& io = OsFileIo::Instance(), const std::filesystem::path& file = "path.txt");
 
 // The store and its folder below a home directory: home + separator +

@@ -72,6 +72,8 @@ class FaultInjection : public ::testing::Test {
                    const std::function<void()>& prepare) {
     Inject(prepare, run, [&](const Status& s) {
       EXPECT_TRUE(home.StoreBytes() == (s.ok() ? expected : was)) << s.text();
+      // A failure names the store the user knows, not the new file beside it.
+      EXPECT_EQ(s.text().find(".temp"), std::string::npos) << s.text();
       // The next write leaves no temp file behind, wherever the store lives.
       EXPECT_TRUE(clean.DeleteReminder(0).ok());
       for (const auto& entry : fs::recursive_directory_iterator(home.root()))

@@ -4,6 +4,10 @@
 
 #include <optional>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "platform/OsCodes.h"
 #include "store/TempHome.h"
 
@@ -35,9 +39,21 @@ INSTANTIATE_TEST_SUITE_P(Contents, PathFileTest,
                                            PathFile{"   /home/ann/My Reminders  \r\n", "/home/ann/My Reminders"},
                                            PathFile{"\xef\xbb\xbf/home/ann/a,b\r\n", "/home/ann/a,b"},
                                            PathFile{"\"/home/ann/quoted, too\" rest\r\n", "/home/ann/quoted, too"},
-                                           PathFile{"\"/home/ann/unclosed\r\n/second\"\r\n", "/home/ann/unclosed"},
+                                           PathFile{"\"/home/ann/unclosed  \r\n/second\"\r\n", "/home/ann/unclosed"},
+                                           PathFile{std::string("/home/ann/CREATED\0/ignored\r\n", 28), ""},
+                                           PathFile{"/home/ann/a\tb\r\n", ""},
                                            PathFile{"\xef\xbb\xbf \"/home/ann/q\"\r\n", "/home/ann/q"},
                                            PathFile{"/home/\xff\xfe\r\n", "/home/\xff\xfe"}, PathFile{"", ""},
                                            PathFile{"\r\n/second\r\n", ""}, PathFile{std::nullopt, ""}));
+
+#ifndef _WIN32
+// A FIFO in path.txt's place is refused at once, not waited on.
+TEST(PathFile, FifoIsRefusedWithoutWaiting) {
+  TempHome dir;
+  const auto file = dir.root() / "path.txt";
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  EXPECT_EQ(ReadHomeDirectory(OsFileIo::Instance(), file).text(), DescribeFailure(kNotRegularFileError, file));
+}
+#endif
 
 }  // namespace

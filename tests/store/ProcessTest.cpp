@@ -85,17 +85,32 @@ TEST(StoreProcesses, KilledWriterLosesNothingAcknowledged) {
   std::printf("crash test: 150 kills, %zu reminders at the end\n", model.size());
 }
 
-TEST(StoreProcesses, TwoWritersAtOnceLoseNothing) {
-  TempHome home;
+// Two writers at once, through one home, or through two homes whose stores are links to
+// one file: every change each acknowledges is there, and none fails.
+class TwoWriters : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TwoWriters, AtOnceLoseNothing) {
+  TempHome home, other, shared;
+  const bool linked = GetParam();
+  const std::filesystem::path target = shared.root() / "store.rmd";
+  if (linked) {
+    TempHome::WriteBytes(target, "");
+    if (!TempHome::MakeFileLink(target, home.store()) || !TempHome::MakeFileLink(target, other.store()))
+      GTEST_SKIP() << "no symbolic links here";
+  }
   ChildProcess one(Worker(home, "journal1", 150, 1));
-  ChildProcess two(Worker(home, "journal2", 150, 2));
+  ChildProcess two(Worker(linked ? other : home, "journal2", 150, 2));
   EXPECT_EQ(one.Wait(), 0);
   EXPECT_EQ(two.Wait(), 0);
   Model model;
   Replay(home.root() / "journal1", model);
-  Replay(home.root() / "journal2", model);
+  Replay((linked ? other : home).root() / "journal2", model);
   EXPECT_EQ(Stored(home), model);
-  std::printf("two processes: 150 changes each, %zu reminders at the end\n", model.size());
+  EXPECT_TRUE(!linked || std::filesystem::is_symlink(home.store()) && std::filesystem::is_symlink(other.store()));
+  std::printf("two processes: %s150 changes each, %zu reminders at the end\n", linked ? "through two links, " : "",
+              model.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(Homes, TwoWriters, ::testing::Bool());
 
 }  // namespace
