@@ -34,8 +34,10 @@ void ReminderCheck::Tick(ReminderAnnouncer& announcer) {
 
   const local_seconds now = clock_.Now();
   if (now == lastCovered_) return;  // this second was covered already
-  // A clock set back restarts coverage at the current second.
-  const local_seconds from = now < lastCovered_ ? now : lastCovered_ + seconds{1};
+  // A clock set back restarts coverage at the current second, even on a tick the store
+  // fails: the restart stays, so the first good tick covers every second from it on.
+  if (now < lastCovered_) lastCovered_ = now - seconds{1};
+  const local_seconds from = lastCovered_ + seconds{1};
 
   std::vector<DueReminder> due;
   Status status = store_.ScanRecordChunks(FileIo::Sharing::Shared, [&](int number, RecordSpan records) {

@@ -30,7 +30,8 @@ class ReminderAnnouncer {
 // The once-a-second check. It remembers the last second it covered, starting with the
 // second before it was made, so the second the main window loaded is covered. Each tick
 // covers every later second up to now, in order: no reminder due while it runs is lost
-// or announced twice, however long a box stays open.
+// or announced twice, however long a box stays open. A clock set back restarts coverage
+// at the current second.
 class ReminderCheck {
  public:
   // `coveredUntil`: the last second an earlier check of this run covered, so that a main
@@ -43,6 +44,7 @@ class ReminderCheck {
   // does nothing; the next tick after them covers the seconds that passed meanwhile.
   void Tick(ReminderAnnouncer& announcer);
 
+  // The last second covered, or the second before a restart after the clock was set back.
   std::chrono::local_seconds lastCovered() const { return lastCovered_; }
 
  private:

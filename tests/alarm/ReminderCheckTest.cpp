@@ -127,6 +127,18 @@ TEST_F(CheckTest, FailureIsReportedOnceWhileItLastsAndCoverageWaitsForTheStore) 
   EXPECT_EQ(failures, (std::vector<std::string>{DescribeFailure(kAccessDenied, home.store()), failed, failed}));
 }
 
+// A clock set back while the store cannot be read restarts coverage there, as on a good
+// tick: what falls due from the restart on comes when the store is back.
+TEST_F(CheckTest, ClockSetBackDuringAnOutageRestartsCoverageThere) {
+  TickAt(t0 + 62s);
+  home.WriteStore(Due(u"after the restart", t0 + 5s));
+  io.Arm(1, kIoError, true);
+  for (seconds s = 3s; s <= 12s; ++s) TickAt(t0 + s);
+  io.Disarm();
+  TickAt(t0 + 13s);
+  EXPECT_EQ(announced, Abouts{u"after the restart"});
+}
+
 // A store out of reach for more than a day, failing as it is opened (call 1) or after
 // it has handed over its first records (call 4). One that cannot be opened costs no
 // texts; one that fails later costs what a good tick a minute after the last costs: the
