@@ -160,10 +160,14 @@ std::optional<std::string> TaskPathRefusal(const Path& task) {
       continue;
     }
     const Path next = reached / name;
-    // A missing name: starting fails with the OS's text, and nobody else can make it.
     if (::lstat(next.c_str(), &st) != 0) {
-      if (errno == ENOENT) return std::nullopt;
-      return DescribeFailure(errno, next);
+      const int error = errno;
+      // A missing name is left to fail when started, unless others may make it meanwhile
+      // (a sticky folder they can write).
+      struct stat folder;
+      if (error == ENOENT && ::lstat(reached.c_str(), &folder) == 0 && OthersCanWrite(reached, folder) == false)
+        return std::nullopt;
+      return DescribeFailure(error, next);
     }
     if (S_ISLNK(st.st_mode)) {
       // Even in a sticky folder another user's link is theirs to point elsewhere.
