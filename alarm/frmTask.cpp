@@ -30,7 +30,7 @@ bool frmTask::Form_Load(const QString& target) {
   const QString path = FromStd(TrimSpaces(target.toStdU16String()));
   if (path.isEmpty()) return true;
   std::optional<QString> failure;
-  if (auto refusal = TaskRefusal(store_.StorePath(), store_.DbFolder()))
+  if (auto refusal = TaskRefusal(store_.StorePath(), store_.DbFolder(), PathOf(path)))
     failure = QStringLiteral("The task was not started: ") + FromUtf8(*refusal);
   else
     failure = services_.launcher.Open(path);

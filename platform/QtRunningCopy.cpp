@@ -1,8 +1,6 @@
 #include "platform/QtRunningCopy.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -12,6 +10,7 @@
 #include <filesystem>
 
 #include "platform/OsError.h"
+#include "platform/QtText.h"
 #include "platform/RunningCopyName.h"
 
 #ifndef Q_OS_WIN
@@ -37,14 +36,6 @@ QString DisplayKey(const QString& platform) {
   if (platform == QLatin1String("wayland")) return qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
   if (platform == QLatin1String("xcb")) return qEnvironmentVariable("DISPLAY");
   return {};
-}
-
-std::filesystem::path PathOf(const QString& path) {
-#ifdef Q_OS_WIN
-  return std::filesystem::path(QDir::toNativeSeparators(path).toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/TaskSafety.h"
 
-std::optional<std::string> TaskRefusal(const std::filesystem::path&, const std::filesystem::path&) {
+std::optional<std::string> TaskRefusal(const std::filesystem::path&, const std::filesystem::path&,
+                                       const std::filesystem::path&) {
   return std::nullopt;
 }
