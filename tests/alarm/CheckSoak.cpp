@@ -243,9 +243,18 @@ class Soak : public ReminderAnnouncer {
     } else {
       const Written w = Make(Draw(-600, 600));
       Note("rewrite #" + std::to_string(n) + " " + Describe(written_[n - 1]) + " as " + Describe(w));
-      Expect(writer_.RewriteReminder(n, Record(w)), "rewrite");
+      Expect(Rewrite(n, Record(w)), "rewrite");
       written_[n - 1] = w;
     }
+  }
+  // Record n rewritten as the edit dialog does: by its texts and which of the alike it is.
+  Status Rewrite(int n, const ReminderRecord& record) {
+    RecordCopy copy;
+    if (Status s = writer_.CopyRecords(FileIo::Sharing::Shared, copy); !s.ok()) return s;
+    const ReminderRecord old = copy.records()[std::size_t(n - 1)].Decode();
+    const ShownTexts shown{std::u16string(TrimSpaces(old.About)), std::u16string(TrimSpaces(old.Date)),
+                           std::u16string(TrimSpaces(old.Time)), std::u16string(TrimSpaces(old.Task))};
+    return writer_.RewriteShownReminder(ShownOccurrence(copy.records(), n), shown, record);
   }
   void Expect(const Status& s, const char* what) {
     if (s.ok()) return;
