@@ -14,7 +14,9 @@
 #include "store/TextFold.h"
 
 // The texts of a span of seconds as the store holds them, folded for comparison: the
-// date text of each of its days and the time text of each of its times of day. A span
+// date text of each of its days and the time text of each of its times of day, and
+// where older installations wrote other forms (DateTimeForms::OldDateText), the old
+// text of each day and of each minute that starts in the span. A span
 // that grows at its end forms only the texts of its new seconds, and never more than a
 // day's time texts: a span left open while the store fails costs what a good tick does.
 class CoveredTexts {

@@ -35,6 +35,8 @@ ManagerRow ReminderList::Row(int number, const DateTimeForms& forms, year_month_
   if (date == dates_.end()) date = dates_.emplace(row.texts[1], forms.ReadDate(row.texts[1])).first;
   auto time = times_.find(row.texts[2]);
   if (time == times_.end()) time = times_.emplace(row.texts[2], forms.ReadTime(row.texts[2])).first;
-  if (date->second && time->second) row.state = ClassifyReminder(*date->second, *time->second, today, now);
+  // The check announces only texts that read back: any other row has no moment left.
+  row.state = date->second && time->second ? ClassifyReminder(*date->second, *time->second, today, now)
+                                           : ReminderState::Expired;
   return row;
 }

@@ -34,11 +34,12 @@ struct ManagerGeometry {
 };
 ManagerGeometry ManagerLayout(int outerWidth, int outerHeight);
 
-// One row of the list: the record's four trimmed texts, and its state, which is empty
-// when the date or time text cannot be read back.
+// One row of the list: the record's four trimmed texts, and its state. A row whose date
+// or time text does not read back (garbled, or an old time that names two moments of a
+// day) is never announced, so it shows as expired.
 struct ManagerRow {
   ShownTexts texts;
-  std::optional<ReminderState> state;
+  ReminderState state = ReminderState::Expired;
 };
 
 // The store's records as the manager lists them: read in one go, decoded only when a

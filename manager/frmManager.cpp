@@ -27,12 +27,12 @@ constexpr int kFormattedCol = 3;
 // Fonts are made once the application exists, never at start-up.
 QFont Verdana() { return PointFont("Verdana", 8.25); }
 
-FlexGrid::CellLook LookOf(std::optional<ReminderState> state) {
+FlexGrid::CellLook LookOf(ReminderState state) {
   FlexGrid::CellLook look;
-  if (!state || *state == ReminderState::DueNow) return look;  // the grid's default look
-  look.strikeThrough = *state == ReminderState::Expired;
-  look.bold = *state == ReminderState::Today;
-  look.foreColor = *state == ReminderState::Future ? QColor(0, 0, 255) : QColor(0, 0, 0);
+  if (state == ReminderState::DueNow) return look;  // the grid's default look
+  look.strikeThrough = state == ReminderState::Expired;
+  look.bold = state == ReminderState::Today;
+  look.foreColor = state == ReminderState::Future ? QColor(0, 0, 255) : QColor(0, 0, 0);
   return look;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/DateTimeForms.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <unordered_set>
 
 #include "platform/CodePage.h"
@@ -17,6 +19,57 @@ bool Usable(const FormatOf& format, std::size_t width, const std::vector<std::tm
   return true;
 }
 
+namespace {
+
+// Every day of a leap year, and the last day of each of the other years.
+std::vector<std::tm> DaysOfALeapYearAnd(std::initializer_list<int> years) {
+  std::vector<std::tm> out;
+  const sys_days first{year{2028} / January / 1};
+  for (sys_days d = first; d < first + days{366}; d += days{1}) out.push_back(TmOf(year_month_day{d}, seconds{0}));
+  for (int y : years) out.push_back(TmOf(year{y} / December / 31, seconds{0}));
+  return out;
+}
+
+}  // namespace
+
+bool ReadableAsOldDates(const FormatOf& format, std::size_t width) {
+  // Years that differ in their last two digits only: a stored date a century away from
+  // now names no reminder anyone still waits for.
+  return Usable(format, width, DaysOfALeapYearAnd({1999, 2029, 2038}));
+}
+
+bool ReadableAsOldTimes(const FormatOf& format, std::size_t width) {
+  const year_month_day day = year{2028} / January / 1;
+  std::vector<std::tm> minuteStarts;
+  for (int m = 0; m < 24 * 60; ++m) minuteStarts.push_back(TmOf(day, minutes{m}));
+  if (!Usable(format, width, minuteStarts)) return false;
+  for (const std::tm& tm : TimeSamples()) {
+    std::tm minuteStart = tm;
+    minuteStart.tm_sec = 0;
+    if (format(tm) != format(minuteStart)) return false;
+  }
+  return true;
+}
+
+char16_t FixedTimeSeparator(const FormatOf& userForm) {
+  const year_month_day day = year{2028} / January / 1;
+  std::vector<std::tm> samples = TimeSamples();
+  for (int m = 0; m < 24 * 60; ++m) samples.push_back(TmOf(day, minutes{m}));
+  std::unordered_set<std::u16string> written;
+  for (const std::tm& tm : samples)
+    if (std::optional<std::u16string> text = userForm(tm)) written.insert(*text);
+  for (char16_t separator : {u':', u'.', u'-'}) {
+    const bool shared = std::any_of(samples.begin(), samples.end(), [&](const std::tm& tm) {
+      char text[16];
+      std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", tm.tm_hour, char(separator), tm.tm_min, char(separator),
+                    tm.tm_sec);
+      return written.count(std::u16string(text, text + 8)) > 0;
+    });
+    if (!shared) return separator;
+  }
+  return u':';
+}
+
 std::tm TmOf(year_month_day date, seconds timeOfDay) {
   std::tm tm{};
   tm.tm_year = static_cast<int>(date.year()) - 1900;
@@ -31,13 +84,7 @@ std::tm TmOf(year_month_day date, seconds timeOfDay) {
   return tm;
 }
 
-std::vector<std::tm> DateSamples() {
-  std::vector<std::tm> out;
-  const sys_days first{year{2028} / January / 1};
-  for (sys_days d = first; d < first + days{366}; d += days{1}) out.push_back(TmOf(year_month_day{d}, seconds{0}));
-  for (int y : {1999, 2029, 2038, 2128, 3028}) out.push_back(TmOf(year{y} / December / 31, seconds{0}));
-  return out;
-}
+std::vector<std::tm> DateSamples() { return DaysOfALeapYearAnd({1999, 2029, 2038, 2128, 3028}); }
 
 std::vector<std::tm> TimeSamples() {
   std::vector<std::tm> out;

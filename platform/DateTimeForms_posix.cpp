@@ -2,6 +2,7 @@
 #include <locale.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -25,14 +26,17 @@ class PosixForms final : public DateTimeForms {
     // A two-digit year is written with four digits.
     for (std::size_t at = dateFormat_.find("%y"); at != std::string::npos; at = dateFormat_.find("%y", at + 2))
       dateFormat_[at + 1] = 'Y';
-    if (dateFormat_.empty() ||
-        !Usable([&](const std::tm& tm) { return Format(dateFormat_, tm, locale_); }, kDateWidth, DateSamples())) {
+    const FormatOf userDate = [&](const std::tm& tm) { return Format(dateFormat_, tm, locale_); };
+    if (dateFormat_.empty() || !Usable(userDate, kDateWidth, DateSamples())) {
+      if (!dateFormat_.empty() && ReadableAsOldDates(userDate, kDateWidth)) oldDateFormat_ = dateFormat_;
       dateFormat_ = "%m/%d/%Y";
       dateLocale_ = cLocale_;
     }
-    if (timeFormat_.empty() ||
-        !Usable([&](const std::tm& tm) { return Format(timeFormat_, tm, locale_); }, kTimeWidth, TimeSamples())) {
-      timeFormat_ = "%H:%M:%S";
+    const FormatOf userTime = [&](const std::tm& tm) { return Format(timeFormat_, tm, locale_); };
+    if (timeFormat_.empty() || !Usable(userTime, kTimeWidth, TimeSamples())) {
+      if (!timeFormat_.empty() && ReadableAsOldTimes(userTime, kTimeWidth)) oldTimeFormat_ = timeFormat_;
+      const char separator = timeFormat_.empty() ? ':' : char(FixedTimeSeparator(userTime));
+      timeFormat_ = std::string("%H") + separator + "%M" + separator + "%S";
       timeLocale_ = cLocale_;
     }
   }
@@ -52,13 +56,28 @@ class PosixForms final : public DateTimeForms {
   std::optional<year_month_day> ReadDate(std::u16string_view text) const override {
     std::tm tm{};
     tm.tm_mday = 1;
-    if (!Parse(text, dateFormat_, dateLocale_, tm)) return std::nullopt;
+    if (!Parse(text, dateFormat_, dateLocale_, tm)) {
+      tm = {};
+      tm.tm_mday = 1;
+      if (!oldDateFormat_ || !Parse(text, *oldDateFormat_, locale_, tm)) return std::nullopt;
+    }
     return DateFromTm(tm);
   }
   std::optional<seconds> ReadTime(std::u16string_view text) const override {
     std::tm tm{};
-    if (!Parse(text, timeFormat_, timeLocale_, tm)) return std::nullopt;
-    return TimeFromTm(tm);
+    if (Parse(text, timeFormat_, timeLocale_, tm)) return TimeFromTm(tm);
+    tm = {};
+    if (!oldTimeFormat_ || !Parse(text, *oldTimeFormat_, locale_, tm)) return std::nullopt;
+    const std::optional<seconds> time = TimeFromTm(tm);
+    return time ? std::optional(floor<minutes>(*time)) : std::nullopt;
+  }
+  std::optional<std::u16string> OldDateText(year_month_day date) const override {
+    if (!oldDateFormat_) return std::nullopt;
+    return Format(*oldDateFormat_, TmOf(date, seconds{0}), locale_);
+  }
+  std::optional<std::u16string> OldTimeText(seconds timeOfDay) const override {
+    if (!oldTimeFormat_) return std::nullopt;
+    return Format(*oldTimeFormat_, TmOf(year{2000} / January / 1, floor<minutes>(timeOfDay)), locale_);
   }
 
  private:
@@ -96,6 +115,8 @@ class PosixForms final : public DateTimeForms {
   bool utf8_ = false;
   std::string dateFormat_;
   std::string timeFormat_;
+  std::optional<std::string> oldDateFormat_;  // with locale_
+  std::optional<std::string> oldTimeFormat_;
 };
 
 // The forms of a named locale, with its own formats where none are given.

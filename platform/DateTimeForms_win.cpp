@@ -35,10 +35,17 @@ SYSTEMTIME SystemTimeOf(const std::tm& tm) {
 class WindowsForms final : public DateTimeForms {
  public:
   WindowsForms() {
-    if (!Usable([&](const std::tm& tm) { return Date(tm, nullptr); }, kDateWidth, DateSamples()))
+    const FormatOf userDate = [](const std::tm& tm) { return Date(tm, nullptr); };
+    if (!Usable(userDate, kDateWidth, DateSamples())) {
       datePicture_ = L"MM/dd/yyyy";
-    if (!Usable([&](const std::tm& tm) { return Time(tm, nullptr); }, kTimeWidth, TimeSamples()))
-      timePicture_ = L"HH:mm:ss";
+      oldDates_ = ReadableAsOldDates(userDate, kDateWidth);
+    }
+    const FormatOf userTime = [](const std::tm& tm) { return Time(tm, nullptr); };
+    if (!Usable(userTime, kTimeWidth, TimeSamples())) {
+      timeSeparator_ = FixedTimeSeparator(userTime);
+      timePicture_ = timeSeparator_ == u'.' ? L"HH.mm.ss" : timeSeparator_ == u'-' ? L"HH-mm-ss" : L"HH:mm:ss";
+      oldTimes_ = ReadableAsOldTimes(userTime, kTimeWidth);
+    }
   }
 
   std::u16string DateText(year_month_day date) const override {
@@ -53,12 +60,13 @@ class WindowsForms final : public DateTimeForms {
     std::tm tm{};
     if (datePicture_) {
       // The fixed form is read as what it is, whatever order the user's settings have.
-      auto mdy = ThreeNumbers(text, u'/', true);
-      if (!mdy) return std::nullopt;
-      tm.tm_mon = (*mdy)[0] - 1;
-      tm.tm_mday = (*mdy)[1];
-      tm.tm_year = (*mdy)[2] - 1900;
-      return DateFromTm(tm);
+      if (auto mdy = ThreeNumbers(text, u'/', true)) {
+        tm.tm_mon = (*mdy)[0] - 1;
+        tm.tm_mday = (*mdy)[1];
+        tm.tm_year = (*mdy)[2] - 1900;
+        return DateFromTm(tm);
+      }
+      if (!oldDates_) return std::nullopt;  // else the user's own form, as the old one
     }
     DATE value = 0;
     if (!ParseVariant(text, tm, value) || value == 0 || value != std::trunc(value)) return std::nullopt;
@@ -67,16 +75,27 @@ class WindowsForms final : public DateTimeForms {
   std::optional<seconds> ReadTime(std::u16string_view text) const override {
     std::tm tm{};
     if (timePicture_) {
-      auto hms = ThreeNumbers(text, u':', false);
-      if (!hms) return std::nullopt;
-      tm.tm_hour = (*hms)[0];
-      tm.tm_min = (*hms)[1];
-      tm.tm_sec = (*hms)[2];
-      return TimeFromTm(tm);
+      if (auto hms = ThreeNumbers(text, timeSeparator_, false)) {
+        tm.tm_hour = (*hms)[0];
+        tm.tm_min = (*hms)[1];
+        tm.tm_sec = (*hms)[2];
+        return TimeFromTm(tm);
+      }
+      if (!oldTimes_) return std::nullopt;
     }
     DATE value = 0;
     if (!ParseVariant(text, tm, value) || value < 0 || value >= 1) return std::nullopt;
-    return TimeFromTm(tm);
+    const std::optional<seconds> time = TimeFromTm(tm);
+    // An old text names a minute.
+    return time && timePicture_ ? std::optional(floor<minutes>(*time)) : time;
+  }
+  std::optional<std::u16string> OldDateText(year_month_day date) const override {
+    if (!oldDates_) return std::nullopt;
+    return Date(TmOf(date, seconds{0}), nullptr);
+  }
+  std::optional<std::u16string> OldTimeText(seconds timeOfDay) const override {
+    if (!oldTimes_) return std::nullopt;
+    return Time(TmOf(year{2000} / January / 1, floor<minutes>(timeOfDay)), nullptr);
   }
 
  private:
@@ -135,6 +154,10 @@ class WindowsForms final : public DateTimeForms {
 
   const wchar_t* datePicture_ = nullptr;
   const wchar_t* timePicture_ = nullptr;
+  char16_t timeSeparator_ = u':';
+  // The user's own forms, set aside above, are the old ones.
+  bool oldDates_ = false;
+  bool oldTimes_ = false;
 };
 
 }  // namespace

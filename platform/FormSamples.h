@@ -17,6 +17,19 @@ using FormatOf = std::function<std::optional<std::u16string>(const std::tm&)>;
 // samples share a text: a text that stood for two moments would fire a reminder at each.
 bool Usable(const FormatOf& format, std::size_t width, const std::vector<std::tm>& samples);
 
+// Whether a form set aside by `Usable` can still be read as an old form: every sample
+// fits, and a date form tells the days of a century apart, a time form every minute of a
+// day, with the seconds of a minute sharing its text.
+bool ReadableAsOldDates(const FormatOf& format, std::size_t width);
+bool ReadableAsOldTimes(const FormatOf& format, std::size_t width);
+
+// The separator of the fixed time form that replaces the user's set-aside one: ':'
+// (HH:MM:SS), else '.' or '-', the first whose texts the user's form never writes. A
+// 12-hour form without AM and PM writes "06:05:03" for 18:05:03: a fixed form that
+// wrote the same text for 06:05:03 would announce an older installation's reminder at
+// a moment nobody chose.
+char16_t FixedTimeSeparator(const FormatOf& userForm);
+
 // Every day of a leap year, and the last day of years that differ from it in one digit
 // each: a form must tell every day apart, years included.
 std::vector<std::tm> DateSamples();

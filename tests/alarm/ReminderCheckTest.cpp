@@ -14,14 +14,25 @@ namespace {
 
 using Abouts = std::vector<std::u16string>;
 
-// The fixed forms, counting the texts they form.
+// The fixed forms, counting the texts they form; with `old`, old forms beside them:
+// day.month.two-digit-year and hour:minute.
 class CountingForms final : public DateTimeForms {
  public:
   std::u16string DateText(year_month_day date) const override { return ++formed, fixed.DateText(date); }
   std::u16string TimeText(seconds timeOfDay) const override { return ++formed, fixed.TimeText(timeOfDay); }
   std::optional<year_month_day> ReadDate(std::u16string_view text) const override { return fixed.ReadDate(text); }
   std::optional<seconds> ReadTime(std::u16string_view text) const override { return fixed.ReadTime(text); }
+  std::optional<std::u16string> OldDateText(year_month_day d) const override {
+    if (!old) return std::nullopt;
+    const std::u16string mdy = fixed.DateText(d);  // MM/DD/YYYY
+    return mdy.substr(3, 2) + u"." + mdy.substr(0, 2) + u"." + mdy.substr(8, 2);
+  }
+  std::optional<std::u16string> OldTimeText(seconds timeOfDay) const override {
+    if (!old) return std::nullopt;
+    return fixed.TimeText(timeOfDay).substr(0, 5);
+  }
   FixedForms fixed;
+  bool old = false;
   mutable int formed = 0;
 };
 
@@ -36,12 +47,14 @@ struct CheckTest : ::testing::Test, ReminderAnnouncer {
   CountingForms forms;
   ReminderCheck check{store, clock, forms};
   Abouts announced;
+  std::vector<local_seconds> dueAt;
   std::vector<std::string> failures;
   int ticksDuringEachBox = 0;
 
   // The store is closed while a box is open; the ticks that come meanwhile do nothing.
   void Announce(const DueReminder& r) override {
     announced.push_back(io.open.empty() ? r.about : u"announced with the store open");
+    dueAt.push_back(r.second);
     for (int i = 0; i < ticksDuringEachBox; ++i) TickAt(clock.now + 1s);
   }
   void ReportFailure(const std::string& text) override { failures.push_back(text); }
@@ -99,6 +112,34 @@ INSTANTIATE_TEST_SUITE_P(
         Coverage{"made_again_within_a_covered_second", t0, {{u"once", 0s}, {u"next", 1s}}, {1s}, {u"next"}, 0s},
         Coverage{"made_later_starts_afresh", t0, {{u"between", -3s}, {u"at load", 0s}}, {0s}, {u"at load"}, -8s}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// A record in the old forms, the check made at t0 (18:05:00) and ticking every `step`
+// up to two minutes on: an old time is due at its minute's first second, once.
+struct OldCase {
+  const char* name;
+  std::u16string date, time;
+  seconds step;
+  std::vector<local_seconds> due;
+};
+
+class OldFormsCheckTest : public CheckTest, public ::testing::WithParamInterface<OldCase> {};
+
+TEST_P(OldFormsCheckTest, OldTextsAreDueOnceAtTheirMomentsFirstSecond) {
+  const OldCase& c = GetParam();
+  forms.old = true;
+  home.WriteStore(RecordOf(u"old", c.date, c.time));
+  for (seconds t = c.step; t <= 2min; t += c.step) TickAt(t0 + t);
+  EXPECT_EQ(dueAt, c.due);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OldFormsCheckTest,
+                         ::testing::Values(OldCase{"old_time_each_second", u"12/06/2026", u"18:06", 1s, {t0 + 1min}},
+                                           OldCase{"old_time_in_one_tick", u"12/06/2026", u"18:06", 2min, {t0 + 1min}},
+                                           OldCase{"minute_of_the_first_tick", u"12/06/2026", u"18:05", 1s, {t0}},
+                                           OldCase{"old_date", u"06.12.26", u"18:05:30", 1s, {t0 + 30s}},
+                                           OldCase{"old_date_and_time", u"06.12.26", u"18:07", 1s, {t0 + 2min}},
+                                           OldCase{"another_day", u"07.12.26", u"18:06", 1s, {}}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // Ticks that come while a box is open do nothing; the next tick after it covers the
 // seconds that passed meanwhile. Texts are announced trimmed.

@@ -48,9 +48,40 @@ INSTANTIATE_TEST_SUITE_P(
                       FormsCase{"de_DE.UTF-8", nullptr, nullptr, u"06.12.2026", u"18:05:03", u"18:05:03"},
                       FormsCase{"C", "%d.%m.%Y", "%I:%M:%S %p", u"06.12.2026", u"06:05:03 PM", u"06:05:03 pm"},
                       FormsCase{"C", "%d.%m.%Y", "%H:%M", u"06.12.2026", u"18:05:03", u"18:05:03"},
-                      FormsCase{"C", "%d.%m.%Y", "%I:%M:%S", u"06.12.2026", u"18:05:03", u"18:05:03"},
+                      // Its texts are the fixed form's of other seconds: the fixed form takes dots.
+                      FormsCase{"C", "%d.%m.%Y", "%I:%M:%S", u"06.12.2026", u"18.05.03", u"18.05.03"},
                       FormsCase{"C", "%d.%m.", "%H.%M.%S", u"12/06/2026", u"18.05.03", u"18.05.03"},
                       FormsCase{"C", "%d.%m.%Oy", "%H.%M.%S", u"12/06/2026", u"18.05.03", u"18.05.03"}));
+
+// What an older installation wrote of 2026-12-06 18:05:03 in the user's own forms, now
+// set aside: a text reads back as its day, or as its minute's first second, where the
+// form tells those apart, and never where it does not.
+struct OldFormsCase {
+  const char* date;
+  const char* time;
+  std::u16string dateText, timeText;
+  bool datesRead, timesRead;
+};
+
+class OldFormsTest : public ::testing::TestWithParam<OldFormsCase> {};
+
+TEST_P(OldFormsTest, ReadBackWhereTheyStandForOneMoment) {
+  const OldFormsCase& c = GetParam();
+  const auto forms = DateTimeForms::ForFormats("C", c.date, c.time);
+  const year_month_day day = year{2026} / 12 / 6;
+  const seconds minute = hours{18} + minutes{5};
+  using Text = std::optional<std::u16string>;
+  EXPECT_EQ(forms->OldDateText(day), c.datesRead ? Text(c.dateText) : std::nullopt);
+  EXPECT_EQ(forms->OldTimeText(minute + seconds{3}), c.timesRead ? Text(c.timeText) : std::nullopt);
+  EXPECT_EQ(forms->ReadDate(c.dateText), c.datesRead ? std::optional(day) : std::nullopt);
+  EXPECT_EQ(forms->ReadTime(c.timeText), c.timesRead ? std::optional(minute) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, OldFormsTest,
+                         ::testing::Values(OldFormsCase{"%d.%m.%Oy", "%H:%M", u"06.12.26", u"18:05", true, true},
+                                           OldFormsCase{"%d.%m.", "%I:%M %p", u"06.12.", u"06:05 PM", false, true},
+                                           OldFormsCase{"%e %b", "%I:%M", u"6 Dec", u"06:05", false, false},
+                                           OldFormsCase{"%m/%d", "%I:%M:%S", u"12/06", u"06:05:03", false, false}));
 
 }  // namespace
 #endif
