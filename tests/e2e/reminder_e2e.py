@@ -1,5 +1,6 @@
 """reminder from outside, in a home without db: its failure once, then the first reminder
-stored and fired; a second start; the hidden window's caption; a failed task and the next."""
+stored and fired; a second start; the hidden window's caption; a failed task and the next;
+a task window left open and the next reminder's task."""
 
 import datetime
 import os
@@ -79,5 +80,26 @@ def test_one_copy_from_a_home_without_db():
             p.stop()
 
 
+def test_a_task_window_left_open_keeps_no_later_task_from_starting():
+    away_from_midnight(60)
+    program = Program([])
+    try:
+        trace, marker = os.path.join(program.folder, "trace"), os.path.join(program.folder, "ran")
+        with open(trace, "w") as f:
+            f.write("#!/bin/sh\ntouch '%s'\n" % marker)
+        os.chmod(trace, 0o700)
+        main_window()
+        due = soon(8)
+        program.append(record("E2E without task", due), record("E2E with task", due + datetime.timedelta(seconds=4), trace))
+        press(box_saying("E2E without task", timeout=20), "OK")
+        first("Reminder task")  # left open
+        press(box_saying("E2E with task"), "OK")
+        check("a task window left open does not keep the next reminder's program from starting",
+              wait_for("the task's trace", lambda: os.path.exists(marker), timeout=10) and
+              len(windows("Reminder task")) == 1)
+    finally:
+        program.stop()
+
+
 if __name__ == "__main__":
-    run_tests(test_one_copy_from_a_home_without_db)
+    run_tests(test_one_copy_from_a_home_without_db, test_a_task_window_left_open_keeps_no_later_task_from_starting)
