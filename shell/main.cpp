@@ -10,6 +10,7 @@
 #include "shell/ProgramArt.h"
 #include "shell/ProgramEnd.h"
 #include "shell/frmSplash.h"
+#include "store/HomeDirectory.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
 
   // Two copies would announce every reminder twice: a second start of this user, on
   // any display, brings the running copy forward and ends here, before its splash, so
-  // it touches no store.
+  // it touches no store; the running copy reads path.txt again.
   QtRunningCopy running;
   const RunningCopy::Start start = running.ClaimOrCall();
   if (start == RunningCopy::Start::Answered) return 0;
@@ -48,6 +49,6 @@ int main(int argc, char* argv[]) {
 
   // The splash reads path.txt as it closes and then opens the main window.
   QPointer<frmSplash> splash = frmSplash::Start(app);
-  running.OnCalled([&app, &splash] { ComeForward(app, splash); });
+  running.OnCalled([&app, &splash] { ComeForward(app, splash, [] { return RereadHomeDirectory(); }); });
   return QApplication::exec();
 }
