@@ -31,9 +31,7 @@ struct RunningCopyFolderTest : ::testing::TestWithParam<std::tuple<State, bool>>
       return true;
     }
     fs::create_directory(folder);
-    ::chmod(folder.c_str(), state == State::GroupWritable    ? 0770
-                            : state == State::OthersWritable ? 0702
-                                                             : 0700);
+    ::chmod(folder.c_str(), state == State::GroupWritable ? 0770 : state == State::OthersWritable ? 0702 : 0700);
     return state != State::Others || (::geteuid() == 0 && ::chown(folder.c_str(), 4242, 4242) == 0);
   }
   TempHome dir;
