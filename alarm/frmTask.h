@@ -9,15 +9,16 @@ class QPushButton;
 
 // The small borderless panel shown after a reminder's box. While it loads it opens the
 // reminder's program or document, if there is one; it stays until "&Close". The shell
-// keeps it at most once: showing it again only brings it forward, so nothing is started
-// twice.
+// keeps it at most once: a later reminder's task starts from the open window, which only
+// comes forward.
 class frmTask : public QWidget {
   Q_OBJECT
 
  public:
   frmTask(ReminderStore& store, Services& services, QWidget* owner);
 
-  // Starts the target; false when that failed and the window must not stay.
+  // Starts an announced reminder's target, as the window loads or while it is open;
+  // false when that failed and the window must not stay.
   bool Form_Load(const QString& target);
 
  private:

@@ -31,7 +31,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QString& spoken, const QFont& font) {
-  return MakeNamed<QLabel>(parent, name, caption, spoken, font);
+  auto* label = MakeNamed<QLabel>(parent, name, caption, spoken, font);
+  // Labels show folders and reminders' texts, which are never markup, whatever their characters.
+  label->setTextFormat(Qt::PlainText);
+  return label;
 }
 
 void SetUpWindow(QWidget* window, const char* name, const QString& title, const QString& spoken) {

@@ -13,7 +13,8 @@ class QWidget;
 QFont PointFont(const QString& family, double points, bool bold = false);
 
 // Buttons and labels as every window makes them: named as the window names its
-// controls, with the words a screen reader speaks for them.
+// controls, with the words a screen reader speaks for them. A label draws its text as
+// spelled, never as markup.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& spoken,
                         const QFont& font);
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QString& spoken, const QFont& font);

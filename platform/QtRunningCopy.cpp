@@ -1,7 +1,7 @@
 #include "platform/QtRunningCopy.h"
 
 #include <QDeadlineTimer>
-#include <QGuiApplication>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -11,6 +11,7 @@
 
 #include "platform/OsError.h"
 #include "platform/QtText.h"
+#include "platform/RunningCopyFolder.h"
 #include "platform/RunningCopyName.h"
 
 #ifndef Q_OS_WIN
@@ -32,32 +33,34 @@ QString UserKey() {
 #endif
 }
 
-QString DisplayKey(const QString& platform) {
-  if (platform == QLatin1String("wayland")) return qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
-  if (platform == QLatin1String("xcb")) return qEnvironmentVariable("DISPLAY");
-  return {};
+// The runtime folder, else a folder of the user's own below the cache folder; empty, with
+// `why` saying so, when neither is the user's alone.
+QString ChosenFolder(std::string& why) {
+  const std::filesystem::path fallback =
+      PathOf(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QLatin1String("/reminder"));
+  const std::filesystem::path folder =
+      RunningCopyFolder(PathOf(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)), fallback, why);
+#ifdef Q_OS_WIN
+  return QString::fromStdWString(folder.native());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(folder.native()));
+#endif
 }
+
+QString Name() { return QString::fromStdString(RunningCopyName(UserKey().toStdString())); }
 
 }  // namespace
 
+// why_ comes before folder_, so the choice of the folder can say why there is none.
 QtRunningCopy::QtRunningCopy()
-    : QtRunningCopy(
-          QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-          QString::fromStdString(RunningCopyName(UserKey().toStdString(), QGuiApplication::platformName().toStdString(),
-                                                 DisplayKey(QGuiApplication::platformName()).toStdString()))) {}
-
-QtRunningCopy::QtRunningCopy(QString folder, QString name)
-    : folder_(std::move(folder)),
-      lockPath_(folder_ + QLatin1Char('/') + name + QLatin1String(".lock")),
-      socketPath_(folder_ + QLatin1Char('/') + name + QLatin1String(".socket")) {}
+    : folder_(ChosenFolder(why_)),
+      lockPath_(folder_ + QLatin1Char('/') + Name() + QLatin1String(".lock")),
+      socketPath_(folder_ + QLatin1Char('/') + Name() + QLatin1String(".socket")) {}
 
 QtRunningCopy::~QtRunningCopy() { Release(); }
 
 RunningCopy::Start QtRunningCopy::ClaimOrCall() {
-  if (folder_.isEmpty()) {
-    qWarning("No runtime folder: a second copy of Reminder cannot be told from this one.");
-    return Start::Unguarded;
-  }
+  if (folder_.isEmpty()) return Start::Unguarded;  // why_ says why
   const QDeadlineTimer deadline(kAnswerMs);
   for (;;) {
     const int error = OsFileIo::Instance().TryLock(PathOf(lockPath_), lock_);
@@ -69,14 +72,14 @@ RunningCopy::Start QtRunningCopy::ClaimOrCall() {
       return Start::Claimed;
     }
     if (error != kLockBusyError) {
-      qWarning("%s", DescribeFailure(error, PathOf(lockPath_)).c_str());
+      why_ = DescribeFailure(error, PathOf(lockPath_));
       return Start::Unguarded;
     }
     if (Call(deadline)) return Start::Answered;
     // A copy that holds the claim but never answers is stuck; reminders must not go
     // silent because of it.
     if (deadline.hasExpired()) {
-      qWarning("Another copy of Reminder runs on this display but does not answer.");
+      why_ = "Another copy of Reminder runs but does not answer";
       return Start::Unguarded;
     }
     QThread::msleep(kRetryMs);

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
-// One running copy of the program per user and display. The first start claims it and
+// One running copy of the program per user. The first start claims it and
 // answers every later start; a later start asks the running copy to come forward and
 // then ends, so that no reminder is announced twice.
 class RunningCopy {
@@ -23,4 +24,6 @@ class RunningCopy {
   // Gives the claim up as the program ends, so that a start from then on runs itself
   // rather than call a copy that is going away.
   virtual void Release() = 0;
+  // After an unguarded start: why no running copy could be claimed or reached.
+  virtual std::string Why() const = 0;
 };

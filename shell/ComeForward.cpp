@@ -5,11 +5,13 @@
 #include "platform/WindowPlacement.h"
 #include "shell/frmMain.h"
 
-void ComeForward(AppContext& app, QWidget* splash) {
+void ComeForward(AppContext& app, QWidget* splash, const std::function<bool()>& homeChanged) {
   if (splash) {
-    BringToFront(splash);
+    BringToFront(splash);  // it reads path.txt itself as it closes
     return;
   }
+  // The store follows the home at every operation; the count is made afresh.
+  if (homeChanged()) app.services.changes.Report();
   if (app.main && !app.main->isUnloaded() && app.main->isHidden()) {
     app.main->ShowStandIn();
     return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "shell/AppContext.h"
 
 class QWidget;
@@ -8,5 +10,7 @@ class QWidget;
 // is up (the main window follows it), the main window, or the small "Show Reminder"
 // window while the main window is hidden. A main window that was unloaded while
 // another window kept the program alive is loaded again, so that the start the user
-// asked for gives a program that checks reminders.
-void ComeForward(AppContext& app, QWidget* splash);
+// asked for gives a program that checks reminders. Once the splash has gone,
+// `homeChanged` reads path.txt again (Halvern may have set a home meanwhile); when it
+// names another home, the count, the check and every write work on that one from then on.
+void ComeForward(AppContext& app, QWidget* splash, const std::function<bool()>& homeChanged);

@@ -77,6 +77,14 @@ frmEdit* ShowEdit(AppContext& app, const ShownRow& row, QWidget* owner) {
 }
 
 frmTask* ShowTask(AppContext& app, const QString& target, QWidget* owner) {
+  // Every announced reminder starts its task, also while an earlier one's window is
+  // still open; that window stays the only one.
+  if (QPointer<frmTask> open = app.task) {
+    BringForward(open);
+    if (open->Form_Load(target)) return open;
+    delete open.data();  // a close the user made while the box was up has deleted it already
+    return nullptr;
+  }
   return ShowOnce(
       app.task, [&] { return new frmTask(app.store, app.services, owner); },
       [&target](frmTask* window) {

@@ -4,21 +4,24 @@
 #include "platform/DesignFonts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtRunningCopy.h"
+#include "platform/QtText.h"
 #include "shell/AppContext.h"
 #include "shell/ComeForward.h"
 #include "shell/ProgramArt.h"
 #include "shell/ProgramEnd.h"
 #include "shell/frmSplash.h"
+#include "store/HomeDirectory.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
 
-  // Two copies would announce every reminder twice: a second start on this display
-  // brings the running copy forward and ends here, before its splash, so it reads no
-  // path.txt and touches no store.
+  // Two copies would announce every reminder twice: a second start of this user, on
+  // any display, brings the running copy forward and ends here, before its splash, so
+  // it touches no store; the running copy reads path.txt again.
   QtRunningCopy running;
-  if (running.ClaimOrCall() == RunningCopy::Start::Answered) return 0;
+  const RunningCopy::Start start = running.ClaimOrCall();
+  if (start == RunningCopy::Start::Answered) return 0;
 
   LoadDesignFonts();
   QApplication::setWindowIcon(ProgramIcon());
@@ -27,6 +30,12 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   QtMessageBoxes messages;
+  // Never a second copy without the user knowing.
+  if (start == RunningCopy::Start::Unguarded)
+    messages.Show(nullptr, {QStringLiteral("Reminder cannot make sure that it runs only once, so a reminder may be "
+                                           "announced twice: ") +
+                                FromUtf8(running.Why()),
+                            kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   QtLauncher launcher;
   QtFileChooser files;
   ReminderStore store;
@@ -40,6 +49,6 @@ int main(int argc, char* argv[]) {
 
   // The splash reads path.txt as it closes and then opens the main window.
   QPointer<frmSplash> splash = frmSplash::Start(app);
-  running.OnCalled([&app, &splash] { ComeForward(app, splash); });
+  running.OnCalled([&app, &splash] { ComeForward(app, splash, [] { return RereadHomeDirectory(); }); });
   return QApplication::exec();
 }

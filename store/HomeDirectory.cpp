@@ -89,6 +89,11 @@ Status ReadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
   return Status::Ok();
 }
 
+bool RereadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
+  const NativePath before = HomeDirectory();
+  return ReadHomeDirectory(io, file).ok() && HomeDirectory() != before;
+}
+
 std::filesystem::path DbFolderFor(const NativePath& home) { return home + kSeparator + NATIVE("db"); }
 
 std::filesystem::path StorePathFor(const NativePath& home) {

@@ -26,6 +26,11 @@ NativePath HomeDirectoryFromFile(std::string_view contents);
 // folder name holding a control character (a NUL, say) is refused.
 Status ReadHomeDirectory(FileIo& io = OsFileIo::Instance(), const std::filesystem::path& file = "path.txt");
 
+// Reads path.txt again, for a running program started once more: true when it now names
+// another home, which is then HomeDirectory. A file that is missing or names no folder
+// changes nothing.
+bool RereadHomeDirectory(FileIo& io = OsFileIo::Instance(), const std::filesystem::path& file = "path.txt");
+
 // The store and its folder below a home directory: home + separator +
 // "db" + separator + name, with nothing added or removed (a root gives a doubled
 // separator, which the file system accepts).

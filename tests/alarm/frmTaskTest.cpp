@@ -10,19 +10,20 @@ struct TaskWindowTest : WidgetFixture {
   }
 };
 
-TEST_F(TaskWindowTest, StartsTheTrimmedTargetOnceAndClosesWithItsButton) {
-  for (const char* target : {"  ", "  /bin/first "}) {
-    ShowTask(app, target, nullptr);
-    ShowTask(app, "/bin/second", nullptr);  // an open one only comes forward
-    ASSERT_TRUE(app.task);
-    Click(app.task, "cmdClose");
-    Settle();  // else the next target would only bring it forward
-  }
-  EXPECT_EQ(launcher.opened, std::vector<QString>{"/bin/first"});
+// A reminder without a task leaves the window open; every later announced task still
+// starts, trimmed, once, and the window stays one.
+TEST_F(TaskWindowTest, EachAnnouncedTaskStartsOnceAlsoWhileTheWindowIsOpen) {
+  QPointer<frmTask> window = ShowTask(app, "  ", nullptr);
+  for (const char* target : {"  /bin/first ", "/bin/second"}) EXPECT_EQ(ShowTask(app, target, nullptr), window);
+  EXPECT_EQ(launcher.opened, (std::vector<QString>{"/bin/first", "/bin/second"}));
+  Click(window, "cmdClose");
+  Settle();
+  EXPECT_FALSE(window);
 }
 
 TEST_F(TaskWindowTest, AFailedOrRefusedStartIsReportedAndTheWindowGoesAtOnce) {
   launcher.failure = "No such file or directory: /gone";
+  ShowTask(app, "", nullptr);  // left open by a reminder without a task
   ShowTask(app, "/gone", nullptr);
   EXPECT_FALSE(app.task);  // at once, not when the event loop next turns
   ::chmod(home.store().c_str(), 0666);

@@ -141,7 +141,7 @@ def soon(seconds):
 class Program:
     """reminder in a fresh folder whose path.txt names a home with these records (None: no db folder)."""
 
-    def __init__(self, records, fill=None):
+    def __init__(self, records, fill=None, env=C_LOCALE):
         self.scratch = tempfile.TemporaryDirectory(prefix="reminder-e2e-")
         self.folder = self.scratch.name
         self.home = os.path.join(self.folder, "home")
@@ -153,7 +153,7 @@ class Program:
             self.append(*records)
         if fill:
             fill(self.home)
-        self.process = subprocess.Popen([sys.argv[1]], cwd=self.folder, env=C_LOCALE)
+        self.process = subprocess.Popen([sys.argv[1]], cwd=self.folder, env=env)
 
     def append(self, *records):
         with open(self.store, "ab") as f:

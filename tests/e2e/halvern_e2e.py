@@ -1,5 +1,6 @@
-"""Halvern from outside: a home whose name is not UTF-8 picked and written to path.txt,
-which reminder, started in the same folder, reads back. Arguments: reminder, Halvern."""
+"""Halvern from outside: a home whose name is not UTF-8 picked and written to path.txt
+while reminder already runs in the same folder without one; started again, reminder's
+running copy reads it back and works on that home. Arguments: reminder, Halvern."""
 
 import datetime
 import os
@@ -9,7 +10,10 @@ import subprocess
 import sys
 import tempfile
 
-from e2e import C_LOCALE, box_saying, check, click, first, nodes, press, record, run_tests, texts, wait_for, windows
+import time
+
+from e2e import (C_LOCALE, away_from_midnight, box_saying, check, click, first, focus_window, nodes, press, record,
+                 run_tests, set_box_text, soon, texts, type_keys, wait_for, windows)
 
 
 def label_saying(win, text):
@@ -40,8 +44,20 @@ def test_chosen_home_reaches_reminder():
     at = lambda hours: datetime.datetime.combine(datetime.date.today(), datetime.time()) + datetime.timedelta(hours=hours)
     with open(os.path.join(home, b"db", b"reminders.rmd"), "wb") as f:
         f.write(record("morning", at(0)) + record("night", at(23)) + record("tomorrow", at(33)))
-    processes = [subprocess.Popen([sys.argv[2]], cwd=work, env=C_LOCALE)]
+    away_from_midnight(420)
+    # reminder first, with no path.txt yet: it runs, and says what fails until it has a home.
+    processes = [subprocess.Popen([sys.argv[1]], cwd=work, env=C_LOCALE)]
     try:
+        start = last = time.time()
+        while time.time() - last < 3 or not windows("Welcome! to Reminder"):  # its reports of what is missing
+            assert time.time() - start < 60, "reminder never showed its main window"
+            for box in windows("Reminder") + windows("Reminder file error"):
+                press(box, "OK")
+                last = time.time()
+            time.sleep(0.5)
+        counter = first("Welcome! to Reminder")
+
+        processes.append(subprocess.Popen([sys.argv[2]], cwd=work, env=C_LOCALE))
         main, chooser = choose_home(top, "caf\ufffd", os.path.join(top, "caf\ufffd"))
         press(chooser, "OK")
         label_saying(main, os.path.join(top, "caf\ufffd"))
@@ -50,13 +66,26 @@ def test_chosen_home_reaches_reminder():
         written = pathlib.Path(work, "path.txt").read_bytes()
         check("path.txt holds exactly the folder and CR LF", written == home + b"\r\n", repr(written))
         press(box, "OK")
-        check("Halvern ends after its message", processes[0].wait(timeout=10) == 0)
+        check("Halvern ends after its message", processes[1].wait(timeout=10) == 0)
 
-        processes.append(subprocess.Popen([sys.argv[1]], cwd=work, env=C_LOCALE))
-        counter = first("Welcome! to Reminder")
-        count = [t for t in texts(counter) if t.startswith("[")]
-        check("reminder counts the chosen home's reminders, with nothing to say of path.txt",
-              count == ["[2]"] and not windows("Reminder"), repr(count))
+        again = subprocess.Popen([sys.argv[1]], cwd=work, env=C_LOCALE)
+        processes.append(again)
+        count = lambda: [t for t in texts(counter) if t.startswith("[")]
+        check("started again, reminder's running copy counts the chosen home's reminders",
+              again.wait(timeout=10) == 0 and wait_for("the count", lambda: count() == ["[2]"], 10), repr(count()))
+
+        due = soon(300)
+        press(counter, "Go: set up new reminders")
+        dialog = first("Set Up New Reminder")
+        focus_window("Set Up New Reminder")
+        type_keys("E2E saved at home")
+        for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
+            set_box_text(dialog, name, str(value))
+        press(dialog, "Set Reminder")
+        press(box_saying("Reminder is set"), "OK")
+        with open(os.path.join(home, b"db", b"reminders.rmd"), "rb") as f:
+            stored = f.read()
+        check("a reminder saved then lands in the chosen home", stored[-356:] == record("E2E saved at home", due))
     finally:
         for process in processes:
             if process.poll() is None:

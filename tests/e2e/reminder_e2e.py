@@ -1,6 +1,7 @@
 """reminder from outside, in a home without db: an empty store, then the first reminder
 stored and fired; a second start; the hidden window's caption; a failed task and the next;
-tasks that someone else could change, refused."""
+tasks that someone else could change, refused; a task window left open and the next
+reminder's task."""
 
 import datetime
 import os
@@ -8,7 +9,7 @@ import re
 import subprocess
 import time
 
-from e2e import (Program, away_from_midnight, box_saying, check, first, focus_window, main_window, nodes, press,
+from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, first, focus_window, main_window, nodes, press,
                  record, run_tests, set_box_text, soon, type_keys, wait_for, windows, xdotool)
 
 MAIN, ABOUT = "Welcome! to Reminder", "About Reminder"
@@ -59,6 +60,9 @@ def test_one_copy_from_a_home_without_db():
         stack = [m for m in re.findall(r'^\s*0x[0-9a-f]+ "(.*)":', tree, re.M) if m in (MAIN, ABOUT)]  # top down
         check("a second start ends with status 0 and brings the main window above the About box",
               status == 0 and stack[:1] == [MAIN] and len(windows(MAIN)) == 1, repr((status, stack)))
+        elsewhere = Program([], env=dict(C_LOCALE, QT_QPA_PLATFORM="offscreen"))
+        later.append(elsewhere)
+        check("a start on another window system ends too", elsewhere.process.wait(timeout=10) == 0)
         press(first(ABOUT), "OK")
         press(main, "Hide")
         first("Show Reminder")
@@ -109,5 +113,28 @@ def test_tasks_others_could_change_are_refused():
     finally:
         program.stop()
 
+
+def test_a_task_window_left_open_keeps_no_later_task_from_starting():
+    away_from_midnight(60)
+    program = Program([])
+    try:
+        trace, marker = os.path.join(program.folder, "trace"), os.path.join(program.folder, "ran")
+        with open(trace, "w") as f:
+            f.write("#!/bin/sh\ntouch '%s'\n" % marker)
+        os.chmod(trace, 0o700)
+        main_window()
+        due = soon(8)
+        program.append(record("E2E without task", due), record("E2E with task", due + datetime.timedelta(seconds=4), trace))
+        press(box_saying("E2E without task", timeout=20), "OK")
+        first("Reminder task")  # left open
+        press(box_saying("E2E with task"), "OK")
+        check("a task window left open does not keep the next reminder's program from starting",
+              wait_for("the task's trace", lambda: os.path.exists(marker), timeout=10) and
+              len(windows("Reminder task")) == 1)
+    finally:
+        program.stop()
+
+
 if __name__ == "__main__":
-    run_tests(test_one_copy_from_a_home_without_db, test_tasks_others_could_change_are_refused)
+    run_tests(test_one_copy_from_a_home_without_db, test_tasks_others_could_change_are_refused,
+              test_a_task_window_left_open_keeps_no_later_task_from_starting)

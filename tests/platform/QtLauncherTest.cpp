@@ -27,3 +27,12 @@ INSTANTIATE_TEST_SUITE_P(Names, QtLauncherPaths,
                          ::testing::Values("with space", "double\"quote", "single'quote", "semi;touch injected",
                                            "and && touch injected", "$(touch injected)", "`touch injected`",
                                            "-leading-dash", "new\nline touch injected"));
+
+// A task whose file has gone is reported with the system's text and the path, and
+// nothing is opened in its place.
+TEST(QtLauncher, AMissingFileIsReportedWithItsPath) {
+  TempHome dir;
+  const fs::path gone = dir.root() / "gone";
+  EXPECT_EQ(QtLauncher().Open(QString::fromStdString(gone.native())).value_or("").toStdString(),
+            "No such file or directory: " + gone.native());
+}

@@ -38,13 +38,13 @@ struct WindowContractTest : WidgetFixture, ::testing::WithParamInterface<Contrac
   // A second start of the program brings the main window forward, restored.
   QWidget* MainAgain() {
     app.main->showMinimized();
-    ComeForward(app, nullptr);
+    ComeForward(app, nullptr, [] { return false; });
     return app.main;
   }
   // Shown afresh, the splash also comes forward on a second start, which does no harm.
   QWidget* Splash() {
     if (!splash) splash = frmSplash::Start(app, [] { return Status::Ok(); });
-    ComeForward(app, splash);
+    ComeForward(app, splash, [] { return false; });
     return splash;
   }
   QWidget* Edit() {

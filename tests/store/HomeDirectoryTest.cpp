@@ -56,4 +56,23 @@ TEST(PathFile, FifoIsRefusedWithoutWaiting) {
 }
 #endif
 
+// A later start of the program makes the running copy read path.txt again: only a file
+// that now names another home changes the home, and says so.
+TEST(HomeDirectoryAgain, OnlyAnotherHomeNamedInPathTxtChangesTheHome) {
+  TempHome dir;
+  const auto file = dir.root() / "path.txt";
+  SetHomeDirectory(Native("/home/ann/old"));
+  const std::tuple<std::optional<std::string>, bool, const char*> steps[] = {
+      {std::nullopt, false, "/home/ann/old"},
+      {"", false, "/home/ann/old"},
+      {" /home/ann/old\r\n", false, "/home/ann/old"},
+      {"/home/ann/new\r\n", true, "/home/ann/new"}};
+  for (const auto& [contents, changed, home] : steps) {
+    if (contents) TempHome::WriteBytes(file, *contents);
+    EXPECT_EQ(RereadHomeDirectory(OsFileIo::Instance(), file), changed) << contents.value_or("(none)");
+    EXPECT_EQ(HomeDirectory(), Native(home));
+  }
+  SetHomeDirectory({});
+}
+
 }  // namespace
