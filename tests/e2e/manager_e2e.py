@@ -1,5 +1,6 @@
 """The manager from outside: a delete and an edit on disk, and a second edit from the kept
-list of a changed row, which writes nothing even where another reminder has its text."""
+list of a changed row, which writes nothing even where another, alike reminder is still
+there."""
 
 import datetime
 
@@ -31,7 +32,7 @@ def open_edit(manager, row):
 def test_manager():
     day = lambda n, h: datetime.datetime.combine(datetime.date.today() + datetime.timedelta(days=n), datetime.time(h))
     records = [record("E2E first", day(1, 8)), record("E2E middle", day(1, 9)), record("E2E meeting", day(1, 10)),
-               record("E2E meeting", day(2, 10))]
+               record("E2E meeting", day(1, 10)), record("E2E other", day(2, 10))]
     program = Program(records)
     try:
         main = main_window()
@@ -45,15 +46,16 @@ def test_manager():
         check("the delete leaves the other records on disk, in order", program.records() == records[:1] + records[2:])
 
         edit = open_edit(open_manager(main), 3)
-        control(edit, "text", "Remind about").queryEditableText().setTextContents("E2E meeting moved")
+        control(edit, "text", "Remind about").queryEditableText().setTextContents("E2E meeting B")
         press_opening_box(edit, "Save Changes")
         press(box_saying("Reminder is set"), "OK")
         wait_for("the manager to close", lambda: not windows("Manage Stored Reminders") and not windows("Edit Values"))
         after = program.records()
-        check("an edit of the last meeting rewrites it only, in place",
-              after == [records[0], records[2], record("E2E meeting moved", day(2, 10))], repr(after))
+        check("an edit of the second of two alike meetings rewrites it only, in place",
+              after == [records[0], records[2], record("E2E meeting B", day(1, 10)), records[4]], repr(after))
 
-        # The manager comes back with the list it had: row 3 still shows the old texts.
+        # The manager comes back with the list it had: row 3 still shows the second meeting,
+        # which is gone; the first, alike, was never chosen.
         press_opening_box(open_edit(open_manager(main), 3), "Save Changes")
         answer = wait_for("the answer to the second save", lambda: (windows("File error!") or windows("Reminder"))[:1])[0]
         check("a second save from the kept list is refused as changed since the list was loaded",
