@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/Clock.h"
-#include "platform/CodePage.h"
-#include "platform/Trim.h"
+#include "os/Clock.h"
+#include "os/CodePage.h"
+#include "os/Trim.h"
 #include "store/TextFold.h"
 
 using namespace std::chrono;

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/DateTimeForms.h"
+#include "os/DateTimeForms.h"
 #include "store/DateKey.h"
 #include "store/RecordView.h"
 #include "store/TextFold.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "alarm/CoveredTexts.h"
-#include "platform/Clock.h"
-#include "platform/DateTimeForms.h"
+#include "os/Clock.h"
+#include "os/DateTimeForms.h"
 #include "store/ReminderStore.h"
 
 // A reminder whose second has come, as the check hands it to the window.

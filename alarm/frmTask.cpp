@@ -3,15 +3,15 @@
 #include <QFont>
 #include <QPushButton>
 
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/TaskSafety.h"
-#include "platform/Trim.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlacement.h"
+#include "os/TaskSafety.h"
+#include "os/Trim.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
-frmTask::frmTask(ReminderStore& store, Services& services, QWidget* owner)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), store_(store), services_(services) {
+frmTask::frmTask(Services& services, QWidget* owner)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), services_(services) {
   SetUpWindow(this, "frmTask", "Form1", "Reminder task");
   setFixedSize(TwipsSize(1200, 570));
   BuildControls();
@@ -26,11 +26,11 @@ void frmTask::BuildControls() {
   connect(cmdClose_, &QPushButton::clicked, this, &frmTask::cmdClose_Click);
 }
 
-bool frmTask::Form_Load(const QString& target) {
+bool frmTask::Form_Load(const QString& target, const std::filesystem::path& store, const std::filesystem::path& db) {
   const QString path = FromStd(TrimSpaces(target.toStdU16String()));
   if (path.isEmpty()) return true;
   std::optional<QString> failure;
-  if (auto refusal = TaskRefusal(store_.StorePath(), store_.DbFolder(), PathOf(path)))
+  if (auto refusal = TaskRefusal(store, db, PathOf(path)))
     failure = QStringLiteral("The task was not started: ") + FromUtf8(*refusal);
   else
     failure = services_.launcher.Open(path);

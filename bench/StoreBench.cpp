@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "alarm/ReminderCheck.h"
-#include "platform/Clock.h"
-#include "platform/FileIo.h"
+#include "os/Clock.h"
+#include "os/FileIo.h"
 #include "shell/ReminderCount.h"
 #include "store/ReminderStore.h"
 
@@ -21,10 +21,10 @@
 #include <QApplication>
 
 #include "manager/frmManager.h"
-#include "platform/DesignFonts.h"
-#include "platform/Launcher.h"
-#include "platform/MessageBoxes.h"
+#include "shell/DesignFonts.h"
 #include "shell/Windows.h"
+#include "ui/Launcher.h"
+#include "ui/MessageBoxes.h"
 #endif
 
 namespace fs = std::filesystem;

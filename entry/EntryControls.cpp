@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 
 #include "entry/WrappingCheckBox.h"
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 QComboBox* MakeTimeBox(QWidget* parent, const char* name, const QString& spoken, const QFont& font) {
   auto* box = new QComboBox(parent);

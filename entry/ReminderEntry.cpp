@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/CodePage.h"
-#include "platform/Trim.h"
+#include "os/CodePage.h"
+#include "os/Trim.h"
 
 using namespace std::chrono;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/DateTimeForms.h"
+#include "os/DateTimeForms.h"
 #include "store/ReminderRecord.h"
 
 // What the new and edit reminder dialogs share: reading the hour, minute and second

@@ -4,7 +4,7 @@
 
 #include "entry/EntryControls.h"
 #include "entry/ReminderEntry.h"
-#include "platform/QtText.h"
+#include "ui/QtText.h"
 
 using namespace std::chrono;
 
@@ -40,5 +40,4 @@ void SaveReminder(Services& services, const ReminderInputs& inputs, const Remind
   services.messages.Show(saving.dialog,
                          {"Reminder is set", kProgramTitle, MessageButtons::Ok, MessageIcon::Information});
   saving.close();
-  services.changes.Report();
 }

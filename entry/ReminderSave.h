@@ -4,9 +4,9 @@
 #include <chrono>
 #include <functional>
 
-#include "platform/Services.h"
 #include "store/ReminderRecord.h"
 #include "store/Status.h"
+#include "ui/Services.h"
 
 class QPushButton;
 class QWidget;
@@ -32,6 +32,6 @@ struct ReminderSaving {
 };
 
 // The save of both dialogs: refuses a time that is no time or older than now, and a task
-// path the store would mangle; writes the record; confirms, closes the dialog and
-// reports the store changed. A failed write leaves the dialog open with its inputs.
+// path the store would mangle; writes the record (the store tells who listens);
+// confirms and closes the dialog. A failed write leaves the dialog open with its inputs.
 void SaveReminder(Services& services, const ReminderInputs& inputs, const ReminderSaving& saving);

@@ -12,11 +12,11 @@
 #include "entry/ReminderEntry.h"
 #include "entry/ReminderSave.h"
 #include "entry/WrappingCheckBox.h"
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WidgetEvents.h"
-#include "platform/WindowPlacement.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WidgetEvents.h"
+#include "ui/WindowPlacement.h"
 
 using namespace std::chrono;
 
@@ -153,11 +153,10 @@ void frmEdit::Form_Load(const ShownRow& row) {
     cboEditSS_->lineEdit()->insert(QString::number(t % 60));
   }
 
-  const Status status = store_.FindShownRecord(occurrence_, shown_, editRecordNumber_);
-  if (!status.ok()) {
-    editRecordNumber_ = 0;
-    services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
-  }
+  // A store that cannot be read is reported as the dialog opens.
+  int found = 0;
+  const Status status = store_.FindShownRecord(occurrence_, shown_, found);
+  if (!status.ok()) services_.messages.Show(this, {FromUtf8(status.text()), kProgramTitle});
 }
 
 void frmEdit::txtAbout_KeyUp() {

@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <chrono>
 
-#include "entry/ShownRow.h"
-#include "platform/Services.h"
 #include "store/ReminderStore.h"
+#include "store/ShownRow.h"
+#include "ui/Services.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -23,8 +23,6 @@ class frmEdit : public QDialog {
  public:
   // The dialog for `row`, as the manager's list showed it; owned by `owner`.
   frmEdit(ReminderStore& store, Services& services, const ShownRow& row, QWidget* owner);
-
-  int EditRecordNumber() const { return editRecordNumber_; }
 
  private:
   void BuildControls();
@@ -51,10 +49,9 @@ class frmEdit : public QDialog {
 
   ReminderStore& store_;
   Services& services_;
-  int editRecordNumber_ = 0;  // the record found at loading
-  int occurrence_ = 1;  // which of the rows alike the list showed
-  ShownTexts shown_;    // the row's texts as the manager's list showed them
-  QString chosenFile_;  // what the chooser last returned while this dialog was open
+  int occurrence_ = 1;        // which of the rows alike the list showed
+  ShownTexts shown_;          // the row's texts as the manager's list showed them
+  QString chosenFile_;        // what the chooser last returned while this dialog was open
 
   QLabel* Label1_ = nullptr;
   QLabel* Label2_ = nullptr;

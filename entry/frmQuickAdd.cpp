@@ -7,11 +7,11 @@
 
 #include "entry/QuickReminder.h"
 #include "entry/frmSetNewReminder.h"
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WidgetEvents.h"
-#include "platform/WindowPlacement.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WidgetEvents.h"
+#include "ui/WindowPlacement.h"
 
 using namespace std::chrono;
 

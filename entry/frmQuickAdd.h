@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/Services.h"
+#include "ui/Services.h"
 
 class QLabel;
 class QLineEdit;

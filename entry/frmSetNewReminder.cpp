@@ -14,11 +14,11 @@
 #include "entry/ReminderEntry.h"
 #include "entry/ReminderSave.h"
 #include "entry/WrappingCheckBox.h"
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WidgetEvents.h"
-#include "platform/WindowPlacement.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WidgetEvents.h"
+#include "ui/WindowPlacement.h"
 
 using namespace std::chrono;
 
@@ -44,8 +44,8 @@ std::u16string TextOf(const QComboBox* box) { return box->currentText().toStdU16
 
 }  // namespace
 
-frmSetNewReminder::frmSetNewReminder(ReminderStore& store, Services& services, QWidget* owner)
-    : QDialog(nullptr), store_(store), services_(services) {
+frmSetNewReminder::frmSetNewReminder(Append append, Services& services, QWidget* owner)
+    : QDialog(nullptr), append_(std::move(append)), services_(services) {
   SetUpWindow(this, "frmSetNewReminder", "Set Up New Reminder", "Set Up New Reminder");
   FixWindowSize(this, Qt::Dialog, TwipsSize(4680, 4740));
   setFont(PointFont("Tahoma", 8.25));
@@ -233,7 +233,7 @@ void frmSetNewReminder::cmdSetReminder_Click() {
   SaveReminder(services_,
                {txtAbout_->text(), ChosenDate(), cboHH_->currentText(), cboMM_->currentText(), cboSS_->currentText(),
                 chkTask_->checkState() == Qt::Checked, lblPath_->text()},
-               {this, cmdSetReminder_, [this](const ReminderRecord& r) { return store_.AppendReminder(r); },
+               {this, cmdSetReminder_, append_,
                 [this] { Unload(); }});
 }
 

@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <chrono>
+#include <functional>
 
-#include "platform/Services.h"
-#include "store/ReminderStore.h"
+#include "store/ReminderRecord.h"
+#include "store/Status.h"
+#include "ui/Services.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -17,13 +19,15 @@ class QPushButton;
 // The dialog that sets up one new reminder. Its controls unlock one after another:
 // the About text, then the hour, the minute and the second; only the second box's
 // range test unlocks Set Reminder, which refuses a moment older than now, appends the
-// record, confirms, closes and reports the store changed.
+// record, confirms and closes.
 class frmSetNewReminder : public QDialog {
   Q_OBJECT
 
  public:
+  // Adds the new reminder to the store.
+  using Append = std::function<Status(const ReminderRecord&)>;
   // A freshly loaded dialog; `owner` may be null (no owner).
-  frmSetNewReminder(ReminderStore& store, Services& services, QWidget* owner);
+  frmSetNewReminder(Append append, Services& services, QWidget* owner);
 
   // What the quick reminder dialog fills in before it runs cmdSetReminder_Click.
   void SetAboutText(const QString& text);
@@ -64,7 +68,7 @@ class frmSetNewReminder : public QDialog {
   void SetPathCaption(const QString& caption);
   std::chrono::year_month_day ChosenDate() const;
 
-  ReminderStore& store_;
+  Append append_;
   Services& services_;
   bool unloaded_ = false;
 

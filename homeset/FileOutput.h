@@ -24,3 +24,7 @@ class OsFileOutput final : public FileOutput {
 
 // "<OS description>: <full path>", the form of every file failure Halvern shows.
 std::string DescribeFileFailure(int code, const std::filesystem::path& file);
+// Its two parts, each system's own: the system's text for an error code, and a path as
+// UTF-8 text.
+std::string OsDescription(int code);
+std::string PathAsText(const std::filesystem::path& path);

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/DateTimeForms.h"
+#include "os/DateTimeForms.h"
 #include "store/RecordCopy.h"
 #include "store/ReminderStore.h"
 #include "store/Status.h"

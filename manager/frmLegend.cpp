@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "platform/Controls.h"
-#include "platform/Twips.h"
+#include "ui/Controls.h"
+#include "ui/Twips.h"
 
 namespace {
 // A centred, wrapped line of the legend, in the form's font until it is given its own.

@@ -7,12 +7,12 @@
 #include <QShortcut>
 #include <memory>
 
+#include "manager/FlexGrid.h"
 #include "manager/frmLegend.h"
-#include "platform/Controls.h"
-#include "platform/FlexGrid.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlacement.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -150,9 +150,18 @@ void frmManager::mousePressEvent(QMouseEvent* event) {
 }
 
 void frmManager::Form_Click() {
-  if (!legend_) legend_ = new frmLegend();
-  legend_->show();
-  legend_->raise();
+  // The legend comes up without taking the focus from the list.
+  const auto showRaised = [](QWidget* legend) {
+    legend->show();
+    legend->raise();
+  };
+  ShowOnce(
+      legend_, [] { return new frmLegend(); },
+      [showRaised](frmLegend* legend) {
+        showRaised(legend);
+        return true;
+      },
+      showRaised);
 }
 
 void frmManager::closeEvent(QCloseEvent* event) {
@@ -206,7 +215,6 @@ void frmManager::cmdDelete_Click() {
   }
   services_.messages.Show(this, {"Reminder deleted", "Deleted", MessageButtons::Ok, MessageIcon::Information});
   close();
-  services_.changes.Report();
 }
 
 void frmManager::cmdCancel_Click() { close(); }

@@ -3,10 +3,10 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "entry/ShownRow.h"
 #include "manager/ManagerLogic.h"
-#include "platform/Services.h"
 #include "store/ReminderStore.h"
+#include "store/ShownRow.h"
+#include "ui/Services.h"
 
 class FlexGrid;
 class QGroupBox;

@@ -1,32 +1,31 @@
 #pragma once
 
 #include <QPointer>
-#include <chrono>
-#include <optional>
 
-#include "platform/Services.h"
+#include "alarm/Alarm.h"
 #include "store/ReminderStore.h"
+#include "ui/Services.h"
 
 class frmAbout;
 class frmMain;
 class frmMinimized;
-class frmTask;
 class frmSetNewReminder;
 class frmQuickAdd;
 class frmManager;
 class frmEdit;
 
-// What the program's windows share: the store, the platform services, and the single
-// instance of each window, which only the shell knows. The program makes one with the
+// What the program's windows share: the store, the platform services, the alarm, and the
+// single instance of each window, which only the shell knows. The program makes one with the
 // real services; tests make one with fakes.
 struct AppContext {
   ReminderStore& store;
   Services services;
 
+  // Lives as long as the program; the main window starts and stops it.
+  Alarm alarm{store, services};
+
+  // The loaded main window, shown or hidden; none once it is unloaded.
   QPointer<frmMain> main = {};
-  QPointer<frmTask> task = {};
-  // The last second the check covered, kept across a reload of the main window.
-  std::optional<std::chrono::local_seconds> checkedUntil = {};
   QPointer<frmSetNewReminder> setNew = {};
   QPointer<frmQuickAdd> quickAdd = {};
   QPointer<frmManager> manager = {};

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "platform/WindowPlacement.h"
 #include "shell/frmMain.h"
+#include "ui/WindowPlacement.h"
 
 void ComeForward(AppContext& app, QWidget* splash, const std::function<bool()>& homeChanged) {
   if (splash) {
@@ -11,8 +11,8 @@ void ComeForward(AppContext& app, QWidget* splash, const std::function<bool()>& 
     return;
   }
   // The store follows the home at every operation; the count is made afresh.
-  if (homeChanged()) app.services.changes.Report();
-  if (app.main && !app.main->isUnloaded() && app.main->isHidden()) {
+  if (homeChanged() && app.main) app.main->StoreChanged();
+  if (app.main && app.main->isHidden()) {
     app.main->ShowStandIn();
     return;
   }

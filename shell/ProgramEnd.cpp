@@ -17,7 +17,7 @@ ProgramEnd::~ProgramEnd() {
 }
 
 bool ProgramEnd::IsDue(const AppContext& app) {
-  if (app.main && !app.main->isUnloaded()) return false;
+  if (app.main) return false;  // loaded, shown or hidden
   for (const QWidget* window : QApplication::topLevelWidgets())
     if (window->isVisible()) return false;
   return true;

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/CodePage.h"
+#include "os/CodePage.h"
 #include "store/DateKey.h"
 
 Status CountTodaysReminders(const ReminderStore& store, std::chrono::year_month_day today, int& count,

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/DateTimeForms.h"
+#include "os/DateTimeForms.h"
 #include "store/ReminderStore.h"
 #include "store/Status.h"
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "platform/Trim.h"
+#include "os/Trim.h"
 
 namespace {
 

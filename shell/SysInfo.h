@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/FileCheck.h"
-#include "platform/Registry.h"
+#include "os/FileCheck.h"
+#include "os/Registry.h"
 
 // Where Windows keeps the System Information tool's location.
 inline constexpr std::u16string_view kSysInfoPathKey = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";

@@ -3,8 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/QtText.h"
 #include "shell/VersionCaption.h"
+#include "ui/QtText.h"
 
 // The program's version information. CMake defines each value once, from the project's
 // version and its product strings; the Windows version resource carries the same values.

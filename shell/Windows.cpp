@@ -1,11 +1,10 @@
 #include "shell/Windows.h"
 
-#include "alarm/frmTask.h"
 #include "entry/frmEdit.h"
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
 #include "manager/frmManager.h"
-#include "platform/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -32,7 +31,9 @@ frmSetNewReminder* ShowNewReminder(AppContext& app, QWidget* owner) {
   return ShowOnce(
       app.setNew,
       [&] {
-        auto* dialog = new frmSetNewReminder(app.store, app.services, owner);
+        auto* dialog = new frmSetNewReminder(
+            [&store = app.store](const ReminderRecord& record) { return store.AppendReminder(record); }, app.services,
+            owner);
         ForgetWhenFinished(app.setNew, dialog);
         return dialog;
       },
@@ -74,23 +75,4 @@ frmEdit* ShowEdit(AppContext& app, const ShownRow& row, QWidget* owner) {
       },
       // On the screen's centre: its owner may be hidden or elsewhere.
       [](QWidget* dialog) { return OpenOverOwner(dialog, nullptr); });
-}
-
-frmTask* ShowTask(AppContext& app, const QString& target, QWidget* owner) {
-  // Every announced reminder starts its task, also while an earlier one's window is
-  // still open; that window stays the only one.
-  if (QPointer<frmTask> open = app.task) {
-    BringForward(open);
-    if (open->Form_Load(target)) return open;
-    delete open.data();  // a close the user made while the box was up has deleted it already
-    return nullptr;
-  }
-  return ShowOnce(
-      app.task, [&] { return new frmTask(app.store, app.services, owner); },
-      [&target](frmTask* window) {
-        if (!window->Form_Load(target)) return false;
-        window->show();
-        CentreOnScreen(window);
-        return true;
-      });
 }

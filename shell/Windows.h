@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "entry/ShownRow.h"
 #include "shell/AppContext.h"
+#include "store/ShownRow.h"
 
 class QWidget;
 
@@ -15,6 +15,3 @@ frmQuickAdd* ShowQuickAdd(AppContext& app, QWidget* owner);
 frmManager* ShowManager(AppContext& app, QWidget* owner);
 // The edit dialog for `row` of the manager's list.
 frmEdit* ShowEdit(AppContext& app, const ShownRow& row, QWidget* owner);
-// The task window for an announced reminder: starts its `target`, in a new window or in
-// the one still open, which comes forward; the window does not stay when the start failed.
-frmTask* ShowTask(AppContext& app, const QString& target, QWidget* owner);

@@ -6,14 +6,14 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlacement.h"
 #include "shell/DocumentationFolder.h"
 #include "shell/ProgramArt.h"
 #include "shell/SysInfo.h"
 #include "shell/VersionInfo.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 

@@ -7,20 +7,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 #include "entry/frmEdit.h"
 #include "entry/frmSetNewReminder.h"
 #include "manager/frmManager.h"
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WidgetEvents.h"
-#include "platform/WindowPlacement.h"
 #include "shell/ReminderCount.h"
 #include "shell/Windows.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMinimized.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WidgetEvents.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -49,23 +48,25 @@ frmMain::frmMain(AppContext& app) : QWidget(nullptr), app_(app) {
   SetTabOrder();
   app_.main = this;
   // Coverage starts at the second the window loaded: the count may wait in its box.
-  check_ = std::make_unique<ReminderCheck>(app_.store, app_.services.clock, app_.services.forms, app_.checkedUntil);
+  app_.alarm.Load(this);
   Form_Load();
-  StartCheck();
-  connect(&app_.services.changes, &StoreChanges::Changed, this, &frmMain::StoreChanged);
+  app_.alarm.Start();
+  app_.store.OnChanged([&app = app_] {
+    if (app.main) app.main->StoreChanged();
+  });
 }
 
 frmMain::~frmMain() = default;
 
 frmMain* frmMain::Open(AppContext& app) {
-  if (app.main && !app.main->isUnloaded()) {
-    BringToFront(app.main);
-    return app.main;
-  }
-  auto* main = new frmMain(app);
-  main->show();
-  CentreOnScreen(main);
-  return main;
+  return ShowOnce(
+      app.main, [&app] { return new frmMain(app); },
+      [](frmMain* main) {
+        main->show();
+        CentreOnScreen(main);
+        return true;
+      },
+      BringToFront);
 }
 
 void frmMain::BuildControls() {
@@ -146,14 +147,6 @@ void frmMain::SetTabOrder() {
   setTabOrder(cmdClose_, Label4_);
 }
 
-void frmMain::StartCheck() {
-  timCheckReminders_ = new QTimer(this);
-  timCheckReminders_->setObjectName("timCheckReminders");
-  timCheckReminders_->setInterval(1000);
-  connect(timCheckReminders_, &QTimer::timeout, this, &frmMain::timCheckReminders_Timer);
-  timCheckReminders_->start();
-}
-
 void frmMain::Form_Load() {
   int count = 0;
   Status status = CountTodaysReminders(app_.store, DateOf(app_.services.clock.Now()), count, app_.services.forms);
@@ -173,22 +166,6 @@ void frmMain::Form_Load() {
 // An unloaded window no longer counts: the next load counts afresh.
 void frmMain::StoreChanged() {
   if (!unloaded_) Form_Load();
-}
-
-void frmMain::timCheckReminders_Timer() {
-  check_->Tick(*this);
-  app_.checkedUntil = check_->lastCovered();
-}
-
-void frmMain::Announce(const DueReminder& reminder) {
-  app_.services.messages.Show(this,
-                              {FromStd(reminder.about), kProgramTitle, MessageButtons::Ok, MessageIcon::None, true});
-  target_ = FromStd(reminder.task);
-  ShowTask(app_, target_, this);
-}
-
-void frmMain::ReportFailure(const std::string& text) {
-  app_.services.messages.Show(this, {FromUtf8(text), "Reminder file error", MessageButtons::Ok, MessageIcon::Critical});
 }
 
 void frmMain::cmdSetNew_Click() { ShowNewReminder(app_, this); }
@@ -244,7 +221,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::Form_Unload() {
   unloaded_ = true;
-  timCheckReminders_->stop();
+  // The next Open loads a new main window.
+  if (app_.main == this) app_.main = nullptr;
+  app_.alarm.Stop();
   // The task window is left open: it closes with its own button. The others close in
   // this order: About box, edit, manager, new reminder dialog, minimized window.
   if (app_.about) app_.about->close();

@@ -2,18 +2,15 @@
 
 #include <QString>
 #include <QWidget>
-#include <memory>
 
-#include "alarm/ReminderCheck.h"
 #include "shell/AppContext.h"
 
 class QLabel;
 class QPushButton;
-class QTimer;
 
-// The hub of the program: today's count, the way to the other windows, and the
-// once-a-second check, which runs while this window is loaded, shown or hidden.
-class frmMain : public QWidget, private ReminderAnnouncer {
+// The hub of the program: today's count and the way to the other windows. The alarm runs
+// while this window is loaded, shown or hidden.
+class frmMain : public QWidget {
   Q_OBJECT
 
  public:
@@ -24,20 +21,13 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   // and brings it forward.
   static frmMain* Open(AppContext& app);
 
-  // Recounts today's reminders; the other windows' reports of a changed store run it.
+  // Recounts today's reminders.
   void Form_Load();
+  // Recounts after a change of the store or of the home; an unloaded window does not.
+  void StoreChanged();
 
   // Shows the small window that stands in for this one while it is hidden.
   void ShowStandIn();
-
-  // One tick of the check; the timer calls it every second.
-  void timCheckReminders_Timer();
-
-  // True once the window has been unloaded: reminders no longer fire.
-  bool isUnloaded() const { return unloaded_; }
-
-  // The task of the last announced reminder, read by the task window.
-  const QString& target() const { return target_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -48,8 +38,6 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   void BuildControls();
   void BuildLines();
   void SetTabOrder();
-  void StartCheck();
-  void StoreChanged();
   void UnloadIfLoaded();
 
   void cmdSetNew_Click();
@@ -60,13 +48,8 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   void cmdExit_Click();
   void Form_Unload();
 
-  void Announce(const DueReminder& reminder) override;
-  void ReportFailure(const std::string& text) override;
-
   AppContext& app_;
-  QString target_;
   bool unloaded_ = false;
-  std::unique_ptr<ReminderCheck> check_;
 
   QLabel* lblNoOfReminders_ = nullptr;
   QLabel* Label1_ = nullptr;
@@ -78,5 +61,4 @@ class frmMain : public QWidget, private ReminderAnnouncer {
   QPushButton* cmdAbout_ = nullptr;
   QPushButton* cmdClose_ = nullptr;
   QPushButton* cmdExit_ = nullptr;
-  QTimer* timCheckReminders_ = nullptr;
 };

@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "platform/Controls.h"
-#include "platform/Twips.h"
-#include "platform/WindowDecoration.h"
 #include "shell/ScreenPlace.h"
+#include "ui/Controls.h"
+#include "ui/Twips.h"
+#include "ui/WindowDecoration.h"
 
 frmMinimized::frmMinimized() : QWidget(nullptr) {
   SetUpWindow(this, "frmMinimized", {}, "Show Reminder");

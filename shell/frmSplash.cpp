@@ -5,15 +5,15 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "platform/Controls.h"
-#include "platform/QtText.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlacement.h"
 #include "shell/ProgramArt.h"
 #include "shell/SplashTick.h"
 #include "shell/VersionInfo.h"
 #include "shell/frmMain.h"
 #include "store/HomeDirectory.h"
+#include "ui/Controls.h"
+#include "ui/QtText.h"
+#include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 #include <QApplication>
 #include <QPointer>
 
-#include "platform/DesignFonts.h"
-#include "platform/MessageBoxes.h"
-#include "platform/QtRunningCopy.h"
-#include "platform/QtText.h"
 #include "shell/AppContext.h"
 #include "shell/ComeForward.h"
+#include "shell/DesignFonts.h"
 #include "shell/ProgramArt.h"
 #include "shell/ProgramEnd.h"
+#include "shell/QtRunningCopy.h"
 #include "shell/frmSplash.h"
 #include "store/HomeDirectory.h"
+#include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -5,9 +5,9 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/CodePage.h"
-#include "platform/OsError.h"
-#include "platform/Trim.h"
+#include "os/CodePage.h"
+#include "os/OsError.h"
+#include "os/Trim.h"
 
 namespace {
 
@@ -22,11 +22,8 @@ NativePath& HomeValue() {
 
 const NativePath kSeparator(1, std::filesystem::path::preferred_separator);
 
-#ifdef _WIN32
-#define NATIVE(s) L##s
-#else
-#define NATIVE(s) s
-#endif
+const NativePath kDb = std::filesystem::path("db").native();
+const NativePath kStoreName = std::filesystem::path("reminders.rmd").native();
 
 }  // namespace
 
@@ -55,12 +52,7 @@ NativePath HomeDirectoryFromFile(std::string_view contents) {
   } else {
     item = TrimTrailing(rest, IsBlank<char>);
   }
-#ifdef _WIN32
-  std::u16string wide = DecodeSingleByte(item);
-  return NativePath(wide.begin(), wide.end());
-#else
-  return NativePath(item);
-#endif
+  return NativePathFromBytes(item);
 }
 
 Status ReadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
@@ -94,8 +86,6 @@ bool RereadHomeDirectory(FileIo& io, const std::filesystem::path& file) {
   return ReadHomeDirectory(io, file).ok() && HomeDirectory() != before;
 }
 
-std::filesystem::path DbFolderFor(const NativePath& home) { return home + kSeparator + NATIVE("db"); }
+std::filesystem::path DbFolderFor(const NativePath& home) { return home + kSeparator + kDb; }
 
-std::filesystem::path StorePathFor(const NativePath& home) {
-  return home + kSeparator + NATIVE("db") + kSeparator + NATIVE("reminders.rmd");
-}
+std::filesystem::path StorePathFor(const NativePath& home) { return home + kSeparator + kDb + kSeparator + kStoreName; }

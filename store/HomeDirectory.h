@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FileIo.h"
+#include "os/FileIo.h"
 #include "store/Status.h"
 
 // The folder that holds the `db` folder with the store, as the OS spells it (bytes on

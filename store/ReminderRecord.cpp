@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/CodePage.h"
+#include "os/CodePage.h"
 
 std::u16string FitField(std::u16string_view text, std::size_t width) {
   std::u16string out(text.substr(0, width));

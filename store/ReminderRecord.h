@@ -5,16 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "os/DateTimeForms.h"
 // Text read from the store loses its leading and trailing spaces (only spaces).
-#include "platform/Trim.h"
+#include "os/Trim.h"
 
 // One reminder: four fixed-width text fields. In memory each field holds exactly its
 // width of characters, padded with spaces; on disk each character is one byte of the
 // code page, 356 bytes a record, no header, no separators.
 struct ReminderRecord {
   static constexpr std::size_t kAboutWidth = 80;
-  static constexpr std::size_t kDateWidth = 10;
-  static constexpr std::size_t kTimeWidth = 11;
+  // The date and time forms are chosen to fill these fields.
+  static constexpr std::size_t kDateWidth = DateTimeForms::kDateWidth;
+  static constexpr std::size_t kTimeWidth = DateTimeForms::kTimeWidth;
   static constexpr std::size_t kTaskWidth = 255;
 
   std::u16string About = std::u16string(kAboutWidth, u' ');
@@ -28,7 +30,10 @@ constexpr std::size_t kAboutOffset = 0;
 constexpr std::size_t kDateOffset = 80;
 constexpr std::size_t kTimeOffset = 90;
 constexpr std::size_t kTaskOffset = 101;
-static_assert(kTaskOffset + ReminderRecord::kTaskWidth == kRecordSize);
+static_assert(kDateOffset == kAboutOffset + ReminderRecord::kAboutWidth &&
+              kTimeOffset == kDateOffset + ReminderRecord::kDateWidth &&
+              kTaskOffset == kTimeOffset + ReminderRecord::kTimeWidth &&
+              kRecordSize == kTaskOffset + ReminderRecord::kTaskWidth);
 
 using RecordBytes = std::array<char, kRecordSize>;
 

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/OsError.h"
+#include "os/OsError.h"
 
 namespace {
 
@@ -369,6 +369,12 @@ void ReminderStore::RemoveLeftTemps(const std::filesystem::path& store) {
 }
 
 Status ReminderStore::Replace(const Planner& plan) {
+  Status status = ReplaceFile(plan);
+  if (status.ok() && changed_) changed_();
+  return status;
+}
+
+Status ReminderStore::ReplaceFile(const Planner& plan) {
   // Writers take turns; a reader never waits for this lock.
   std::filesystem::path store;
   FileIo::Handle lock = 0;

@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <utility>
 
-#include "platform/FileIo.h"
+#include "os/FileIo.h"
 #include "store/HomeDirectory.h"
 #include "store/RecordCopy.h"
 #include "store/RecordView.h"
@@ -67,13 +68,17 @@ class ReminderStore {
   // How long a write waits for another process's write to finish before it gives up.
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
+  // `listener` runs after every successful write, so that whoever shows what the store
+  // holds learns of it whichever window wrote; a later call replaces it.
+  void OnChanged(std::function<void()> listener) { changed_ = std::move(listener); }
+
  private:
   class ReadTarget;
   class ChunkTarget;
   struct Edit;
   // Plans a change of the store from its old records, read through `scan`, and size.
-  using Planner = std::function<Status(const std::function<Status(const ChunkVisitor&)>& scan, std::uint64_t size,
-                                       Edit& edit)>;
+  using Planner =
+      std::function<Status(const std::function<Status(const ChunkVisitor&)>& scan, std::uint64_t size, Edit& edit)>;
   // Reads the store's whole records in batches into the places `target` gives for them.
   Status ReadRecords(Sharing sharing, ReadTarget& target) const;
   Status ReadOpenRecords(FileIo::Handle file, std::uint64_t size, const std::filesystem::path& path,
@@ -81,7 +86,9 @@ class ReminderStore {
   Status ScanOpenChunks(FileIo::Handle file, std::uint64_t size, const std::filesystem::path& path,
                         const ChunkVisitor& visitor) const;
   // Replaces the store by the change `plan` makes of it, under the lock.
+  // Replaces the store by plan, and tells the listener once it is done.
   Status Replace(const Planner& plan);
+  Status ReplaceFile(const Planner& plan);
   // Takes the lock of the file the store resolves to, and names that file in `target`.
   // A missing db folder is made first when the change writes anything to an empty
   // store; `done` says the change had nothing to write.
@@ -92,6 +99,7 @@ class ReminderStore {
   FileIo& io_;
   std::function<NativePath()> home_;
   std::chrono::milliseconds lockWait_{5000};
+  std::function<void()> changed_;
 };
 
 // True while the record's four trimmed fields are exactly the texts a list showed: a

@@ -1,6 +1,6 @@
 #include "store/TextFold.h"
 
-#include "platform/CodePage.h"
+#include "os/CodePage.h"
 
 char16_t FoldCase(char16_t c) {
   if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c;

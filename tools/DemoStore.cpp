@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "platform/Clock.h"
-#include "platform/DateTimeForms.h"
+#include "os/Clock.h"
+#include "os/DateTimeForms.h"
 #include "store/ReminderStore.h"
 
 using namespace std::chrono;

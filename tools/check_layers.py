@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes against the layers: platform/ -> store/ ->
-alarm/, entry/, manager/ -> shell/, with manager/ -> entry/ the one sideways include,
-homeset/ apart (it includes nothing of reminder), and no include loops."""
+"""Fails when a source file includes against the layers: os/ -> store/ and ui/ ->
+alarm/, entry/, manager/ -> shell/, nothing sideways, homeset/ apart (it includes
+nothing of reminder), and no include loops. Both "..." and <...> includes count; a
+quoted one is taken from the including file's folder first, as the compiler does."""
 import os, re, sys
 
 root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-rank = {"platform": 0, "store": 1, "alarm": 2, "entry": 2, "manager": 2, "shell": 3}
-allowed_sideways = {("manager", "entry")}
-include = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+rank = {"os": 0, "store": 1, "ui": 1, "alarm": 2, "entry": 2, "manager": 2, "shell": 3}
+include = re.compile(r'^\s*#\s*include\s+(?:"([^"]+)"|<([^>]+)>)', re.M)
 
 def folder(path):
     return path.split("/", 1)[0]
@@ -22,21 +22,21 @@ for top in list(rank) + ["homeset"]:
             with open(os.path.join(root, rel), encoding="utf-8", errors="replace") as f:
                 targets = include.findall(f.read())
             here = folder(rel)
-            for t in targets:
-                if "/" not in t:
-                    t = os.path.normpath(os.path.join(os.path.dirname(rel), t))
+            for quoted, angled in targets:
+                beside = os.path.normpath(os.path.join(os.path.dirname(rel), quoted))
+                if quoted and os.path.isfile(os.path.join(root, beside)):
+                    t = beside
+                else:
+                    t = os.path.normpath(quoted or angled)
+                    if not os.path.isfile(os.path.join(root, t)):
+                        continue  # a system or Qt header
                 there = folder(t)
-                if not os.path.exists(os.path.join(root, t)):
+                if there not in rank and there != "homeset":
                     continue
                 graph.setdefault(rel, set()).add(t)
                 if here == there:
                     continue
-                if here == "homeset":
-                    ok = False
-                elif there == "homeset":
-                    ok = False
-                else:
-                    ok = rank[there] < rank[here] or (here, there) in allowed_sideways
+                ok = "homeset" not in (here, there) and rank[there] < rank[here]
                 if not ok:
                     problems.append(f"{rel} includes {t}: {here}/ may not include {there}/")
 

@@ -24,10 +24,10 @@
 
 #include "alarm/FakeClock.h"
 #include "alarm/ReminderCheck.h"
-#include "platform/CodePage.h"
-#include "platform/FixedForms.h"
-#include "platform/OsCodes.h"
-#include "platform/OsError.h"
+#include "os/CodePage.h"
+#include "os/FixedForms.h"
+#include "os/OsCodes.h"
+#include "os/OsError.h"
 #include "store/FaultyFileIo.h"
 #include "store/TempHome.h"
 

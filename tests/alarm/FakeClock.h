@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "os/Clock.h"
 
 struct FakeClock final : Clock {
   explicit FakeClock(std::chrono::local_seconds start) : now(start) {}

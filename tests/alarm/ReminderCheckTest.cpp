@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "alarm/FakeClock.h"
-#include "platform/FixedForms.h"
-#include "platform/OsCodes.h"
+#include "os/FixedForms.h"
+#include "os/OsCodes.h"
 #include "store/FaultyFileIo.h"
 #include "store/TempHome.h"
 

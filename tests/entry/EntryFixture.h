@@ -9,8 +9,8 @@
 #include "entry/frmEdit.h"
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
+#include "manager/FlexGrid.h"
 #include "manager/frmManager.h"
-#include "platform/FlexGrid.h"
 #include "shell/WidgetFixture.h"
 
 // The widget fixture with one driver per entry dialog, used as a user would.

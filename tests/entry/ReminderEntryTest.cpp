@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "entry/ReminderEntry.h"
-#include "platform/FixedForms.h"
+#include "os/FixedForms.h"
 #include "store/TempHome.h"
 
 using namespace std::chrono;

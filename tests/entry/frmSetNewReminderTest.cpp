@@ -1,5 +1,5 @@
 #include "entry/EntryFixture.h"
-#include "platform/LabelText.h"
+#include "ui/LabelText.h"
 
 using namespace std::chrono_literals;
 

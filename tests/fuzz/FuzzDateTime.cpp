@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/CodePage.h"
-#include "platform/DateTimeForms.h"
+#include "os/CodePage.h"
+#include "os/DateTimeForms.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::unique_ptr<DateTimeForms> forms[] = {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FixedForms.h"
+#include "os/FixedForms.h"
 #include "store/TempHome.h"
 
 using namespace std::chrono;

@@ -2,9 +2,9 @@
 #include <QLineEdit>
 
 #include "entry/frmEdit.h"
+#include "manager/FlexGrid.h"
 #include "manager/frmLegend.h"
 #include "manager/frmManager.h"
-#include "platform/FlexGrid.h"
 #include "shell/WidgetFixture.h"
 
 using namespace std::chrono_literals;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FakeRegistry.h"
+#include "os/FakeRegistry.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 
 #include "alarm/FakeClock.h"
 #include "alarm/frmTask.h"
-#include "platform/FakePlatform.h"
-#include "platform/QtText.h"
 #include "shell/AppContext.h"
 #include "shell/Windows.h"
 #include "shell/frmMain.h"
 #include "store/TempHome.h"
+#include "ui/FakePlatform.h"
+#include "ui/QtText.h"
 
 // A program context over a temporary store, a fake clock and fake platform services.
 class WidgetFixture : public ::testing::Test {

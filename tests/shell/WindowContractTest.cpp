@@ -3,8 +3,8 @@
 #include "entry/frmEdit.h"
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
+#include "manager/FlexGrid.h"
 #include "manager/frmManager.h"
-#include "platform/FlexGrid.h"
 #include "shell/ComeForward.h"
 #include "shell/WidgetFixture.h"
 #include "shell/frmAbout.h"
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         Contract{"Quick", [](W& f) -> QWidget* { return f.FromMain("Label4", f.app.quickAdd); }, true, Keys::NoCancel},
         Contract{"Manager", [](W& f) -> QWidget* { return f.FromMain("cmdManage", f.app.manager); }, true, Keys::Close},
         Contract{"Edit", [](W& f) { return f.Edit(); }, true, Keys::Close},
-        Contract{"Task", [](W& f) -> QWidget* { return ShowTask(f.app, "", f.app.main); }, true, Keys::NoCancel}),
+        Contract{"Task", [](W& f) -> QWidget* { return f.app.alarm.ShowTask(""); }, true, Keys::NoCancel}),
     [](const auto& c) { return std::string(std::get<0>(c.param)); });
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/FakeRegistry.h"
+#include "os/FakeRegistry.h"
 #include "shell/WidgetFixture.h"
 #include "shell/frmAbout.h"
 

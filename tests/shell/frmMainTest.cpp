@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QTimer>
 
 #include "entry/frmQuickAdd.h"
 #include "entry/frmSetNewReminder.h"
@@ -38,7 +37,7 @@ TEST_F(MainWindowTest, TaskThatFailsToStartDoesNotKeepTheNextReminderOfItsSecond
   EXPECT_EQ(messages.shown[2].text, "second");
   EXPECT_TRUE(messages.shown[2].systemModal);
   EXPECT_EQ(launcher.opened, (std::vector<QString>{"/gone", "/bin/second"}));
-  EXPECT_TRUE(app.task && app.task->isVisible());
+  EXPECT_TRUE(app.alarm.task() && app.alarm.task()->isVisible());
 }
 
 TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfterIt) {
@@ -54,11 +53,11 @@ TEST_F(MainWindowTest, ReminderDueWhileTheCountsFailureBoxIsOpenIsAnnouncedAfter
     home.WriteStore(Due(u"due while the box is open", t0 + 2s));
     clock.now = t0 + 5s;  // the user reads the box for five seconds
   };
-  frmMain* main = LoadMain();
-  main->timCheckReminders_Timer();
+  LoadMain();
+  app.alarm.Tick();
   breakStore();
   clock.now = t0 + 6s;
-  main->timCheckReminders_Timer();
+  app.alarm.Tick();
   ASSERT_EQ(messages.shown.size(), 3u);  // the count's failure, the reminder, the check's failure
   EXPECT_EQ(messages.shown[0].text.toStdString(), "Not a directory: " + home.store().native());
   EXPECT_EQ(messages.shown[1].text, "due while the box is open");
@@ -79,20 +78,20 @@ TEST_F(MainWindowTest, HiddenItKeepsCheckingAndShowReminderLoadsItAfreshRecounte
   EXPECT_EQ(quits, 0);
   Click(old, "cmdClose");
   ASSERT_TRUE(app.minimized && app.minimized->isVisible() && !old->isVisible());
-  EXPECT_TRUE(Control<QTimer>(old, "timCheckReminders")->isActive());
+  EXPECT_TRUE(app.alarm.isRunning());
   clock.now = t0 + 1s;
-  old->timCheckReminders_Timer();
+  app.alarm.Tick();
   home.WriteStore(Due(u"while hidden", t0 + 1s) + Due(u"later", t0 + 1h));
   Click(app.minimized, "Command1");
   Run();
   ASSERT_TRUE(old.isNull() && !app.minimized && app.main && app.main->isVisible());
   EXPECT_EQ(Control<QLabel>(app.main, "lblNoOfReminders")->text(), "[2]");
-  app.main->timCheckReminders_Timer();  // the same second again
+  app.alarm.Tick();  // the same second again
   clock.now = t0 + 2s;
-  app.main->timCheckReminders_Timer();
+  app.alarm.Tick();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "while hidden");
-  app.task->close();  // the reminder's, with no program to start
+  app.alarm.task()->close();  // the reminder's, with no program to start
   Click(app.main, "cmdClose");
   app.minimized->close();
   Run();
@@ -104,7 +103,7 @@ TEST_F(MainWindowTest, HiddenItKeepsCheckingAndShowReminderLoadsItAfreshRecounte
 TEST_F(MainWindowTest, ExitLeavesTheQuickReminderAndTaskWindowsAndTheProgramEndsOnceTheyClose) {
   home.WriteStore("");
   frmMain* main = LoadMain();
-  ShowTask(app, "/bin/task", main);
+  app.alarm.ShowTask("/bin/task");
   QTest::mouseClick(Control(main, "Label4"), Qt::LeftButton);
   for (const char* button : {"cmdAbout", "cmdManage", "cmdSetNew", "cmdClose"}) Click(main, button);
   const std::vector<QPointer<QWidget>> closed{app.about.data(), app.manager.data(), app.setNew.data(),
@@ -112,8 +111,8 @@ TEST_F(MainWindowTest, ExitLeavesTheQuickReminderAndTaskWindowsAndTheProgramEnds
   Click(main, "cmdExit");
   Run();
   for (const QPointer<QWidget>& w : closed) EXPECT_FALSE(w && w->isVisible());
-  ASSERT_TRUE(app.task && app.task->isVisible() && app.quickAdd && app.quickAdd->isVisible());
-  app.task->close();
+  ASSERT_TRUE(app.alarm.task() && app.alarm.task()->isVisible() && app.quickAdd && app.quickAdd->isVisible());
+  app.alarm.task()->close();
   Run();
   EXPECT_EQ(quits, 0);
   app.quickAdd->close();

@@ -7,7 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/CodePage.h"
+#include "os/CodePage.h"
 #else
 #include <signal.h>
 #include <sys/wait.h>

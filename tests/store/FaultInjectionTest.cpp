@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/OsError.h"
+#include "os/OsError.h"
 #include "store/FaultyFileIo.h"
 #include "store/ReminderStore.h"
 #include "store/TempHome.h"
@@ -87,7 +87,12 @@ const ReminderRecord kNew = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
 TEST_F(FaultInjection, AppendRewriteDeleteAndAFirstAppendCreatingTheDbFolder) {
   InjectWrite([&] { return store.AppendReminder(kNew); }, kFour + RecordOf(u"new"));
   const std::string rewritten = std::string(before).replace(356, 356, RecordOf(u"TWO", u"", u"", u"/bin/two"));
-  InjectWrite([&] { return store.RewriteShownReminder(1, {u"two", u"12/06/2026", u"18:05:03", u""}, MakeRecord(u"TWO", u"", u"", u"/bin/two")); }, rewritten);
+  InjectWrite(
+      [&] {
+        return store.RewriteShownReminder(1, {u"two", u"12/06/2026", u"18:05:03", u""},
+                                          MakeRecord(u"TWO", u"", u"", u"/bin/two"));
+      },
+      rewritten);
   InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo);
   InjectWrite([&] { return store.AppendReminder(kNew); }, RecordOf(u"new"), "",
               [&] { fs::remove_all(home.root() / "db"); });

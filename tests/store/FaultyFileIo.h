@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileIo.h"
-#include "platform/OsCodes.h"
+#include "os/FileIo.h"
+#include "os/OsCodes.h"
 
 // The real file system, except that chosen calls fail: call number `failAt` (counted
 // from 1 over every call) fails, and every later call too when `sticky`. A failing

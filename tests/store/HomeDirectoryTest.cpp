@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "platform/OsCodes.h"
+#include "os/OsCodes.h"
 #include "store/TempHome.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/CodePage.h"
-#include "platform/OsError.h"
+#include "os/CodePage.h"
+#include "os/OsError.h"
 #include "store/ChildProcess.h"
 #include "store/TempHome.h"
 

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/OsCodes.h"
+#include "os/OsCodes.h"
 #include "store/TempHome.h"
 
 namespace fs = std::filesystem;
@@ -151,12 +151,16 @@ std::string AfterWrite(std::string bytes, const WriteCase& c) {
 
 class WriteTest : public StoreTest, public ::testing::WithParamInterface<WriteCase> {};
 
+// Whoever listens hears of each write that succeeded, once.
 TEST_P(WriteTest, LeavesTheIntendedBytesOrNoChange) {
   const WriteCase& c = GetParam();
   const std::string before = Records(c.records, c.tail);
   home.WriteStore(before);
   TempHome::WriteBytes(fs::path(home.store()) += ".temp-left", Records(2, 2));
+  int told = 0;
+  store.OnChanged([&] { ++told; });
   const Status s = Write(store, c);
+  EXPECT_EQ(told, c.failure ? 0 : 1);
   if (c.failure) {
     EXPECT_NE(s.text().find(c.failure), std::string::npos) << s.text();
     EXPECT_NE(s.text().find(PathText(home.store())), std::string::npos) << s.text();
@@ -223,7 +227,8 @@ TEST_P(RewriteShownTest, RewritesTheSameOccurrenceOfTheShownTexts) {
   int found = -1;
   ASSERT_TRUE(store.FindShownRecord(occurrence, shown, found).ok());
   EXPECT_EQ(found, n);
-  const Status s = store.RewriteShownReminder(occurrence, shown, MakeRecord(u"edited", u"12/09/2026", u"11:00:00", u""));
+  const Status s =
+      store.RewriteShownReminder(occurrence, shown, MakeRecord(u"edited", u"12/09/2026", u"11:00:00", u""));
   EXPECT_TRUE(n ? s.ok() : s.text().find(PathText(home.store())) != std::string::npos) << s.text();
   const std::string edited = RecordOf(u"edited", u"12/09/2026", u"11:00:00");
   EXPECT_TRUE(home.StoreBytes() == (n ? std::string(before).replace((n - 1) * 356u, 356, edited) : before));
@@ -236,8 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ShownCase{"a_third_alike_is_gone", 3, {u"Meeting", u"12/07/2026", u"09:00:00", u""}, 0},
                       ShownCase{"same_about_other_time", 1, {u"Meeting", u"12/08/2026", u"10:00:01", u""}, 0},
                       ShownCase{"same_texts_other_task", 1, {u"MEETING", u"12/07/2026", u"09:00:00", u""}, 0},
-                      ShownCase{"about_in_other_letter_case", 1, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"},
-                                0}),
+                      ShownCase{
+                          "about_in_other_letter_case", 1, {u"meeting", u"12/07/2026", u"09:00:00", u"/bin/x"}, 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // Two alike reminders and another; the list showed them all. Row 2 is edited, then, from
@@ -250,8 +255,8 @@ TEST_F(StoreTest, StaleSecondEditOfTwoAlikeRemindersWritesNothing) {
   RecordCopy list;
   ASSERT_TRUE(store.CopyRecords(Sharing::Shared, list).ok());
   const int occurrence = ShownOccurrence(list.records(), 2);
-  ASSERT_TRUE(store.RewriteShownReminder(occurrence, meeting, MakeRecord(u"Meeting B", u"12/08/2026", u"09:00:00", u""))
-                  .ok());
+  ASSERT_TRUE(
+      store.RewriteShownReminder(occurrence, meeting, MakeRecord(u"Meeting B", u"12/08/2026", u"09:00:00", u"")).ok());
   const std::string afterFirst = home.StoreBytes();
   EXPECT_FALSE(
       store.RewriteShownReminder(occurrence, meeting, MakeRecord(u"Meeting C", u"12/08/2026", u"09:00:00", u"")).ok());

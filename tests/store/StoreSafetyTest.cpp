@@ -8,7 +8,7 @@
 
 #include <fstream>
 
-#include "platform/OsCodes.h"
+#include "os/OsCodes.h"
 #include "store/ReminderStore.h"
 #include "store/TempHome.h"
 

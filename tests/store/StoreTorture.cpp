@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CodePage.h"
+#include "os/CodePage.h"
 #include "store/ReminderStore.h"
 
 namespace {

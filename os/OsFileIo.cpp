@@ -1,0 +1,6 @@
+#include "os/FileIo.h"
+
+OsFileIo& OsFileIo::Instance() {
+  static OsFileIo io;
+  return io;
+}

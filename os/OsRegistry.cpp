@@ -1,0 +1,6 @@
+#include "os/Registry.h"
+
+OsRegistry& OsRegistry::Instance() {
+  static OsRegistry registry;
+  return registry;
+}

@@ -1,0 +1,25 @@
+#include "os/RunningCopyName.h"
+
+namespace {
+
+bool Plain(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'; }
+
+std::string Escaped(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    if (Plain(c)) {
+      out += c;
+    } else {
+      const auto byte = static_cast<unsigned char>(c);
+      out += '_';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string RunningCopyName(std::string_view user) { return "reminder-" + Escaped(user); }

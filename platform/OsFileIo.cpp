@@ -1,6 +1,0 @@
-#include "platform/FileIo.h"
-
-OsFileIo& OsFileIo::Instance() {
-  static OsFileIo io;
-  return io;
-}

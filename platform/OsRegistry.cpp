@@ -1,6 +1,0 @@
-#include "platform/Registry.h"
-
-OsRegistry& OsRegistry::Instance() {
-  static OsRegistry registry;
-  return registry;
-}

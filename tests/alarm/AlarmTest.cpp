@@ -1,0 +1,38 @@
+#include "shell/WidgetFixture.h"
+
+namespace {
+
+// A store only its owner can write, so that tasks may start.
+struct TaskWindowTest : WidgetFixture {
+  void SetUp() override {
+    home.WriteStore("");
+    ::chmod(home.store().c_str(), 0600);
+  }
+};
+
+// A reminder without a task leaves the window open; every later announced task still
+// starts, trimmed, once, and the window stays one.
+TEST_F(TaskWindowTest, EachAnnouncedTaskStartsOnceAlsoWhileTheWindowIsOpen) {
+  QPointer<frmTask> window = app.alarm.ShowTask("  ");
+  for (const char* target : {"  /bin/first ", "/bin/second"}) EXPECT_EQ(app.alarm.ShowTask(target), window);
+  EXPECT_EQ(launcher.opened, (std::vector<QString>{"/bin/first", "/bin/second"}));
+  Click(window, "cmdClose");
+  Settle();
+  EXPECT_FALSE(window);
+}
+
+TEST_F(TaskWindowTest, AFailedOrRefusedStartIsReportedAndTheWindowGoesAtOnce) {
+  launcher.failure = "No such file or directory: /gone";
+  app.alarm.ShowTask("");  // left open by a reminder without a task
+  app.alarm.ShowTask("/gone");
+  EXPECT_FALSE(app.alarm.task());  // at once, not when the event loop next turns
+  ::chmod(home.store().c_str(), 0666);
+  app.alarm.ShowTask("/bin/anything");
+  EXPECT_FALSE(app.alarm.task());
+  EXPECT_EQ(launcher.opened, std::vector<QString>{"/gone"});
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "No such file or directory: /gone");
+  EXPECT_TRUE(messages.shown[1].text.contains("can be written by other users"));
+}
+
+}  // namespace
