@@ -12,10 +12,12 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <random>
@@ -285,12 +287,12 @@ class Soak : public ReminderAnnouncer {
     check_->Tick(*this);
     if (got_ == expected) return true;
     std::string text = "seed " + std::to_string(seed_) + " (" + std::getenv("TZ") + "), tick " + std::to_string(ticks) +
-                       " at " + Shown(clock_.now) + "\n  expected:";
-    for (const std::string& line : expected) text += "\n    " + line;
-    text += "\n  got:";
-    for (const std::string& line : got_) text += "\n    " + line;
-    text += "\n  the last events:";
-    for (const std::string& event : events_) text += "\n    " + event;
+                       " at " + Shown(clock_.now);
+    const auto list = [&](const char* title, const auto& lines) {
+      text += std::string("\n  ") + title;
+      for (const std::string& line : lines) text += "\n    " + line;
+    };
+    list("expected:", expected), list("got:", got_), list("the last events:", events_);
     ADD_FAILURE() << text << "\n  replay: check_soak --seed=" << seed_ << " --runs=1 --days=" << soakDays;
     return false;
   }
@@ -343,12 +345,10 @@ TEST(CheckSoak, EveryTickAnnouncesAndReportsWhatTheModelSays) {
     const auto start = steady_clock::now();
     Soak soak(seed);
     const bool ok = soak.Run();
-    std::printf("seed %llu (%s, %d days): %lld ticks, %lld announced, %lld failures reported, %lld edits, %.1f s%s\n",
-                static_cast<unsigned long long>(seed), std::getenv("TZ"), soakDays, static_cast<long long>(soak.ticks),
-                static_cast<long long>(soak.announced), static_cast<long long>(soak.reports),
-                static_cast<long long>(soak.edits), duration<double>(steady_clock::now() - start).count(),
-                ok ? "" : ", FAILED");
-    std::fflush(stdout);
+    std::cout << "seed " << seed << " (" << std::getenv("TZ") << ", " << soakDays << " days): " << soak.ticks
+              << " ticks, " << soak.announced << " announced, " << soak.reports << " failures reported, " << soak.edits
+              << " edits, " << duration<double>(steady_clock::now() - start).count() << " s" << (ok ? "" : ", FAILED")
+              << std::endl;
     if (!ok) return;
   }
 }
@@ -358,14 +358,8 @@ TEST(CheckSoak, EveryTickAnnouncesAndReportsWhatTheModelSays) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg.rfind("--seed=", 0) == 0)
-      firstSeed = std::stoull(arg.substr(7));
-    else if (arg.rfind("--runs=", 0) == 0)
-      runs = std::stoi(arg.substr(7));
-    else if (arg.rfind("--days=", 0) == 0)
-      soakDays = std::stoi(arg.substr(7));
-    else
+    const auto read = [&](const char* form, auto* value) { return std::sscanf(argv[i], form, value) == 1; };
+    if (!read("--seed=%" SCNu64, &firstSeed) && !read("--runs=%d", &runs) && !read("--days=%d", &soakDays))
       return std::fprintf(stderr, "usage: check_soak [--seed=N] [--runs=N] [--days=N]\n"), 2;
   }
   return RUN_ALL_TESTS();
