@@ -57,8 +57,9 @@ class FileIo {
   // Creates a new, empty file for writing beside `beside`, under a name no other file
   // has (`beside`.temp-XXXXXX), for its owner alone; never through a link.
   virtual int CreateTemp(const std::filesystem::path& beside, Handle& handle, std::filesystem::path& made) = 0;
-  // Whether `path` is a folder that exists.
-  virtual bool IsFolder(const std::filesystem::path& path) = 0;
+  // What is at `path`, links followed: nothing, a folder, or something else.
+  enum class Entry { None, Folder, Other };
+  virtual Entry EntryAt(const std::filesystem::path& path) = 0;
   // Opens (creating it for its owner alone if needed) the lock file and takes its
   // exclusive advisory lock without waiting; kLockBusyError when another process holds
   // it. A lock file that belongs to another user is refused: whoever can open it can
@@ -103,7 +104,7 @@ class OsFileIo final : public FileIo {
   int ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target) override;
   int CopyPermissions(Handle from, Handle to) override;
   int CreateTemp(const std::filesystem::path& beside, Handle& handle, std::filesystem::path& made) override;
-  bool IsFolder(const std::filesystem::path& path) override;
+  Entry EntryAt(const std::filesystem::path& path) override;
   int TryLock(const std::filesystem::path& lockFile, Handle& handle) override;
   int Unlock(Handle handle) override;
 

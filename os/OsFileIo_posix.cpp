@@ -161,9 +161,10 @@ int OsFileIo::CreateTemp(const std::filesystem::path& beside, Handle& handle, st
   return 0;
 }
 
-bool OsFileIo::IsFolder(const std::filesystem::path& path) {
+FileIo::Entry OsFileIo::EntryAt(const std::filesystem::path& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? Entry::None : Entry::Other;
+  return S_ISDIR(st.st_mode) ? Entry::Folder : Entry::Other;
 }
 
 int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {

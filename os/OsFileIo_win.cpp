@@ -174,7 +174,8 @@ int OsFileIo::ResolveLinks(const std::filesystem::path& path, std::filesystem::p
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const int err = LastError();
-    return err == ERROR_FILE_NOT_FOUND ? 0 : err;  // a missing store is created where it is named
+    // A missing store is created where it is named; a missing folder is the lock's to report.
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? 0 : err;
   }
   if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return 0;
   // The system follows the whole chain of links when it opens the file; ask it for the
@@ -226,9 +227,13 @@ int OsFileIo::CreateTemp(const std::filesystem::path& beside, Handle& handle, st
   return ERROR_FILE_EXISTS;
 }
 
-bool OsFileIo::IsFolder(const std::filesystem::path& path) {
+FileIo::Entry OsFileIo::EntryAt(const std::filesystem::path& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = GetLastError();
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::Other;
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Entry::Folder : Entry::Other;
 }
 
 int OsFileIo::TryLock(const std::filesystem::path& lockFile, Handle& handle) {

@@ -45,8 +45,9 @@ background=$!
 # the core tests again, the store's fault-injection, crash and two-process tests, and a
 # short run of each fuzz target.
 stage "Sanitizer build (clang, ASan and UBSan) with the fuzz targets"
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DREMINDER_FUZZ=ON -DREMINDER_BUILD_GUI=OFF -DREMINDER_BUILD_BENCH=OFF >/dev/null
+  -DREMINDER_FUZZ=ON -DREMINDER_BUILD_GUI=OFF -DREMINDER_BUILD_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$fuzz" --parallel "$(nproc)"
 (cd "$fuzz" && ctest --output-on-failure --timeout 600 -j "$(nproc)" >/dev/null) || {
   (cd "$fuzz" && ctest --rerun-failed --output-on-failure); exit 1; }

@@ -172,7 +172,8 @@ Status ReminderStore::ReadRecords(Sharing sharing, ReadTarget& target) const {
   if (int err = file.Open(path, FileIo::Intent::ReadCreate, sharing)) {
     // A home without a db folder yet, as every new user's, holds no reminders; the first
     // write makes the folder. Without a home the path would start at the root.
-    if (err == kMissingFolderError && !home_().empty() && io_.IsFolder(home_())) {
+    if (err == kMissingFolderError && !home_().empty() && io_.EntryAt(home_()) == FileIo::Entry::Folder &&
+        io_.EntryAt(DbFolder()) == FileIo::Entry::None) {
       target.Prepare(0);
       return Status::Ok();
     }
@@ -298,7 +299,8 @@ Status ReminderStore::TakeLock(const Planner& plan, std::filesystem::path& targe
     // A freshly chosen home has no db folder yet: a change that writes something into an
     // empty store makes the folder, inside a home that exists. Without a home the path
     // would start at the root, where nothing is made.
-    if (err == kMissingFolderError && !madeFolder && target == path && !home_().empty()) {
+    if (err == kMissingFolderError && !madeFolder && target == path && !home_().empty() &&
+        io_.EntryAt(DbFolder()) == FileIo::Entry::None) {
       Edit edit;
       const auto nothing = [](const ChunkVisitor&) { return Status::Ok(); };
       if (Status s = plan(nothing, 0, edit); !s.ok()) return s;

@@ -12,10 +12,12 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <random>
@@ -39,12 +41,10 @@ std::uint64_t firstSeed = 1;
 int runs = 1, soakDays = 1;
 
 std::string Shown(local_seconds t) {
-  const year_month_day d = DateOf(t);
-  const hh_mm_ss<seconds> hms{TimeOfDayOf(t)};
+  const std::time_t since = t.time_since_epoch().count();
+  std::tm tm{};
   char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld", int(d.year()), unsigned(d.month()),
-                unsigned(d.day()), long(hms.hours().count()), long(hms.minutes().count()), long(hms.seconds().count()));
-  return text;
+  return {text, std::strftime(text, sizeof text, "%F %T", gmtime_r(&since, &tm))};
 }
 
 long OffsetAt(std::time_t t) {
@@ -135,17 +135,9 @@ class Soak : public ReminderAnnouncer {
   std::int64_t Draw(std::int64_t lo, std::int64_t hi) {
     return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng_);
   }
-  // A run of one-second ticks is one event.
-  void Note(std::string event) {
-    const bool plain = event == "+1 s";
-    if (plain && plainTicks_ > 0) {
-      events_.back() =
-          runStart_ + " to " + Shown(clock_.now) + ": " + std::to_string(++plainTicks_) + " ticks a second";
-      return;
-    }
-    runStart_ = "tick " + std::to_string(ticks + 1) + ", " + Shown(clock_.now);
-    plainTicks_ = plain ? 1 : 0;
-    events_.push_back(runStart_ + ": " + std::move(event));
+  // One-second ticks are left out: the tick numbers show them.
+  void Note(const std::string& event) {
+    events_.push_back("tick " + std::to_string(ticks + 1) + ", " + Shown(clock_.now) + ": " + event);
     if (events_.size() > 40) events_.pop_front();
   }
 
@@ -155,7 +147,7 @@ class Soak : public ReminderAnnouncer {
     const std::int64_t kind = Draw(0, 9999), before = utc_;
     std::string what;
     if (kind < 9100) {
-      what = "+1 s", utc_ += 1;
+      utc_ += 1;
     } else if (kind < 9900) {
       utc_ += Draw(2, 9);
       what = "late tick, +" + std::to_string(utc_ - before) + " s";
@@ -181,7 +173,7 @@ class Soak : public ReminderAnnouncer {
       return 0;
     }
     clock_.now = LocalOf(utc_);
-    Note(what);
+    if (!what.empty()) Note(what);
     return std::max<std::int64_t>(utc_ - before, 0);
   }
 
@@ -285,12 +277,12 @@ class Soak : public ReminderAnnouncer {
     check_->Tick(*this);
     if (got_ == expected) return true;
     std::string text = "seed " + std::to_string(seed_) + " (" + std::getenv("TZ") + "), tick " + std::to_string(ticks) +
-                       " at " + Shown(clock_.now) + "\n  expected:";
-    for (const std::string& line : expected) text += "\n    " + line;
-    text += "\n  got:";
-    for (const std::string& line : got_) text += "\n    " + line;
-    text += "\n  the last events:";
-    for (const std::string& event : events_) text += "\n    " + event;
+                       " at " + Shown(clock_.now);
+    const auto list = [&](const char* title, const auto& lines) {
+      text += std::string("\n  ") + title;
+      for (const std::string& line : lines) text += "\n    " + line;
+    };
+    list("expected:", expected), list("got:", got_), list("the last events:", events_);
     ADD_FAILURE() << text << "\n  replay: check_soak --seed=" << seed_ << " --runs=1 --days=" << soakDays;
     return false;
   }
@@ -331,8 +323,6 @@ class Soak : public ReminderAnnouncer {
   bool blip_ = false, failed_ = false;
   std::vector<std::string> got_;
   std::deque<std::string> events_;
-  std::string runStart_;
-  int plainTicks_ = 0;
 };
 
 TEST(CheckSoak, EveryTickAnnouncesAndReportsWhatTheModelSays) {
@@ -343,12 +333,10 @@ TEST(CheckSoak, EveryTickAnnouncesAndReportsWhatTheModelSays) {
     const auto start = steady_clock::now();
     Soak soak(seed);
     const bool ok = soak.Run();
-    std::printf("seed %llu (%s, %d days): %lld ticks, %lld announced, %lld failures reported, %lld edits, %.1f s%s\n",
-                static_cast<unsigned long long>(seed), std::getenv("TZ"), soakDays, static_cast<long long>(soak.ticks),
-                static_cast<long long>(soak.announced), static_cast<long long>(soak.reports),
-                static_cast<long long>(soak.edits), duration<double>(steady_clock::now() - start).count(),
-                ok ? "" : ", FAILED");
-    std::fflush(stdout);
+    std::cout << "seed " << seed << " (" << std::getenv("TZ") << ", " << soakDays << " days): " << soak.ticks
+              << " ticks, " << soak.announced << " announced, " << soak.reports << " failures reported, " << soak.edits
+              << " edits, " << duration<double>(steady_clock::now() - start).count() << " s" << (ok ? "" : ", FAILED")
+              << std::endl;
     if (!ok) return;
   }
 }
@@ -358,14 +346,8 @@ TEST(CheckSoak, EveryTickAnnouncesAndReportsWhatTheModelSays) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg.rfind("--seed=", 0) == 0)
-      firstSeed = std::stoull(arg.substr(7));
-    else if (arg.rfind("--runs=", 0) == 0)
-      runs = std::stoi(arg.substr(7));
-    else if (arg.rfind("--days=", 0) == 0)
-      soakDays = std::stoi(arg.substr(7));
-    else
+    const auto read = [&](const char* form, auto* value) { return std::sscanf(argv[i], form, value) == 1; };
+    if (!read("--seed=%" SCNu64, &firstSeed) && !read("--runs=%d", &runs) && !read("--days=%d", &soakDays))
       return std::fprintf(stderr, "usage: check_soak [--seed=N] [--runs=N] [--days=N]\n"), 2;
   }
   return RUN_ALL_TESTS();

@@ -138,6 +138,26 @@ def soon(seconds):
     return datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=seconds)
 
 
+def set_up_reminder(main, about, due):
+    """Types a reminder into the Set Up New Reminder dialog and sets it, answering its box."""
+    press(main, "Go: set up new reminders")
+    dialog = first("Set Up New Reminder")
+    focus_window("Set Up New Reminder")
+    type_keys(about)
+    for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
+        set_box_text(dialog, name, str(value))
+    press(dialog, "Set Reminder")
+    press(box_saying("Reminder is set"), "OK")
+
+
+def trace_script(path, marker, mode=0o700):
+    """A script at path that leaves marker behind when it runs."""
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\ntouch '%s'\n" % marker)
+    os.chmod(path, mode)
+    return path
+
+
 class Program:
     """reminder in a fresh folder whose path.txt names a home with these records (None: no db folder)."""
 

@@ -12,8 +12,8 @@ import tempfile
 
 import time
 
-from e2e import (C_LOCALE, away_from_midnight, box_saying, check, click, first, focus_window, nodes, press, record,
-                 run_tests, set_box_text, soon, texts, type_keys, wait_for, windows)
+from e2e import (C_LOCALE, away_from_midnight, box_saying, check, click, first, nodes, press, record, run_tests,
+                 set_up_reminder, soon, texts, wait_for, windows)
 
 
 def label_saying(win, text):
@@ -75,14 +75,7 @@ def test_chosen_home_reaches_reminder():
               again.wait(timeout=10) == 0 and wait_for("the count", lambda: count() == ["[2]"], 10), repr(count()))
 
         due = soon(300)
-        press(counter, "Go: set up new reminders")
-        dialog = first("Set Up New Reminder")
-        focus_window("Set Up New Reminder")
-        type_keys("E2E saved at home")
-        for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
-            set_box_text(dialog, name, str(value))
-        press(dialog, "Set Reminder")
-        press(box_saying("Reminder is set"), "OK")
+        set_up_reminder(counter, "E2E saved at home", due)
         with open(os.path.join(home, b"db", b"reminders.rmd"), "rb") as f:
             stored = f.read()
         check("a reminder saved then lands in the chosen home", stored[-356:] == record("E2E saved at home", due))

@@ -9,8 +9,8 @@ import re
 import subprocess
 import time
 
-from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, first, focus_window, main_window, nodes, press,
-                 record, run_tests, set_box_text, soon, type_keys, wait_for, windows, xdotool)
+from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, first, main_window, nodes, press, record,
+                 run_tests, set_up_reminder, soon, trace_script, wait_for, windows, xdotool)
 
 MAIN, ABOUT = "Welcome! to Reminder", "About Reminder"
 
@@ -26,14 +26,7 @@ def test_one_copy_from_a_home_without_db():
               any(n.name == "[0]" for n in nodes(main)))
 
         due = soon(15)
-        press(main, "Go: set up new reminders")
-        dialog = first("Set Up New Reminder")
-        focus_window("Set Up New Reminder")
-        type_keys("E2E first reminder")
-        for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
-            set_box_text(dialog, name, str(value))
-        press(dialog, "Set Reminder")
-        press(box_saying("Reminder is set"), "OK")
+        set_up_reminder(main, "E2E first reminder", due)
         check("the first reminder makes db for its owner alone", os.stat(program.home + "/db").st_mode & 0o777 == 0o700
               and program.records() == [record("E2E first reminder", due)])
         fired = box_saying("E2E first reminder", timeout=25)
@@ -44,10 +37,8 @@ def test_one_copy_from_a_home_without_db():
 
         # Two reminders of one second, the first with a task that is gone, in both stores,
         # as a second copy that ran would announce them too.
-        trace, marker = os.path.join(program.folder, "trace"), os.path.join(program.folder, "ran")
-        with open(trace, "w") as f:
-            f.write("#!/bin/sh\ntouch '%s'\n" % marker)
-        os.chmod(trace, 0o700)
+        marker = os.path.join(program.folder, "ran")
+        trace = trace_script(os.path.join(program.folder, "trace"), marker)
         due = soon(15)
         pair = [record("E2E missing task", due, "/gone"), record("E2E task with a trace", due, trace)]
         program.append(*pair)
@@ -97,9 +88,7 @@ def test_tasks_others_could_change_are_refused():
         if os.geteuid() == 0:
             refused.append((os.path.join(folder, "theirs"), os.path.join(folder, "theirs"), "belongs to another user"))
         for script, _, _ in refused:
-            with open(script, "w") as f:
-                f.write("#!/bin/sh\ntouch '%s'\n" % marker)
-            os.chmod(script, 0o755)
+            trace_script(script, marker, 0o755)
         if os.geteuid() == 0:
             os.chown(refused[-1][0], 65534, 65534)  # nobody's
         due = soon(12)
@@ -118,10 +107,8 @@ def test_a_task_window_left_open_keeps_no_later_task_from_starting():
     away_from_midnight(60)
     program = Program([])
     try:
-        trace, marker = os.path.join(program.folder, "trace"), os.path.join(program.folder, "ran")
-        with open(trace, "w") as f:
-            f.write("#!/bin/sh\ntouch '%s'\n" % marker)
-        os.chmod(trace, 0o700)
+        marker = os.path.join(program.folder, "ran")
+        trace = trace_script(os.path.join(program.folder, "trace"), marker)
         main_window()
         due = soon(8)
         program.append(record("E2E without task", due), record("E2E with task", due + datetime.timedelta(seconds=4), trace))

@@ -5,8 +5,7 @@ new store."""
 import os
 import stat
 
-from e2e import (Program, box_saying, check, first, focus_window, main_window, press, record, run_tests,
-                 set_box_text, soon, type_keys, wait_for)
+from e2e import Program, box_saying, check, main_window, press, record, run_tests, set_up_reminder, soon
 
 
 def test_a_fifo_for_path_txt_is_refused_at_once():
@@ -40,16 +39,7 @@ def test_a_planted_link_is_never_written_through():
             os.lchown(link, 65534, 65534)  # another user's
     program = Program([record("E2E kept", soon(3600))], fill=plant)
     try:
-        main = main_window()
-        press(main, "Go: set up new reminders")
-        dialog = first("Set Up New Reminder")
-        focus_window("Set Up New Reminder")
-        type_keys("E2E saved")
-        due = soon(1800)
-        for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
-            set_box_text(dialog, name, str(value))
-        press(dialog, "Set Reminder")
-        press(box_saying("Reminder is set"), "OK")
+        set_up_reminder(main_window(), "E2E saved", soon(1800))
         with open(secret[0]) as f:
             kept = f.read()
         check("a save leaves the file a planted link points to as it was, and the store a file of its own",

@@ -18,8 +18,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <iterator>
+#include <sstream>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,28 +54,30 @@ struct Accounts {
   gid_t userGroup = 0, listedGroup = 0, aloneGroup = 0;
   bool made = false;
 
+  static bool Run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
   Accounts() {
-    const std::string quiet = " >/dev/null 2>&1";
-    made = std::system(("useradd -M -U -s /usr/sbin/nologin " + user + quiet).c_str()) == 0 &&
-           std::system(("useradd -M -N -g " + user + " -s /usr/sbin/nologin " + other + quiet).c_str()) == 0 &&
-           std::system(("groupadd -U " + other + " " + listed + quiet).c_str()) == 0 &&
-           std::system(("groupadd " + alone + quiet).c_str()) == 0;
+    made = Run("useradd -M -U -s /usr/sbin/nologin " + user) &&
+           Run("useradd -M -N -g " + user + " -s /usr/sbin/nologin " + other) &&
+           Run("groupadd -U " + other + " " + listed) && Run("groupadd " + alone);
     if (!made) return;
-    userId = ::getpwnam(user.c_str())->pw_uid;
-    userGroup = ::getpwnam(user.c_str())->pw_gid;
+    userId = ::getpwnam(user.c_str())->pw_uid, userGroup = ::getpwnam(user.c_str())->pw_gid;
     otherId = ::getpwnam(other.c_str())->pw_uid;
-    listedGroup = ::getgrnam(listed.c_str())->gr_gid;
-    aloneGroup = ::getgrnam(alone.c_str())->gr_gid;
+    listedGroup = ::getgrnam(listed.c_str())->gr_gid, aloneGroup = ::getgrnam(alone.c_str())->gr_gid;
   }
   ~Accounts() {
-    for (const std::string& command :
-         {"userdel " + other, "userdel " + user, "groupdel " + listed, "groupdel " + alone})
-      std::system((command + " >/dev/null 2>&1").c_str());
+    for (const std::string& name : {other, user}) Run("userdel " + name);
+    for (const std::string& name : {listed, alone}) Run("groupdel " + name);
   }
 };
 
 // A home whose db folder and store belong to the program's user, only theirs to write,
-// and helpers that lay out files, folders and links below it.
+// laid out further by a line of steps, each "kind path argument...":
+//   d PATH MODE [OWNER]  a folder       s PATH MODE [OWNER]  a script
+//   l PATH TARGET [OWNER]  a link       g PATH GROUP  group write for GROUP
+//   acl PATH WHO PERM MASK  an extended ACL granting WHO (other, listed, alone) PERM
+//   task PATH  the task to check (else the last path laid out)
+// OWNER is other or root (the user by default); a PATH or TARGET that begins with "@" is
+// below the home, else taken as written (relative to the home, the working folder).
 struct Scene {
   TempHome home;
   const Accounts& ids;
@@ -81,47 +85,57 @@ struct Scene {
   explicit Scene(const Accounts& accounts) : ids(accounts) {
     ::chmod(home.root().c_str(), 0755);
     home.WriteStore("");
-    Own("db", 0700);
-    Own("db/reminders.rmd", 0600);
+    Own("db", 0700, "");
+    Own("db/reminders.rmd", 0600, "");
   }
   Path At(const Path& relative) const { return home.root() / relative; }
-  Path Own(const Path& relative, mode_t mode, uid_t owner = ~uid_t{0}) const {
-    ::lchown(At(relative).c_str(), owner == ~uid_t{0} ? ids.userId : owner, ids.userGroup);
+  void Own(const Path& relative, mode_t mode, const std::string& owner) const {
+    ::lchown(At(relative).c_str(), owner == "other" ? ids.otherId : owner == "root" ? 0 : ids.userId, ids.userGroup);
     if (!std::filesystem::is_symlink(At(relative))) ::chmod(At(relative).c_str(), mode);
-    return At(relative);
   }
-  Path Folder(const Path& relative, mode_t mode, uid_t owner = ~uid_t{0}) const {
-    return std::filesystem::create_directory(At(relative)), Own(relative, mode, owner);
+  gid_t GroupOf(const std::string& who) const {
+    return who == "primary" ? ids.userGroup : who == "listed" ? ids.listedGroup : ids.aloneGroup;
   }
-  Path Script(const Path& relative, mode_t mode, uid_t owner = ~uid_t{0}) const {
-    return TempHome::WriteBytes(At(relative), "#!/bin/sh\n"), Own(relative, mode, owner);
-  }
-  Path Link(const Path& relative, const Path& target, uid_t owner = ~uid_t{0}) const {
-    return std::filesystem::create_symlink(target, At(relative)), Own(relative, 0, owner);
-  }
-  void Group(const Path& relative, gid_t group) const {
-    struct stat st;
-    ::stat(At(relative).c_str(), &st);
-    ::chown(At(relative).c_str(), st.st_uid, group);
-    ::chmod(At(relative).c_str(), (st.st_mode & 07777) | S_IWGRP);
+  // Lays the steps out; returns the task.
+  Path Lay(const std::string& steps) const {
+    Path task;
+    std::istringstream in(steps);
+    for (std::string line; std::getline(in, line, ',');) {
+      std::istringstream step(line);
+      std::vector<std::string> a{std::istream_iterator<std::string>(step), {}};  // kind, path, arguments
+      const auto at = [this](const std::string& p) { return p[0] == '@' ? At(p.substr(1)) : Path(p); };
+      const std::string& kind = a[0];
+      if (kind == "d") std::filesystem::create_directory(At(a[1]));
+      if (kind == "s") TempHome::WriteBytes(At(a[1]), "#!/bin/sh\n");
+      if (kind == "l") std::filesystem::create_symlink(at(a[2]), At(a[1]));
+      if (kind == "d" || kind == "s" || kind == "l")
+        Own(a[1], kind == "l" ? 0 : std::stoi(a[2], nullptr, 8), a.size() > 3 ? a[3] : "");
+      if (kind == "g") {
+        struct stat st;
+        ::stat(At(a[1]).c_str(), &st);
+        ::chown(At(a[1]).c_str(), st.st_uid, GroupOf(a[2]));
+        ::chmod(At(a[1]).c_str(), (st.st_mode & 07777) | S_IWGRP);
+      }
+      if (kind == "acl")
+        Acl(a[1], a[2] == "other" ? 0x02 : 0x08, a[2] == "other" ? ids.otherId : GroupOf(a[2]), std::stoi(a[3]),
+            std::stoi(a[4]));
+      task = kind == "task" ? at(a[1]) : At(a[1]);
+    }
+    return task;
   }
   // An extended access ACL in the kernel's form (version, then tag, permissions and id
   // per entry, little-endian): the owner reads and writes, one named user or group has
   // `perm`, the owning group reads, the mask is `mask`, others nothing.
-  void Acl(const Path& relative, uint16_t namedTag, uint32_t id, uint16_t perm, uint16_t mask) const {
+  void Acl(const Path& relative, int namedTag, uint32_t id, int perm, int mask) const {
     std::string bytes;
     auto put = [&](uint32_t value, int count) {
       for (int i = 0; i < count; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xff);
     };
     put(2, 4);
-    std::vector<std::tuple<uint16_t, uint16_t, uint32_t>> entries{
+    std::vector<std::tuple<int, int, uint32_t>> entries{
         {0x01, 6, ~0u}, {namedTag, perm, id}, {0x04, 4, ~0u}, {0x10, mask, ~0u}, {0x20, 0, ~0u}};
     std::sort(entries.begin(), entries.end());  // the kernel takes entries in the order of their tags
-    for (auto [tag, entryPerm, entryId] : entries) {
-      put(tag, 2);
-      put(entryPerm, 2);
-      put(entryId, 4);
-    }
+    for (auto [tag, entryPerm, entryId] : entries) put(tag, 2), put(entryPerm, 2), put(entryId, 4);
     ASSERT_EQ(::setxattr(At(relative).c_str(), "system.posix_acl_access", bytes.data(), bytes.size(), 0), 0)
         << std::strerror(errno);
   }
@@ -154,142 +168,80 @@ struct Scene {
   }
 };
 
-// One layout: it returns the task to check; `where` is the path the refusal names
-// (below the home; empty when nothing is refused) and `why` its reason.
+// One layout, the path the refusal names (below the home; empty when nothing is
+// refused) and its reason.
 struct Case {
-  const char* name;
-  std::function<Path(const Scene&)> lay;
-  const char* where;
-  const char* why;
+  const char *name, *steps, *where, *why;
 };
 std::ostream& operator<<(std::ostream& out, const Case& c) { return out << c.name; }
 std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
 
 constexpr const char* kOwned = "belongs to another user";
 constexpr const char* kWritable = "can be written by other users";
-constexpr const char* kOthersLink = "is a link that belongs to another user";
+constexpr const char* kStore = "db/reminders.rmd";
 
 class TaskSafetyAsUser : public testing::TestWithParam<Case> {
  protected:
   static void SetUpTestSuite() {
     if (::geteuid() == 0) accounts_ = new Accounts;
   }
-  static void TearDownTestSuite() {
-    delete accounts_;
-    accounts_ = nullptr;
-  }
+  static void TearDownTestSuite() { delete std::exchange(accounts_, nullptr); }
   static inline Accounts* accounts_ = nullptr;
 };
 
 TEST_P(TaskSafetyAsUser, Refusal) {
   if (!accounts_ || !accounts_->made) GTEST_SKIP() << "needs root, useradd and groupadd";
   Scene scene(*accounts_);
-  const Path task = GetParam().lay(scene);
-  const std::string refusal = scene.RefusalFor(task);
+  const std::string refusal = scene.RefusalFor(scene.Lay(GetParam().steps));
+  const std::string where = scene.At(GetParam().where).native(), why = GetParam().why;
   if (!*GetParam().where)
     EXPECT_EQ(refusal, "");
   else  // "PATH why, so ..." for a refusal, "OS text: PATH" for a failure
-    EXPECT_THAT(refusal,
-                testing::AnyOf(testing::StartsWith(scene.At(GetParam().where).native() + " " + GetParam().why),
-                               testing::EndsWith(GetParam().why + (": " + scene.At(GetParam().where).native()))));
+    EXPECT_THAT(refusal, testing::AnyOf(testing::StartsWith(where + " " + why), testing::EndsWith(why + ": " + where)));
 }
 
 // The task, every folder on its way from the root, and every link met, with the target.
-INSTANTIATE_TEST_SUITE_P(
-    TaskPath, TaskSafetyAsUser,
-    testing::Values(
-        Case{"OwnScriptInOwnFolder", [](auto& s) { return s.Folder("bin", 0700), s.Script("bin/t", 0700); }, "", ""},
-        Case{"RootsScript", [](auto& s) { return s.Folder("bin", 0700), s.Script("bin/t", 0755, 0); }, "", ""},
-        Case{"MissingTask", [](auto& s) { return s.Folder("bin", 0700) / "gone"; }, "", ""},
-        Case{"AnothersScript", [](auto& s) { return s.Folder("bin", 0755), s.Script("bin/t", 0755, s.ids.otherId); },
-             "bin/t", kOwned},
-        Case{"ScriptAnyoneWrites", [](auto& s) { return s.Folder("bin", 0700), s.Script("bin/t", 0777); }, "bin/t",
-             kWritable},
-        Case{"FolderAnyoneWrites", [](auto& s) { return s.Folder("bin", 0777), s.Script("bin/t", 0700); }, "bin",
-             kWritable},
-        Case{"MissingFromStickyFolderAnyoneWrites", [](auto& s) { return s.Folder("tmp", 01777) / "gone"; }, "tmp/gone",
-             "No such file or directory"},
-        Case{"StickyFolderAnyoneWrites", [](auto& s) { return s.Folder("bin", 01777), s.Script("bin/t", 0700); }, "",
-             ""},
-        Case{"AnothersFolder", [](auto& s) { return s.Folder("bin", 0755, s.ids.otherId), s.Script("bin/t", 0700); },
-             "bin", kOwned},
-        Case{"FolderAboveAnyoneWrites",
-             [](auto& s) { return s.Folder("a", 0777), s.Folder("a/b", 0700), s.Script("a/b/t", 0700); }, "a",
-             kWritable},
-        Case{"RelativeFromTheWorkingFolder",
-             [](auto& s) { return s.Folder("bin", 0777), s.Script("bin/t", 0700), Path("bin/t"); }, "bin", kWritable},
-        Case{"OwnLinkToAnothersScript",
-             [](auto& s) {
-               return s.Folder("bin", 0755), s.Script("bin/t", 0755, s.ids.otherId), s.Link("l", s.At("bin/t"));
-             },
-             "bin/t", kOwned},
-        Case{"AnothersLinkInStickyFolder",
-             [](auto& s) {
-               return s.Folder("tmp", 01777), s.Script("t", 0700), s.Link("tmp/l", s.At("t"), s.ids.otherId);
-             },
-             "tmp/l", kOthersLink},
-        Case{"LinkThroughLinkIntoFolderAnyoneWrites",
-             [](auto& s) {
-               return s.Folder("open", 0777), s.Script("open/t", 0700), s.Link("l2", "open/t"), s.Link("l1", "l2");
-             },
-             "open", kWritable},
-        Case{"LinkOutAndBack",
-             [](auto& s) { return s.Folder("bin", 0700), s.Script("bin/t", 0700), s.Link("bin/l", "../bin/t"); }, "",
-             ""}),
-    CaseName);
+const Case kTaskPath[] = {
+    {"OwnScriptInOwnFolder", "d bin 700, s bin/t 700", "", ""},
+    {"RootsScript", "d bin 700, s bin/t 755 root", "", ""},
+    {"MissingTask", "d bin 700, task @bin/gone", "", ""},
+    {"AnothersScript", "d bin 755, s bin/t 755 other", "bin/t", kOwned},
+    {"ScriptAnyoneWrites", "d bin 700, s bin/t 777", "bin/t", kWritable},
+    {"FolderAnyoneWrites", "d bin 777, s bin/t 700", "bin", kWritable},
+    {"MissingFromStickyFolderAnyoneWrites", "d tmp 1777, task @tmp/gone", "tmp/gone", "No such file or directory"},
+    {"StickyFolderAnyoneWrites", "d bin 1777, s bin/t 700", "", ""},
+    {"AnothersFolder", "d bin 755 other, s bin/t 700", "bin", kOwned},
+    {"FolderAboveAnyoneWrites", "d a 777, d a/b 700, s a/b/t 700", "a", kWritable},
+    {"RelativeFromTheWorkingFolder", "d bin 777, s bin/t 700, task bin/t", "bin", kWritable},
+    {"OwnLinkToAnothersScript", "d bin 755, s bin/t 755 other, l l @bin/t", "bin/t", kOwned},
+    {"AnothersLinkInStickyFolder", "d tmp 1777, s t 700, l tmp/l @t other", "tmp/l",
+     "is a link that belongs to another user"},
+    {"LinkThroughLinkIntoFolderAnyoneWrites", "d open 777, s open/t 700, l l2 open/t, l l1 l2", "open", kWritable},
+    {"LinkOutAndBack", "d bin 700, s bin/t 700, l bin/l ../bin/t", "", ""}};
+INSTANTIATE_TEST_SUITE_P(TaskPath, TaskSafetyAsUser, testing::ValuesIn(kTaskPath), CaseName);
 
 // Write granted by an extended ACL, to the store, its folder or the task, counts as
 // others' write: a named user other than the owner, a group not of the owner alone,
 // unless the mask withholds it.
-INSTANTIATE_TEST_SUITE_P(
-    ExtendedAcl, TaskSafetyAsUser,
-    testing::Values(Case{"StoreAnotherUserWrites",
-                         [](auto& s) { return s.Acl("db/reminders.rmd", 0x02, s.ids.otherId, 6, 6), Path("none"); },
-                         "db/reminders.rmd", kWritable},
-                    Case{"MaskWithholdsWrite",
-                         [](auto& s) { return s.Acl("db/reminders.rmd", 0x02, s.ids.otherId, 6, 4), Path("none"); }, "",
-                         ""},
-                    Case{"FolderAnotherUserWrites",
-                         [](auto& s) { return s.Acl("db", 0x02, s.ids.otherId, 7, 7), Path("none"); }, "db", kWritable},
-                    Case{"StoreGroupWithAnotherWrites",
-                         [](auto& s) { return s.Acl("db/reminders.rmd", 0x08, s.ids.listedGroup, 6, 6), Path("none"); },
-                         "db/reminders.rmd", kWritable},
-                    Case{"StoreGroupOfNobodyWrites",
-                         [](auto& s) { return s.Acl("db/reminders.rmd", 0x08, s.ids.aloneGroup, 6, 6), Path("none"); },
-                         "", ""},
-                    Case{"TaskAnotherUserWrites",
-                         [](auto& s) { return s.Script("t", 0700), s.Acl("t", 0x02, s.ids.otherId, 6, 6), s.At("t"); },
-                         "t", kWritable},
-                    Case{"TaskFolderAnotherUserWrites",
-                         [](auto& s) {
-                           return s.Folder("bin", 0700), s.Script("bin/t", 0700),
-                                  s.Acl("bin", 0x02, s.ids.otherId, 7, 7), s.At("bin/t");
-                         },
-                         "bin", kWritable}),
-    CaseName);
+const Case kExtendedAcl[] = {
+    {"StoreAnotherUserWrites", "acl db/reminders.rmd other 6 6, task none", kStore, kWritable},
+    {"MaskWithholdsWrite", "acl db/reminders.rmd other 6 4, task none", "", ""},
+    {"FolderAnotherUserWrites", "acl db other 7 7, task none", "db", kWritable},
+    {"StoreGroupWithAnotherWrites", "acl db/reminders.rmd listed 6 6, task none", kStore, kWritable},
+    {"StoreGroupOfNobodyWrites", "acl db/reminders.rmd alone 6 6, task none", "", ""},
+    {"TaskAnotherUserWrites", "s t 700, acl t other 6 6", "t", kWritable},
+    {"TaskFolderAnotherUserWrites", "d bin 700, s bin/t 700, acl bin other 7 7, task @bin/t", "bin", kWritable}};
+INSTANTIATE_TEST_SUITE_P(ExtendedAcl, TaskSafetyAsUser, testing::ValuesIn(kExtendedAcl), CaseName);
 
 // Group write is others' write unless no other user is in the group: listed as a member
 // or with it as primary group.
-INSTANTIATE_TEST_SUITE_P(
-    GroupWrite, TaskSafetyAsUser,
-    testing::Values(Case{"StoreGroupWithAPrimaryMember",
-                         [](auto& s) { return s.Group("db/reminders.rmd", s.ids.userGroup), Path("none"); },
-                         "db/reminders.rmd", kWritable},
-                    Case{"StoreGroupWithAListedMember",
-                         [](auto& s) { return s.Group("db/reminders.rmd", s.ids.listedGroup), Path("none"); },
-                         "db/reminders.rmd", kWritable},
-                    Case{"StoreGroupOfNobody",
-                         [](auto& s) { return s.Group("db/reminders.rmd", s.ids.aloneGroup), Path("none"); }, "", ""},
-                    Case{"TaskGroupWithAPrimaryMember",
-                         [](auto& s) { return s.Script("t", 0700), s.Group("t", s.ids.userGroup), s.At("t"); }, "t",
-                         kWritable},
-                    Case{"TaskFolderGroupWithAListedMember",
-                         [](auto& s) {
-                           return s.Folder("bin", 0700), s.Script("bin/t", 0700), s.Group("bin", s.ids.listedGroup),
-                                  s.At("bin/t");
-                         },
-                         "bin", kWritable}),
-    CaseName);
+const Case kGroupWrite[] = {
+    {"StoreGroupWithAPrimaryMember", "g db/reminders.rmd primary, task none", kStore, kWritable},
+    {"StoreGroupWithAListedMember", "g db/reminders.rmd listed, task none", kStore, kWritable},
+    {"StoreGroupOfNobody", "g db/reminders.rmd alone, task none", "", ""},
+    {"TaskGroupWithAPrimaryMember", "s t 700, g t primary", "t", kWritable},
+    {"TaskFolderGroupWithAListedMember", "d bin 700, s bin/t 700, g bin listed, task @bin/t", "bin", kWritable}};
+INSTANTIATE_TEST_SUITE_P(GroupWrite, TaskSafetyAsUser, testing::ValuesIn(kGroupWrite), CaseName);
 
 }  // namespace
 #endif

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "os/OsError.h"
 #include "store/FaultyFileIo.h"
@@ -65,13 +66,11 @@ class FaultInjection : public ::testing::Test {
   }
 
   // A write that leaves `expected`, or `was` after a failure (by default on `before`).
-  void InjectWrite(const std::function<Status()>& run, const std::string& expected) {
-    InjectWrite(run, expected, before, [&] { home.WriteStore(before); });
-  }
-  void InjectWrite(const std::function<Status()>& run, const std::string& expected, const std::string& was,
-                   const std::function<void()>& prepare) {
+  void InjectWrite(const std::function<Status()>& run, const std::string& expected,
+                   std::function<void()> prepare = nullptr, std::optional<std::string> was = std::nullopt) {
+    if (!prepare) prepare = [&] { home.WriteStore(before); };
     Inject(prepare, run, [&](const Status& s) {
-      EXPECT_TRUE(home.StoreBytes() == (s.ok() ? expected : was)) << s.text();
+      EXPECT_TRUE(home.StoreBytes() == (s.ok() ? expected : was.value_or(before))) << s.text();
       // A failure names the store the user knows, not the new file beside it.
       EXPECT_EQ(s.text().find(".temp"), std::string::npos) << s.text();
       // The next write leaves no temp file behind, wherever the store lives.
@@ -86,16 +85,13 @@ const ReminderRecord kNew = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
 
 TEST_F(FaultInjection, AppendRewriteDeleteAndAFirstAppendCreatingTheDbFolder) {
   InjectWrite([&] { return store.AppendReminder(kNew); }, kFour + RecordOf(u"new"));
-  const std::string rewritten = std::string(before).replace(356, 356, RecordOf(u"TWO", u"", u"", u"/bin/two"));
-  InjectWrite(
-      [&] {
-        return store.RewriteShownReminder(1, {u"two", u"12/06/2026", u"18:05:03", u""},
-                                          MakeRecord(u"TWO", u"", u"", u"/bin/two"));
-      },
-      rewritten);
+  const ShownTexts two{u"two", u"12/06/2026", u"18:05:03", u""};
+  const ReminderRecord edited = MakeRecord(u"TWO", u"", u"", u"/bin/two");
+  InjectWrite([&] { return store.RewriteShownReminder(1, two, edited); },
+              std::string(before).replace(356, 356, RecordOf(u"TWO", u"", u"", u"/bin/two")));
   InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo);
-  InjectWrite([&] { return store.AppendReminder(kNew); }, RecordOf(u"new"), "",
-              [&] { fs::remove_all(home.root() / "db"); });
+  InjectWrite([&] { return store.AppendReminder(kNew); }, RecordOf(u"new"), [&] { fs::remove_all(home.root() / "db"); },
+              "");
 }
 
 // db/reminders.rmd -> ../elsewhere/link (relative to the link's folder) -> the file: the
@@ -106,7 +102,7 @@ TEST_F(FaultInjection, DeleteThroughLinks) {
   if (!TempHome::MakeFileLink(elsewhere / "mine.rmd", elsewhere / "link") ||
       !TempHome::MakeFileLink(fs::path("..") / "elsewhere" / "link", home.store()))
     GTEST_SKIP() << "no symbolic links here";
-  InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo, before,
+  InjectWrite([&] { return store.DeleteReminder(2); }, kNoTwo,
               [&] {
                 ASSERT_TRUE(fs::is_symlink(home.store()) && fs::is_symlink(elsewhere / "link"));
                 TempHome::WriteBytes(elsewhere / "mine.rmd", before);

@@ -52,7 +52,7 @@ class FaultyFileIo final : public FileIo {
   int CreateTemp(const Path& beside, Handle& h, Path& made) override {
     return Kept(open, h, Fail("CreateTemp") ? error : real_.CreateTemp(beside, h, made));
   }
-  bool IsFolder(const Path& path) override { return real_.IsFolder(path); }
+  Entry EntryAt(const Path& path) override { return real_.EntryAt(path); }
   int TryLock(const Path& lockFile, Handle& h) override {
     return Kept(locks, h, Fail("TryLock") ? error : real_.TryLock(lockFile, h));
   }

@@ -35,39 +35,57 @@ TEST(RecordLayout, FieldsSitAtTheirOffsetsPaddedWithSpacesOrCutToTheirWidths) {
   EXPECT_EQ(bytes, "Dentist" + std::string(73, ' ') + "12/06/202606:05:03 PM" + std::string(255, 't'));
 }
 
-TEST_F(StoreTest, ReadCreatesAMissingStoreEmpty) {
-  RecordCopy copy;
-  ASSERT_TRUE(store.CopyRecords(Sharing::Plain, copy).ok());
-  EXPECT_EQ(copy.size(), 0u);
-  EXPECT_TRUE(fs::exists(home.store()));
+// A read creates a missing store empty. It takes the whole records before a damaged tail
+// longer than half a record and writes nothing (a shorter tail is the fault injection's;
+// other bytes the fuzz targets').
+TEST_F(StoreTest, ReadCreatesAMissingStoreEmptyAndLeavesALongDamagedTailAlone) {
+  RecordCopy none, three;
+  ASSERT_TRUE(store.CopyRecords(Sharing::Plain, none).ok());
+  EXPECT_TRUE(none.size() == 0 && fs::exists(home.store()));
+  home.WriteStore(Records(3, 300));
+  ASSERT_TRUE(store.CopyRecords(Sharing::Shared, three).ok());
+  EXPECT_EQ(three.size(), 3u);
+  EXPECT_TRUE(home.StoreBytes() == Records(3, 300));
+}
+
+// A write on `records` records and a damaged tail of `tail` bytes, beside a temp file
+// an interrupted write left. It either succeeds, appending the new record as record
+// `at`, deleting record `at` (0: none) or rewriting record `at` as the edit dialog does,
+// and leaves no temp file; or it fails with `failure` in its text and leaves the store
+// as it was. A plain append, delete and rewrite are the fault injection's clean runs.
+enum class Op { Read, Append, Delete, DeleteChanged, Rewrite };
+
+struct WriteCase {
+  const char* name;
+  int records;
+  std::size_t tail;
+  Op op;
+  int number;  // the record a delete or rewrite names
+  int at;
+  const char* failure = nullptr;
+};
+
+Status Write(ReminderStore& store, const WriteCase& c, int* seen = nullptr) {
+  if (c.op == Op::Read)
+    return store.ScanReminders(Sharing::Shared, [&](int, const ReminderRecord&) { return ++*seen > 0; });
+  if (c.op == Op::Append) return store.AppendReminder(kNew);
+  if (c.op == Op::Rewrite)
+    return store.RewriteShownReminder(1, {Utf8ToUtf16(std::to_string(c.number)), u"12/06/2026", u"18:05:03", u""},
+                                      kNew);
+  if (c.op == Op::DeleteChanged) return store.DeleteReminder(c.number, [](const ReminderRecord&) { return false; });
+  return store.DeleteReminder(c.number);
 }
 
 // An existing home without a db folder, as every new user has: it reads as an empty
 // store; only a change that writes a reminder makes the folder, for its owner alone.
-enum class NoDb { Read, Append, Rewrite, Delete };
-
-class HomeWithoutDbTest : public StoreTest, public ::testing::WithParamInterface<NoDb> {};
+class HomeWithoutDbTest : public StoreTest, public ::testing::WithParamInterface<Op> {};
 
 TEST_P(HomeWithoutDbTest, ReadsAsEmptyAndOnlyAnAppendMakesTheFolder) {
   fs::remove_all(home.root() / "db");
-  Status s = Status::Ok();
   int seen = 0;
-  switch (GetParam()) {
-    case NoDb::Read:
-      s = store.ScanReminders(Sharing::Shared, [&](int, const ReminderRecord&) { return ++seen, true; });
-      break;
-    case NoDb::Append:
-      s = store.AppendReminder(kNew);
-      break;
-    case NoDb::Rewrite:
-      s = store.RewriteShownReminder(1, {u"1", u"12/06/2026", u"18:05:03", u""}, kNew);
-      break;
-    case NoDb::Delete:
-      s = store.DeleteReminder(0);
-      break;
-  }
-  const bool appended = GetParam() == NoDb::Append;
-  if (GetParam() == NoDb::Rewrite)
+  const Status s = Write(store, WriteCase{"", 0, 0, GetParam(), GetParam() == Op::Rewrite ? 1 : 0, 0}, &seen);
+  const bool appended = GetParam() == Op::Append;
+  if (GetParam() == Op::Rewrite)
     EXPECT_NE(s.text().find("changed or removed since the list was loaded"), std::string::npos) << s.text();
   else
     EXPECT_TRUE(s.ok()) << s.text();
@@ -78,8 +96,7 @@ TEST_P(HomeWithoutDbTest, ReadsAsEmptyAndOnlyAnAppendMakesTheFolder) {
 #endif
 }
 
-INSTANTIATE_TEST_SUITE_P(Changes, HomeWithoutDbTest,
-                         ::testing::Values(NoDb::Read, NoDb::Append, NoDb::Rewrite, NoDb::Delete));
+INSTANTIATE_TEST_SUITE_P(Changes, HomeWithoutDbTest, ::testing::Values(Op::Read, Op::Append, Op::Rewrite, Op::Delete));
 
 // A home folder that does not exist, none at all, or a db that is a file: reads and
 // writes fail with the path and create nothing, neither the home nor a db folder at the
@@ -109,32 +126,6 @@ TEST_P(MissingHomeTest, ReadAndWriteFailWithThePathAndCreateNothing) {
 INSTANTIATE_TEST_SUITE_P(Homes, MissingHomeTest,
                          ::testing::Combine(::testing::Values(BadHome::None, BadHome::Gone, BadHome::DbIsAFile),
                                             ::testing::Bool()));
-
-// A write on `records` records and a damaged tail of `tail` bytes, beside a temp file
-// an interrupted write left. It either succeeds, appending the new record as record
-// `at`, deleting record `at` (0: none) or rewriting record `at` as the edit dialog does,
-// and leaves no temp file; or it fails with `failure` in its text and leaves the store
-// as it was. A plain append, delete and rewrite are the fault injection's clean runs.
-enum class Op { Append, Delete, DeleteChanged, Rewrite };
-
-struct WriteCase {
-  const char* name;
-  int records;
-  std::size_t tail;
-  Op op;
-  int number;  // the record a delete or rewrite names
-  int at;
-  const char* failure = nullptr;
-};
-
-Status Write(ReminderStore& store, const WriteCase& c) {
-  if (c.op == Op::Append) return store.AppendReminder(kNew);
-  if (c.op == Op::Rewrite)
-    return store.RewriteShownReminder(1, {Utf8ToUtf16(std::to_string(c.number)), u"12/06/2026", u"18:05:03", u""},
-                                      kNew);
-  if (c.op == Op::DeleteChanged) return store.DeleteReminder(c.number, [](const ReminderRecord&) { return false; });
-  return store.DeleteReminder(c.number);
-}
 
 // An append cuts the bytes before its record, or fills them up with zeros; a delete
 // drops the damaged tail too.
@@ -280,15 +271,5 @@ TEST_P(HeldLockTest, ChangeGivesUpAndLeavesTheStore) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, HeldLockTest, ::testing::Values(Op::Append, Op::Delete, Op::Rewrite));
-
-// A read takes the whole records before a damaged tail longer than half a record and
-// writes nothing (a shorter tail is the fault injection's; other bytes the fuzz targets').
-TEST_F(StoreTest, ReadLeavesALongDamagedTailAlone) {
-  home.WriteStore(Records(3, 300));
-  RecordCopy copy;
-  ASSERT_TRUE(store.CopyRecords(Sharing::Shared, copy).ok());
-  EXPECT_EQ(copy.size(), 3u);
-  EXPECT_TRUE(home.StoreBytes() == Records(3, 300));
-}
 
 }  // namespace
