@@ -34,7 +34,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 echo "== Windows build (mingw-w64) in $build"
-cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
+# Through ccache where there is one, as the Linux builds: objects keep across clones.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DREMINDER_BUILD_GUI=OFF -DREMINDER_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
