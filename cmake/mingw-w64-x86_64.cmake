@@ -6,19 +6,9 @@
 # Debian has no Qt for mingw, so only the Qt-free core and its tests build this way.
 # The programs are linked statically, so they run under Wine (or on Windows) without
 # mingw's DLLs beside them.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The compilers, the search paths and a pkg-config kept from Linux libraries are those
+# Qt for Windows is built with.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-qt.cmake)
 
 # Windows 10 declarations (the store's rename asks for POSIX semantics where the system
 # has them, and falls back where it has not), and the wide-character API throughout.
