@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
+class QMessageBox;
 class QWidget;
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
@@ -28,4 +30,10 @@ class MessageBoxes {
 class QtMessageBoxes final : public MessageBoxes {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override;
+
+ private:
+  // Each system's own way: a Qt box kept on top on Linux, the system's box on Windows.
+  static MessageAnswer ShowSystemModal(QWidget* parent, const MessageRequest& request);
+  static MessageAnswer ShowQtBox(QWidget* parent, const MessageRequest& request,
+                                 const std::function<void(QMessageBox&)>& prepare);
 };

@@ -35,15 +35,18 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
 }  // namespace
 
 MessageAnswer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
+  if (request.systemModal) return ShowSystemModal(parent, request);
+  return ShowQtBox(parent, request, [](QMessageBox&) {});
+}
+
+MessageAnswer QtMessageBoxes::ShowQtBox(QWidget* parent, const MessageRequest& request,
+                                        const std::function<void(QMessageBox&)>& prepare) {
   QMessageBox box(IconOf(request.icon), request.title, request.text, ButtonsOf(request.buttons), parent);
   // The text is often a reminder's own text or a path: never read it as markup.
   box.setTextFormat(Qt::PlainText);
   box.setObjectName("MessageBox");
   box.setAccessibleName(request.title);
-  if (request.systemModal) {
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  }
+  prepare(box);
   switch (box.exec()) {
     case QMessageBox::Cancel:
       return MessageAnswer::Cancel;
