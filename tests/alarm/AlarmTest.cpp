@@ -6,7 +6,7 @@ namespace {
 struct TaskWindowTest : WidgetFixture {
   void SetUp() override {
     home.WriteStore("");
-    ::chmod(home.store().c_str(), 0600);
+    std::filesystem::permissions(home.store(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   }
 };
 
@@ -26,13 +26,17 @@ TEST_F(TaskWindowTest, AFailedOrRefusedStartIsReportedAndTheWindowGoesAtOnce) {
   app.alarm.ShowTask("");  // left open by a reminder without a task
   app.alarm.ShowTask("/gone");
   EXPECT_FALSE(app.alarm.task());  // at once, not when the event loop next turns
-  ::chmod(home.store().c_str(), 0666);
+  EXPECT_EQ(launcher.opened, std::vector<QString>{"/gone"});
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "No such file or directory: /gone");
+#ifndef _WIN32  // Windows refuses nothing: the user's own folders keep others out
+  std::filesystem::permissions(home.store(), std::filesystem::perms::others_write, std::filesystem::perm_options::add);
   app.alarm.ShowTask("/bin/anything");
   EXPECT_FALSE(app.alarm.task());
-  EXPECT_EQ(launcher.opened, std::vector<QString>{"/gone"});
+  EXPECT_EQ(launcher.opened.size(), 1u);
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "No such file or directory: /gone");
   EXPECT_TRUE(messages.shown[1].text.contains("can be written by other users"));
+#endif
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -21,8 +20,8 @@ class WidgetFixture : public ::testing::Test {
  protected:
   // Tasks start only from a home no other user can write.
   WidgetFixture() {
-    ::chmod(home.root().c_str(), 0700);
-    ::chmod((home.root() / "db").c_str(), 0700);
+    for (const auto& folder : {home.root(), home.root() / "db"})
+      std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
     app.services.files = &chooser;
   }
   ~WidgetFixture() override {
