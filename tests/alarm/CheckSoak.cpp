@@ -16,7 +16,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -67,20 +66,21 @@ std::optional<std::time_t> NextOffsetChange(std::time_t t) {
   return std::nullopt;
 }
 
-// A record as the second writer wrote it: the second it is due at, if its texts name one.
+// A record as the second writer wrote it, and the second it is due at, if its texts name one.
 struct Written {
-  std::u16string about, task;
+  ReminderRecord record;
   std::optional<local_seconds> at;
 };
 
-std::string Line(int number, const std::u16string& about, const std::u16string& task, local_seconds at) {
+std::string Line(int number, std::u16string_view about, std::u16string_view task, local_seconds at) {
   return "#" + std::to_string(number) + " " + Utf16ToUtf8(about) + " [" + Utf16ToUtf8(task) + "] " + Shown(at);
 }
 
 // The rule, plainly: a tick covers the seconds from the first uncovered one up to now
-// and announces what falls due in them, by second and then record number; a clock set
-// back restarts coverage at now; a failing tick covers nothing and reports its text
-// unless the last report since the last good tick said the same.
+// and announces what falls due in them, trimmed, by second and then record number, with
+// the store closed; a clock set back restarts coverage at now; a failing tick covers
+// nothing and reports its text unless the last report since the last good tick said the
+// same.
 struct Model {
   local_seconds next;  // the first second not yet covered
   std::optional<std::string> reported;
@@ -104,7 +104,8 @@ struct Model {
     std::sort(due.begin(), due.end());
     next = now + 1s;
     std::vector<std::string> lines;
-    for (const auto& [at, n] : due) lines.push_back(Line(n, store[n - 1].about, store[n - 1].task, at));
+    for (const auto& [at, n] : due)
+      lines.push_back(Line(n, TrimSpaces(store[n - 1].record.About), TrimSpaces(store[n - 1].record.Task), at));
     return lines;
   }
 };
@@ -138,7 +139,7 @@ class Soak : public ReminderAnnouncer {
   // One-second ticks are left out: the tick numbers show them.
   void Note(const std::string& event) {
     events_.push_back("tick " + std::to_string(ticks + 1) + ", " + Shown(clock_.now) + ": " + event);
-    if (events_.size() > 40) events_.pop_front();
+    if (events_.size() > 40) events_.erase(events_.begin());
   }
 
   // The clock's next move; returns the simulated seconds it counts for (a jump to an edge
@@ -197,26 +198,22 @@ class Soak : public ReminderAnnouncer {
   }
   std::string Failure(int error) const { return DescribeFailure(error, store_.StorePath()); }
 
-  // A record due `offset` seconds from now (sometimes with texts that name no second).
+  // A record due `offset` seconds from now; now and then with texts that name no second,
+  // or a time written after blanks, which its field has room for and which counts the same.
   Written Make(std::int64_t offset) {
-    const std::u16string number = Utf8ToUtf16(std::to_string(serial_++));
-    Written w{std::u16string(u"r").append(number), Draw(0, 2) ? std::u16string(u"t").append(number) : u"",
-              clock_.now + seconds{offset}};
-    if (Draw(0, 19) == 0) w.at.reset();
-    return w;
+    const std::u16string number = Utf8ToUtf16(std::to_string(serial_++)), about = u" r" + number;
+    const std::u16string task = Draw(0, 2) ? u"t" + number : u"";
+    const local_seconds at = clock_.now + seconds{offset};
+    if (Draw(0, 19) == 0) return {MakeRecord(about, u"13/45/2026", u"25:61:00", task), std::nullopt};
+    const std::u16string time = (Draw(0, 3) ? u"" : u"  ") + forms_.TimeText(TimeOfDayOf(at));
+    return {MakeRecord(about, forms_.DateText(DateOf(at)), time, task), at};
   }
-  ReminderRecord Record(const Written& w) {
-    if (!w.at) return MakeRecord(w.about, u"13/45/2026", u"25:61:00", w.task);
-    // A time written with leading spaces, which its field has room for, counts the same.
-    const std::u16string pad = Draw(0, 3) ? u"" : u"  ";
-    return MakeRecord(w.about, forms_.DateText(DateOf(*w.at)), pad + forms_.TimeText(TimeOfDayOf(*w.at)), w.task);
-  }
-  std::string Describe(const Written& w) const {
-    return Utf16ToUtf8(w.about) + " due " + (w.at ? Shown(*w.at) : std::string("never"));
+  static std::string Describe(const Written& w) {
+    return Utf16ToUtf8(TrimSpaces(w.record.About)) + " due " + (w.at ? Shown(*w.at) : std::string("never"));
   }
   void Append(std::int64_t offset) {
     const Written w = Make(offset);
-    Expect(writer_.AppendReminder(Record(w)), "append");
+    Expect(writer_.AppendReminder(w.record), "append");
     written_.push_back(w);
     Note("append #" + std::to_string(written_.size()) + " " + Describe(w));
   }
@@ -235,18 +232,14 @@ class Soak : public ReminderAnnouncer {
     } else {
       const Written w = Make(Draw(-600, 600));
       Note("rewrite #" + std::to_string(n) + " " + Describe(written_[n - 1]) + " as " + Describe(w));
-      Expect(Rewrite(n, Record(w)), "rewrite");
+      // As the edit dialog does, by the texts shown; every About is one of a kind.
+      const ReminderRecord& old = written_[n - 1].record;
+      const auto shown = [](std::u16string_view text) { return std::u16string(TrimSpaces(text)); };
+      Expect(writer_.RewriteShownReminder(1, {shown(old.About), shown(old.Date), shown(old.Time), shown(old.Task)},
+                                          w.record),
+             "rewrite");
       written_[n - 1] = w;
     }
-  }
-  // Record n rewritten as the edit dialog does: by its texts and which of the alike it is.
-  Status Rewrite(int n, const ReminderRecord& record) {
-    RecordCopy copy;
-    if (Status s = writer_.CopyRecords(FileIo::Sharing::Shared, copy); !s.ok()) return s;
-    const ReminderRecord old = copy.records()[std::size_t(n - 1)].Decode();
-    const ShownTexts shown{std::u16string(TrimSpaces(old.About)), std::u16string(TrimSpaces(old.Date)),
-                           std::u16string(TrimSpaces(old.Time)), std::u16string(TrimSpaces(old.Task))};
-    return writer_.RewriteShownReminder(ShownOccurrence(copy.records(), n), shown, record);
   }
   void Expect(const Status& s, const char* what) {
     if (s.ok()) return;
@@ -254,10 +247,14 @@ class Soak : public ReminderAnnouncer {
     failed_ = true;
   }
 
-  // The main window made again, told what the last check covered.
+  // The main window made again, told what the last check covered; something falls due at
+  // the second before or at the current one, which the earlier check may have covered.
   void Reload() {
-    if (Draw(0, 1)) MoveClock();
-    Note("main window made again");
+    const std::int64_t kind = Draw(0, 2);
+    if (kind == 1) MoveClock();
+    if (kind == 2) clock_.now = LocalOf(utc_ += Draw(2, 9));
+    Note(kind == 2 ? "main window made again seconds later" : "main window made again");
+    Append(Draw(-1, 0));
     const local_seconds coveredUntil = check_->lastCovered();
     check_ = std::make_unique<ReminderCheck>(store_, clock_, forms_, coveredUntil);
     model_.emplace(clock_.now, model_->next - 1s);
@@ -278,23 +275,24 @@ class Soak : public ReminderAnnouncer {
     if (got_ == expected) return true;
     std::string text = "seed " + std::to_string(seed_) + " (" + std::getenv("TZ") + "), tick " + std::to_string(ticks) +
                        " at " + Shown(clock_.now);
-    const auto list = [&](const char* title, const auto& lines) {
+    for (const auto& [title, lines] :
+         {std::pair{"expected:", &expected}, {"got:", &got_}, {"the last events:", &events_}}) {
       text += std::string("\n  ") + title;
-      for (const std::string& line : lines) text += "\n    " + line;
-    };
-    list("expected:", expected), list("got:", got_), list("the last events:", events_);
+      for (const std::string& line : *lines) text += "\n    " + line;
+    }
     ADD_FAILURE() << text << "\n  replay: check_soak --seed=" << seed_ << " --runs=1 --days=" << soakDays;
     return false;
   }
 
-  // A box stays open a while now and then: the clock runs on, ticks come and do nothing,
-  // and the second writer may change the store meanwhile.
+  // A box stays open a while now and then: the clock runs on, something falls due, ticks
+  // come and do nothing, and the second writer may change the store meanwhile.
   void Announce(const DueReminder& r) override {
     ++announced;
-    got_.push_back(Line(r.number, r.about, r.task, r.second));
+    got_.push_back(io_.open.empty() ? Line(r.number, r.about, r.task, r.second) : "announced with the store open");
     if (Draw(0, 19) != 0) return;
     const std::int64_t open = Draw(1, 30);
     Note("box of " + Utf16ToUtf8(r.about) + " open for " + std::to_string(open) + " s");
+    Append(Draw(1, open));
     for (std::int64_t s = 0; s < open; ++s) {
       clock_.now = LocalOf(++utc_);
       check_->Tick(*this);
@@ -322,7 +320,7 @@ class Soak : public ReminderAnnouncer {
   int failAt_ = 1, serial_ = 1;
   bool blip_ = false, failed_ = false;
   std::vector<std::string> got_;
-  std::deque<std::string> events_;
+  std::vector<std::string> events_;
 };
 
 TEST(CheckSoak, EveryTickAnnouncesAndReportsWhatTheModelSays) {

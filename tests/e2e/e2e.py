@@ -87,14 +87,6 @@ def press(win, button_name):
     control(win, "push button", button_name).queryAction().doAction(0)
 
 
-def press_opening_box(win, button_name):
-    """For a button that opens a modal box at once: the bus may answer with an error meanwhile."""
-    try:
-        press(win, button_name)
-    except Exception:
-        pass
-
-
 def set_box_text(win, name, text):
     for n in nodes(control(win, "combo box", name)):
         try:
@@ -150,11 +142,11 @@ def set_up_reminder(main, about, due):
     press(box_saying("Reminder is set"), "OK")
 
 
-def trace_script(path, marker, mode=0o700):
+def trace_script(path, marker):
     """A script at path that leaves marker behind when it runs."""
     with open(path, "w") as f:
         f.write("#!/bin/sh\ntouch '%s'\n" % marker)
-    os.chmod(path, mode)
+    os.chmod(path, 0o700)
     return path
 
 

@@ -1,6 +1,6 @@
 """Halvern from outside: a home whose name is not UTF-8 picked and written to path.txt
 while reminder already runs in the same folder without one; started again, reminder's
-running copy reads it back and works on that home. Arguments: reminder, Halvern."""
+running copy reads it back and counts that home's reminders. Arguments: reminder, Halvern."""
 
 import datetime
 import os
@@ -12,8 +12,8 @@ import tempfile
 
 import time
 
-from e2e import (C_LOCALE, away_from_midnight, box_saying, check, click, first, nodes, press, record, run_tests,
-                 set_up_reminder, soon, texts, wait_for, windows)
+from e2e import (C_LOCALE, away_from_midnight, box_saying, check, click, first, nodes, press, record, run_tests, texts,
+                 wait_for, windows)
 
 
 def label_saying(win, text):
@@ -44,7 +44,7 @@ def test_chosen_home_reaches_reminder():
     at = lambda hours: datetime.datetime.combine(datetime.date.today(), datetime.time()) + datetime.timedelta(hours=hours)
     with open(os.path.join(home, b"db", b"reminders.rmd"), "wb") as f:
         f.write(record("morning", at(0)) + record("night", at(23)) + record("tomorrow", at(33)))
-    away_from_midnight(420)
+    away_from_midnight(180)
     # reminder first, with no path.txt yet: it runs, and says what fails until it has a home.
     processes = [subprocess.Popen([sys.argv[1]], cwd=work, env=C_LOCALE)]
     try:
@@ -73,12 +73,6 @@ def test_chosen_home_reaches_reminder():
         count = lambda: [t for t in texts(counter) if t.startswith("[")]
         check("started again, reminder's running copy counts the chosen home's reminders",
               again.wait(timeout=10) == 0 and wait_for("the count", lambda: count() == ["[2]"], 10), repr(count()))
-
-        due = soon(300)
-        set_up_reminder(counter, "E2E saved at home", due)
-        with open(os.path.join(home, b"db", b"reminders.rmd"), "rb") as f:
-            stored = f.read()
-        check("a reminder saved then lands in the chosen home", stored[-356:] == record("E2E saved at home", due))
     finally:
         for process in processes:
             if process.poll() is None:

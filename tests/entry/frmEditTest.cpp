@@ -1,5 +1,7 @@
 #include "entry/EntryFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace {
 
 using EditTest = EntryFixture;
@@ -56,6 +58,22 @@ TEST_F(EditTest, CancelledChooserShowsTheFileItLastGaveOrNothing) {
   EXPECT_EQ(Control<QLabel>(e, "lblPath")->text(), "/bin/chosen");
   EXPECT_TRUE(Control<QCheckBox>(e, "chkTask")->isChecked());
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// Of two alike reminders the second row rewrites the second, in place. The manager, hidden
+// while the dialog was open, comes back with the list it had: a second edit of that row
+// finds no second alike reminder any more and writes nothing, rather than the first.
+TEST_F(EditTest, SecondOfTwoAlikeIsRewrittenAndAStaleSecondEditWritesNothing) {
+  const std::string meeting = Due(u"meeting", t0 + 1h), other = Due(u"other", t0 + 2h);
+  home.WriteStore(meeting + meeting + other);
+  for (int edit = 1; edit <= 2; ++edit) {
+    frmEdit* e = EditRow(2);
+    QTest::keyClicks(Control<QLineEdit>(e, "txtAbout"), "meeting B");  // over the selected text
+    Click(e, "cmdOK");
+    Settle();
+    EXPECT_EQ(home.StoreBytes(), meeting + Due(u"meeting B", t0 + 1h) + other) << edit;
+  }
+  EXPECT_TRUE(app.edit && messages.shown.size() == 2u);  // saved; then why not
 }
 
 }  // namespace

@@ -28,22 +28,6 @@ namespace {
 
 using Path = std::filesystem::path;
 
-// Tasks run only from a store that no other user can write, in a db folder likewise;
-// a refusal names which, a missing store gives the OS's text.
-TEST(TaskSafety, StoreOrFolderThatOthersCanWriteRefusesTasks) {
-  TempHome home;
-  const Path db = home.root() / "db", task = home.root() / "no task";
-  EXPECT_EQ(TaskRefusal(home.store(), db, task), "No such file or directory: " + home.store().native());
-  home.WriteStore("");
-  for (auto [store, folder, refused] : {std::tuple{0600, 0700, false}, {0666, 0700, true}, {0600, 0777, true}}) {
-    ::chmod(home.store().c_str(), store);
-    ::chmod(db.c_str(), folder);
-    const std::string refusal = TaskRefusal(home.store(), db, task).value_or("");
-    const std::string where = (store == 0666 ? home.store() : db).native();
-    EXPECT_EQ(refusal.find(where + " can be written by other users"), refused ? 0 : std::string::npos) << refusal;
-  }
-}
-
 // Throwaway accounts: `user` runs the program; `other` has user's private group as its
 // primary group without being listed in it; `listed` is a group that lists other;
 // `alone` a group with nobody in it.
@@ -75,7 +59,7 @@ struct Accounts {
 //   d PATH MODE [OWNER]  a folder       s PATH MODE [OWNER]  a script
 //   l PATH TARGET [OWNER]  a link       g PATH GROUP  group write for GROUP
 //   acl PATH WHO PERM MASK  an extended ACL granting WHO (other, listed, alone) PERM
-//   task PATH  the task to check (else the last path laid out)
+//   rm PATH  removed                 task PATH  the task to check (else the last path laid out)
 // OWNER is other or root (the user by default); a PATH or TARGET that begins with "@" is
 // below the home, else taken as written (relative to the home, the working folder).
 struct Scene {
@@ -108,6 +92,7 @@ struct Scene {
       if (kind == "d") std::filesystem::create_directory(At(a[1]));
       if (kind == "s") TempHome::WriteBytes(At(a[1]), "#!/bin/sh\n");
       if (kind == "l") std::filesystem::create_symlink(at(a[2]), At(a[1]));
+      if (kind == "rm") std::filesystem::remove(At(a[1]));
       if (kind == "d" || kind == "s" || kind == "l")
         Own(a[1], kind == "l" ? 0 : std::stoi(a[2], nullptr, 8), a.size() > 3 ? a[3] : "");
       if (kind == "g") {
@@ -200,8 +185,13 @@ TEST_P(TaskSafetyAsUser, Refusal) {
     EXPECT_THAT(refusal, testing::AnyOf(testing::StartsWith(where + " " + why), testing::EndsWith(why + ": " + where)));
 }
 
-// The task, every folder on its way from the root, and every link met, with the target.
+// Tasks run only from a store that no other user can write, in a db folder likewise; a
+// missing store gives the OS's text. Then the task, every folder on its way from the
+// root, and every link met, with the target.
 const Case kTaskPath[] = {
+    {"StoreAnyoneWrites", "s db/reminders.rmd 666, task none", kStore, kWritable},
+    {"DbFolderAnyoneWrites", "d db 777, task none", "db", kWritable},
+    {"MissingStore", "rm db/reminders.rmd, task none", kStore, "No such file or directory"},
     {"OwnScriptInOwnFolder", "d bin 700, s bin/t 700", "", ""},
     {"RootsScript", "d bin 700, s bin/t 755 root", "", ""},
     {"MissingTask", "d bin 700, task @bin/gone", "", ""},
