@@ -2,6 +2,7 @@
 
 import datetime
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -110,8 +111,55 @@ def xdotool(*args):
 
 
 def focus_window(title):
-    xdotool("search", "--sync", "--onlyvisible", "--name", "^%s$" % title, "windowfocus", "--sync")
+    xdotool("search", "--sync", "--onlyvisible", "--name", "^%s$" % title, "windowactivate", "--sync")
     time.sleep(0.3)
+
+
+def x_id(title, pid=None):
+    """The X window showing this title (of that process, when given)."""
+    pick = ["--all", "--pid", pid] if pid else []
+    return int(xdotool("search", "--sync", "--onlyvisible", *pick, "--name", "^%s$" % title).split()[0])
+
+
+def x_numbers(*args):
+    """The numbers an X property shows (xprop's arguments), window ids read as such."""
+    said = subprocess.run(["xprop"] + [str(a) for a in args], capture_output=True, text=True, timeout=10).stdout
+    return [int(n, 0) for n in re.findall(r"0x[0-9a-f]+|\b\d+\b", re.split("[=:]", said, 1)[-1])]
+
+
+def above(upper, lower):
+    """Whether the window manager stacks window upper above window lower."""
+    stack = x_numbers("-root", "_NET_CLIENT_LIST_STACKING")  # bottom to top
+    return upper in stack and lower in stack and stack.index(upper) > stack.index(lower)
+
+
+def active_window():
+    return (x_numbers("-root", "_NET_ACTIVE_WINDOW") or [None])[0]
+
+
+def centre(window_id=None):
+    """The middle of the window with its frame, or of the screen's work area without one."""
+    if window_id is None:
+        x, y, width, height = x_numbers("-root", "_NET_WORKAREA")[:4]
+        return x + width / 2, y + height / 2
+    said = subprocess.run(["xwininfo", "-id", str(window_id)], capture_output=True, text=True, timeout=10).stdout
+    x, y, width, height = (int(re.search(r"%s:\s+(-?\d+)" % k, said).group(1))
+                           for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+    left, right, top, bottom = x_numbers("-id", window_id, "_NET_FRAME_EXTENTS") or [0] * 4
+    return x - left + (left + width + right) / 2, y - top + (top + height + bottom) / 2
+
+
+def centred(window_id, on=None):
+    """Whether the window's frame is centred on the other window's (on the work area, without one)."""
+    return all(abs(a - b) <= 1 for a, b in zip(centre(window_id), centre(on)))
+
+
+def other_program():
+    """Another program's window, given the focus as a click on it would; returns it and its X id."""
+    other = subprocess.Popen(["xmessage", "-title", "Other program", "another program's window"])
+    window = x_id("Other program")
+    xdotool("windowactivate", "--sync", window)
+    return other, window
 
 
 def type_keys(text):
