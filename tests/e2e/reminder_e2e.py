@@ -137,6 +137,38 @@ def test_a_task_window_left_open_keeps_no_later_task_from_starting():
         program.stop()
 
 
+def test_under_a_wayland_compositor():
+    """With X11 offered beside Wayland, reminder runs through it; on Wayland alone it starts,
+    fires, hides and shows, and a second start with its launcher's token ends at once."""
+    away_from_midnight(60)
+    on_x11 = Program([])
+    try:
+        main_window()
+        check("with X11 offered beside Wayland, reminder runs through it", x_id(MAIN, on_x11.process.pid))
+    finally:
+        on_x11.stop()
+    wayland = {k: v for k, v in C_LOCALE.items() if k != "DISPLAY"}
+    program, later = Program([], env=wayland), []
+    try:
+        main = main_window()
+        in_x11 = subprocess.run(["xdotool", "search", "--pid", str(program.process.pid)], capture_output=True).stdout
+        program.append(record("E2E on Wayland", soon(5)))
+        press(box_saying("E2E on Wayland", timeout=20), "OK")
+        press(first("Reminder task"), "Close")
+        press(main, "Hide")
+        later.append(Program([], env=dict(wayland, XDG_ACTIVATION_TOKEN="e2e-token")))
+        status = later[0].process.wait(timeout=10)
+        press(first("Show Reminder"), "Show Reminder")
+        check("on Wayland alone it starts, fires, hides and, started again with a token, comes forward and shows",
+              not in_x11 and status == 0 and main_window(), repr((in_x11, status)))
+    finally:
+        for p in [program] + later:
+            p.stop()
+
+
 if __name__ == "__main__":
-    run_tests(test_one_copy_from_a_home_without_db, test_tasks_others_could_change_are_refused,
-              test_a_task_window_left_open_keeps_no_later_task_from_starting)
+    if os.environ.get("WAYLAND_DISPLAY"):
+        run_tests(test_under_a_wayland_compositor)
+    else:
+        run_tests(test_one_copy_from_a_home_without_db, test_tasks_others_could_change_are_refused,
+                  test_a_task_window_left_open_keeps_no_later_task_from_starting)

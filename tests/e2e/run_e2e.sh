@@ -30,7 +30,7 @@ if [ "${1:-}" = --inside ]; then
   done
   up || { echo "the desktop did not come up:" >&2; cat "$log" >&2; exit 1; }
   if [ "${E2E_DESKTOP:-}" = weston ]; then
-    export WAYLAND_DISPLAY=wayland-e2e
+    export WAYLAND_DISPLAY=wayland-e2e XDG_SESSION_TYPE=wayland
     DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log")
     export DISPLAY
   fi
