@@ -137,16 +137,20 @@ def active_window():
     return (x_numbers("-root", "_NET_ACTIVE_WINDOW") or [None])[0]
 
 
-def centre(window_id=None):
-    """The middle of the window with its frame, or of the screen's work area without one."""
-    if window_id is None:
-        x, y, width, height = x_numbers("-root", "_NET_WORKAREA")[:4]
-        return x + width / 2, y + height / 2
+def framed(window_id):
+    """The window's own area and, around it, the frame the window manager gave it: (x, y,
+    width, height) of each."""
     said = subprocess.run(["xwininfo", "-id", str(window_id)], capture_output=True, text=True, timeout=10).stdout
     x, y, width, height = (int(re.search(r"%s:\s+(-?\d+)" % k, said).group(1))
                            for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
     left, right, top, bottom = x_numbers("-id", window_id, "_NET_FRAME_EXTENTS") or [0] * 4
-    return x - left + (left + width + right) / 2, y - top + (top + height + bottom) / 2
+    return (x, y, width, height), (x - left, y - top, left + width + right, top + height + bottom)
+
+
+def centre(window_id=None):
+    """The middle of the window with its frame, or of the screen's work area without one."""
+    x, y, width, height = framed(window_id)[1] if window_id else x_numbers("-root", "_NET_WORKAREA")[:4]
+    return x + width / 2, y + height / 2
 
 
 def centred(window_id, on=None):
@@ -207,12 +211,13 @@ def trace_script(path, marker, mode=0o700):
 
 
 class Program:
-    """reminder in a fresh folder whose path.txt names a home with these records (None: no db folder)."""
+    """reminder in a folder (a fresh one, without `folder`) whose path.txt names its
+    subfolder `home`, holding these records (None: no db folder)."""
 
-    def __init__(self, records, fill=None, env=C_LOCALE):
-        self.scratch = tempfile.TemporaryDirectory(prefix="reminder-e2e-")
-        self.folder = self.scratch.name
-        self.home = os.path.join(self.folder, "home")
+    def __init__(self, records, fill=None, env=C_LOCALE, folder=None, home="home"):
+        self.scratch = None if folder else tempfile.TemporaryDirectory(prefix="reminder-e2e-")
+        self.folder = folder or self.scratch.name
+        self.home = os.path.join(self.folder, home)
         self.store = os.path.join(self.home, "db", "reminders.rmd")
         os.makedirs(self.home if records is None else os.path.dirname(self.store), mode=0o700)
         with open(os.path.join(self.folder, "path.txt"), "wb") as f:
@@ -235,7 +240,8 @@ class Program:
     def stop(self):
         self.process.kill()  # nothing happens to a program that has ended
         self.process.wait()
-        self.scratch.cleanup()
+        if self.scratch:
+            self.scratch.cleanup()
 
 
 def main_window():
