@@ -8,37 +8,31 @@
 set -euo pipefail
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 PYTHONDONTWRITEBYTECODE=1
 
-# Inside the session: starts the desktop, waits until it answers (polling, no fixed
-# wait), runs the script and ends the desktop again.
+# Inside the session: starts the desktop, polls until it is up, runs the script.
 if [ "${1:-}" = --inside ]; then
   shift
   log="$XDG_RUNTIME_DIR/desktop.log"
   if [ "${E2E_DESKTOP:-}" = weston ]; then
     unset DISPLAY
     weston --backend=headless-backend.so --xwayland --socket=wayland-e2e --idle-time=0 >"$log" 2>&1 &
-    desktop=$!
     up() { [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] && grep -q 'xserver listening on display' "$log"; }
   else
     mutter --x11 --replace --sm-disable >"$log" 2>&1 &
-    desktop=$!
     up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
   fi
+  desktop=$!
+  trap 'kill $desktop 2>/dev/null || true' EXIT
   for _ in $(seq 200); do
     up && break
-    kill -0 "$desktop" 2>/dev/null || { cat "$log" >&2; exit 1; }
     sleep 0.05
   done
   up || { echo "the desktop did not come up:" >&2; cat "$log" >&2; exit 1; }
   if [ "${E2E_DESKTOP:-}" = weston ]; then
-    export WAYLAND_DISPLAY=wayland-e2e XDG_SESSION_TYPE=wayland
     DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log")
-    export DISPLAY
+    export DISPLAY WAYLAND_DISPLAY=wayland-e2e XDG_SESSION_TYPE=wayland
   fi
-  status=0
-  /usr/bin/python3 "$2/$3" "$1" "${@:4}" || status=$?
-  kill "$desktop" 2>/dev/null || true
-  wait "$desktop" 2>/dev/null || true
-  exit "$status"
+  /usr/bin/python3 "$2/$3" "$1" "${@:4}"
+  exit
 fi
 
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
@@ -47,8 +41,9 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+session=(dbus-run-session -- "$0" --inside "$@")
 if [ "${E2E_DESKTOP:-}" = weston ]; then
-  dbus-run-session -- "$0" --inside "$@"
+  "${session[@]}"
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" --inside "$@"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "${session[@]}"
 fi
