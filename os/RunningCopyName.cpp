@@ -23,3 +23,15 @@ std::string Escaped(std::string_view text) {
 }  // namespace
 
 std::string RunningCopyName(std::string_view user) { return "reminder-" + Escaped(user); }
+
+std::string RunningCopyCall(std::string_view activationToken) { return std::string(activationToken) + '\n'; }
+
+std::string ActivationTokenOf(std::string_view call) {
+  constexpr std::size_t kLongest = 255;
+  const std::size_t end = call.find('\n');
+  if (end == std::string_view::npos || end > kLongest) return {};
+  const std::string_view token = call.substr(0, end);
+  for (char c : token)
+    if (c <= ' ' || c > '~') return {};
+  return std::string(token);
+}

@@ -12,3 +12,12 @@ std::string RunningCopyName(std::string_view user);
 // The user a running copy is kept for: the effective user id on Linux, the user name on
 // Windows.
 std::string RunningCopyUser();
+
+// What a later start sends the running copy when it calls it: one line holding the
+// launcher's activation token (empty without one), which a Wayland compositor wants
+// before it lets the running copy take the focus.
+std::string RunningCopyCall(std::string_view activationToken);
+
+// The activation token a call carries: empty when the call holds none, or anything
+// other than one line of at most 255 printable ASCII characters without blanks.
+std::string ActivationTokenOf(std::string_view call);

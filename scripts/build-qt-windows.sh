@@ -72,17 +72,14 @@ mkdir -p "$work"
 step "unpacking"
 dpkg-source --no-check -x "${dsc[0]}" "$src" >/dev/null
 
-# Qt 6.4 compiles its DirectWrite 3 font database only with Direct2D on, while the
-# Windows plugin uses it whenever DirectWrite 3 is there (a link error without Direct2D).
-sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite AND QT_FEATURE_directwrite3/CONDITION QT_FEATURE_directwrite AND QT_FEATURE_directwrite3/' \
-  "$src/src/gui/CMakeLists.txt"
-
 step "configuring"
 # No OpenGL: the programs paint with the raster engine. Qt's own -no-opengl
 # (INPUT_opengl=no) also turns off the Windows-only dynamic OpenGL, whose software-GL
 # check the Windows plugin would otherwise compile against the missing OpenGL classes.
 # Debian's source leaves out the Wintab header that tablet events need on Windows.
-# Nor are the Direct2D platform plugin, JPEG images or TUIO touch used.
+# Nor are the Direct2D platform plugin, JPEG images or TUIO touch used, nor DirectWrite:
+# Qt 6.4 draws with GDI by default, and builds its DirectWrite font engine only along
+# with Direct2D.
 # The host's pkg-config must not hand Linux libraries to the Windows build.
 export PKG_CONFIG_LIBDIR="" PKG_CONFIG_PATH=""
 launcher=()
@@ -96,7 +93,7 @@ cmake -S "$src" -B "$work/build" -G Ninja --no-warn-unused-cli \
   -DINPUT_opengl=no -DFEATURE_vulkan=OFF \
   -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF \
   -DFEATURE_xml=OFF -DINPUT_openssl=no -DFEATURE_system_zlib=OFF -DFEATURE_zstd=OFF \
-  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF -DFEATURE_tuiotouch=OFF \
+  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite=OFF -DFEATURE_jpeg=OFF -DFEATURE_tuiotouch=OFF \
   "${launcher[@]}" \
   >"$work/configure.log" 2>&1 || { tail -n 60 "$work/configure.log"; exit 1; }
 

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
   qt6-base-dev libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool mutter weston xwayland qt6-wayland
   python3 python3-pyatspi at-spi2-core dbus dbus-x11
   locales fonts-wine fonts-dejavu-core fonts-liberation2
   desktop-file-utils libglib2.0-bin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "shell/AppContext.h"
 
@@ -13,4 +14,7 @@ class QWidget;
 // asked for gives a program that checks reminders. Once the splash has gone,
 // `homeChanged` reads path.txt again (Halvern may have set a home meanwhile); when it
 // names another home, the count, the check and every write work on that one from then on.
-void ComeForward(AppContext& app, QWidget* splash, const std::function<bool()>& homeChanged);
+// On Wayland the later start's activation token (when its launcher gave one) lets the
+// window take the focus; a compositor refuses it otherwise.
+void ComeForward(AppContext& app, QWidget* splash, const std::function<bool()>& homeChanged,
+                 const std::string& activationToken = {});

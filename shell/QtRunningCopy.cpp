@@ -20,6 +20,8 @@ namespace {
 // starts at the same instant) or be busy for a moment.
 constexpr int kAnswerMs = 5000;
 constexpr int kRetryMs = 50;
+// More than a call of the longest token holds: a longer line reads as one without a token.
+constexpr qint64 kLongestCall = 512;
 
 // The runtime folder, else a folder of the user's own below the cache folder; empty, with
 // `why` saying so, when neither is the user's alone.
@@ -83,6 +85,10 @@ bool QtRunningCopy::Call(const QDeadlineTimer& deadline) const {
   QLocalSocket socket;
   socket.connectToServer(socketPath_);
   if (!socket.waitForConnected(kRetryMs)) return false;
+  // The launcher's token lets the running copy take the focus on Wayland.
+  const std::string call = RunningCopyCall(qEnvironmentVariable("XDG_ACTIVATION_TOKEN").toStdString());
+  socket.write(call.data(), static_cast<qint64>(call.size()));
+  socket.flush();
   // A copy that is ending closes the connection without an answer.
   while (socket.bytesAvailable() == 0) {
     if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) return false;
@@ -93,18 +99,29 @@ bool QtRunningCopy::Call(const QDeadlineTimer& deadline) const {
 void QtRunningCopy::Answer() {
   while (QLocalSocket* caller = server_->nextPendingConnection()) {
     connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-    caller->write("1", 1);
-    caller->flush();
-    caller->disconnectFromServer();
+    connect(caller, &QLocalSocket::readyRead, this, [this, caller] { Heard(caller); });
+    Heard(caller);
   }
+}
+
+// Answers a caller once its call (one line) is in.
+void QtRunningCopy::Heard(QLocalSocket* caller) {
+  if (!caller->canReadLine()) return;
+  caller->disconnect(this);
+  const std::string token = ActivationTokenOf(caller->readLine(kLongestCall).toStdString());
+  caller->write("1", 1);
+  caller->flush();
+  caller->disconnectFromServer();
   // After the answer, so that the caller ends at once even when coming forward waits
   // for a message box.
-  QTimer::singleShot(0, this, [this] {
-    if (comeForward_) comeForward_();
+  QTimer::singleShot(0, this, [this, token] {
+    if (comeForward_) comeForward_(token);
   });
 }
 
-void QtRunningCopy::OnCalled(std::function<void()> comeForward) { comeForward_ = std::move(comeForward); }
+void QtRunningCopy::OnCalled(std::function<void(const std::string& activationToken)> comeForward) {
+  comeForward_ = std::move(comeForward);
+}
 
 void QtRunningCopy::Release() {
   if (server_) {

@@ -8,6 +8,7 @@
 
 class QDeadlineTimer;
 class QLocalServer;
+class QLocalSocket;
 
 // The running copy held by an advisory lock on a file in the user's runtime folder (or,
 // when that is not the user's alone, in a folder of the user's below the cache folder),
@@ -23,7 +24,7 @@ class QtRunningCopy final : public QObject, public RunningCopy {
   ~QtRunningCopy() override;
 
   Start ClaimOrCall() override;
-  void OnCalled(std::function<void()> comeForward) override;
+  void OnCalled(std::function<void(const std::string& activationToken)> comeForward) override;
   void Release() override;
   std::string Why() const override { return why_; }
 
@@ -31,6 +32,7 @@ class QtRunningCopy final : public QObject, public RunningCopy {
   bool Listen();
   bool Call(const QDeadlineTimer& deadline) const;
   void Answer();
+  void Heard(QLocalSocket* caller);
 
   std::string why_;
   QString folder_;
@@ -39,5 +41,5 @@ class QtRunningCopy final : public QObject, public RunningCopy {
   FileIo::Handle lock_ = 0;
   bool locked_ = false;
   QLocalServer* server_ = nullptr;
-  std::function<void()> comeForward_;
+  std::function<void(const std::string& activationToken)> comeForward_;
 };

@@ -19,8 +19,9 @@ class RunningCopy {
   // Claims the running copy for this process or, when another process holds it, asks
   // that one to come forward.
   virtual Start ClaimOrCall() = 0;
-  // What the running copy does when a later start asks it to come forward.
-  virtual void OnCalled(std::function<void()> comeForward) = 0;
+  // What the running copy does when a later start asks it to come forward, with the
+  // activation token that start's launcher gave it (empty without one).
+  virtual void OnCalled(std::function<void(const std::string& activationToken)> comeForward) = 0;
   // Gives the claim up as the program ends, so that a start from then on runs itself
   // rather than call a copy that is going away.
   virtual void Release() = 0;

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QPointer>
+#include <cstdlib>
 
+#include "os/WindowPlatform.h"
 #include "shell/AppContext.h"
 #include "shell/ComeForward.h"
 #include "shell/DesignFonts.h"
@@ -13,6 +15,10 @@
 #include "ui/QtText.h"
 
 int main(int argc, char* argv[]) {
+  // Stay-on-top, frameless windows and positions hold on X11: through it wherever offered.
+  if (const std::string platform = ChosenWindowPlatform(std::getenv("DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
+      !platform.empty())
+    qputenv("QT_QPA_PLATFORM", platform.c_str());
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
 
@@ -49,6 +55,9 @@ int main(int argc, char* argv[]) {
 
   // The splash reads path.txt as it closes and then opens the main window.
   QPointer<frmSplash> splash = frmSplash::Start(app);
-  running.OnCalled([&app, &splash] { ComeForward(app, splash, [] { return RereadHomeDirectory(); }); });
+  running.OnCalled([&app, &splash](const std::string& activationToken) {
+    ComeForward(
+        app, splash, [] { return RereadHomeDirectory(); }, activationToken);
+  });
   return QApplication::exec();
 }

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path homePath(argv[1]);
-  const std::filesystem::path notes = homePath / "Demo notes.txt";
+  const std::filesystem::path notes = homePath / "notes.txt";
   if (!(std::ofstream(notes) << "Opened by a demo reminder as its task.\n")) {
     std::fprintf(stderr, "cannot write %s\n", notes.c_str());
     return 1;

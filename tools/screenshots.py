@@ -1,6 +1,9 @@
 """Pictures of every window of reminder and Halvern, started on a demo store as a user
-would meet them, each saved as a PNG cropped to its window. A window that does not
-appear, or a picture that comes out blank, fails the run.
+would meet them, each saved as a PNG cropped to its window and the frame the window
+manager gave it. The user's home is $DEMO_HOME (a throwaway folder without it), its
+Documents folder reminder's home, holding the demo store and the notes file its
+reminders open. A window that does not appear, or a picture that comes out blank, fails
+the run.
 
 Arguments: reminder, Halvern, the demo store writer, the output folder."""
 
@@ -20,11 +23,15 @@ import pyatspi
 # The end-to-end scripts' helpers drive the windows here too.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, click, control, first,  # noqa: E402
-                 focus_window, main_window, press, record, run_tests, set_box_text, soon, type_keys, xdotool)
+                 focus_window, framed, main_window, press, record, run_tests, set_box_text, soon, type_keys,
+                 x_numbers, xdotool)
 from halvern_e2e import choose_home, label_saying  # noqa: E402
 from manager_e2e import open_edit, open_manager  # noqa: E402
 
 HALVERN, DEMO_STORE, OUT = sys.argv[2], sys.argv[3], sys.argv[4]
+THROWAWAY = None if os.environ.get("DEMO_HOME") else tempfile.mkdtemp(prefix="reminder-shots-")
+HOME = os.environ.get("DEMO_HOME") or os.path.join(THROWAWAY, "alex")
+USER = dict(C_LOCALE, HOME=HOME)
 # A window that drew nothing is one flat colour, two with a border; text adds more.
 FEWEST_COLOURS = 3
 
@@ -33,13 +40,15 @@ def shoot(win, name):
     """Saves the screen under the window as OUT/name.png and checks it is a picture."""
     time.sleep(0.5)  # the window's first paint follows its appearance on the bus
     box = win.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    area = (box.x, box.y, box.width, box.height)
+    # The window manager's window whose own area is the window's: its frame is the picture.
+    frames = [framed(w) for w in x_numbers("-root", "_NET_CLIENT_LIST")]
+    x, y, width, height = next((frame for own, frame in frames if own == area), area)
     path = os.path.join(OUT, name + ".png")
     if os.path.exists(path):
         os.remove(path)
-    # Without a window manager there are no frames: the window's own area is all of it.
     subprocess.run(["import", "-silent", "-window", "root", "-crop",
-                    "%dx%d+%d+%d" % (box.width, box.height, box.x, box.y), "+repage", "-strip", path],
-                   check=True, timeout=30)
+                    "%dx%d+%d+%d" % (width, height, x, y), "+repage", "-strip", path], check=True, timeout=30)
     still_shown = win.getState().contains(pyatspi.STATE_SHOWING)
     colours = 0
     if os.path.exists(path):
@@ -93,7 +102,8 @@ def click_between(win, left_button, right_button):
 
 def reminder_windows():
     away_from_midnight(120)
-    program = Program([], fill=demo_store)
+    os.makedirs(HOME, mode=0o700, exist_ok=True)
+    program = Program([], fill=demo_store, env=USER, folder=HOME, home="Documents")
     try:
         shoot(first("Reminder is starting", timeout=10), "splash")
         main = main_window()
@@ -151,14 +161,12 @@ def reminder_windows():
 
 
 def halvern_windows():
-    top = os.path.realpath(tempfile.mkdtemp(prefix="reminder-shots-"))
-    work = os.path.join(top, "work")
-    home = os.path.join(top, "reminder")
-    os.makedirs(work)
-    os.makedirs(os.path.join(home, "db"))
-    halvern = subprocess.Popen([HALVERN], cwd=work, env=C_LOCALE)
+    """Halvern started in the home folder, as its menu entry does, choosing Documents."""
+    home = os.path.join(HOME, "Documents")
+    os.makedirs(os.path.join(home, "db"), exist_ok=True)
+    halvern = subprocess.Popen([HALVERN], cwd=HOME, env=USER)
     try:
-        main, chooser = choose_home(top, "reminder", home)
+        main, chooser = choose_home(HOME, "Documents", home)
         shoot(chooser, "halvern-chooser")
         press(chooser, "OK")
         label_saying(main, home)
@@ -167,8 +175,11 @@ def halvern_windows():
         if halvern.poll() is None:
             halvern.kill()
         halvern.wait()
-        shutil.rmtree(top, ignore_errors=True)
 
 
 if __name__ == "__main__":
-    run_tests(reminder_windows, halvern_windows)
+    try:
+        run_tests(reminder_windows, halvern_windows)
+    finally:
+        if THROWAWAY:
+            shutil.rmtree(THROWAWAY, ignore_errors=True)

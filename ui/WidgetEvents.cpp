@@ -4,14 +4,17 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
 class EventHook final : public QObject {
  public:
   using Handler = std::function<bool(QObject* watched, QEvent* event)>;
-  EventHook(QWidget* widget, Handler handler) : QObject(widget), handler_(std::move(handler)) {
-    widget->installEventFilter(this);
+  // Watches `watched` (the widget itself, without one) for as long as the widget lives.
+  EventHook(QWidget* widget, Handler handler, QObject* watched = nullptr)
+      : QObject(widget), handler_(std::move(handler)) {
+    (watched ? watched : widget)->installEventFilter(this);
   }
 
  protected:
@@ -65,4 +68,19 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
     }
     return false;
   });
+}
+
+void OnFirstExposed(QWidget* window, std::function<void()> handler) {
+  QWindow* handle = window->windowHandle();
+  if (!handle || handle->isExposed()) return;
+  new EventHook(
+      window,
+      [handle, handler = std::move(handler), done = false](QObject*, QEvent* event) mutable {
+        if (!done && event->type() == QEvent::Expose && handle->isExposed()) {
+          done = true;
+          handler();
+        }
+        return false;
+      },
+      handle);
 }

@@ -17,3 +17,8 @@ void FilterTypedKeys(QWidget* widget, std::function<int(int)> filter);
 // Runs `handler` when `widget` is clicked with the left button, or, when it takes the
 // keyboard focus, when Space or Enter is pressed on it.
 void OnClick(QWidget* widget, std::function<void()> handler);
+
+// Runs `handler` once, when the shown top-level `window` is first exposed: by then a
+// window manager has framed it, so its frame geometry holds. Nothing when it is exposed
+// already.
+void OnFirstExposed(QWidget* window, std::function<void()> handler);

@@ -2,6 +2,7 @@
 
 import datetime
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -102,8 +103,59 @@ def xdotool(*args):
 
 
 def focus_window(title):
-    xdotool("search", "--sync", "--onlyvisible", "--name", "^%s$" % title, "windowfocus", "--sync")
+    xdotool("search", "--sync", "--onlyvisible", "--name", "^%s$" % title, "windowactivate", "--sync")
     time.sleep(0.3)
+
+
+def x_id(title, pid=None):
+    """The X window showing this title (of that process, when given)."""
+    pick = ["--all", "--pid", pid] if pid else []
+    return int(xdotool("search", "--sync", "--onlyvisible", *pick, "--name", "^%s$" % title).split()[0])
+
+
+def x_numbers(*args):
+    """The numbers an X property shows (xprop's arguments), window ids read as such."""
+    said = subprocess.run(["xprop"] + [str(a) for a in args], capture_output=True, text=True, timeout=10).stdout
+    return [int(n, 0) for n in re.findall(r"0x[0-9a-f]+|\b\d+\b", re.split("[=:]", said, 1)[-1])]
+
+
+def above(upper, lower):
+    """Whether the window manager stacks window upper above window lower."""
+    stack = x_numbers("-root", "_NET_CLIENT_LIST_STACKING")  # bottom to top
+    return upper in stack and lower in stack and stack.index(upper) > stack.index(lower)
+
+
+def active_window():
+    return (x_numbers("-root", "_NET_ACTIVE_WINDOW") or [None])[0]
+
+
+def framed(window_id):
+    """The window's own area and, around it, the frame the window manager gave it: (x, y,
+    width, height) of each."""
+    said = subprocess.run(["xwininfo", "-id", str(window_id)], capture_output=True, text=True, timeout=10).stdout
+    x, y, width, height = (int(re.search(r"%s:\s+(-?\d+)" % k, said).group(1))
+                           for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+    left, right, top, bottom = x_numbers("-id", window_id, "_NET_FRAME_EXTENTS") or [0] * 4
+    return (x, y, width, height), (x - left, y - top, left + width + right, top + height + bottom)
+
+
+def centre(window_id=None):
+    """The middle of the window with its frame, or of the screen's work area without one."""
+    x, y, width, height = framed(window_id)[1] if window_id else x_numbers("-root", "_NET_WORKAREA")[:4]
+    return x + width / 2, y + height / 2
+
+
+def centred(window_id, on=None):
+    """Whether the window's frame is centred on the other window's (on the work area, without one)."""
+    return all(abs(a - b) <= 1 for a, b in zip(centre(window_id), centre(on)))
+
+
+def other_program():
+    """Another program's window, given the focus as a click on it would; returns it and its X id."""
+    other = subprocess.Popen(["xmessage", "-title", "Other program", "another program's window"])
+    window = x_id("Other program")
+    xdotool("windowactivate", "--sync", window)
+    return other, window
 
 
 def type_keys(text):
@@ -151,12 +203,13 @@ def trace_script(path, marker):
 
 
 class Program:
-    """reminder in a fresh folder whose path.txt names a home with these records (None: no db folder)."""
+    """reminder in a folder (a fresh one, without `folder`) whose path.txt names its
+    subfolder `home`, holding these records (None: no db folder)."""
 
-    def __init__(self, records, fill=None, env=C_LOCALE):
-        self.scratch = tempfile.TemporaryDirectory(prefix="reminder-e2e-")
-        self.folder = self.scratch.name
-        self.home = os.path.join(self.folder, "home")
+    def __init__(self, records, fill=None, env=C_LOCALE, folder=None, home="home"):
+        self.scratch = None if folder else tempfile.TemporaryDirectory(prefix="reminder-e2e-")
+        self.folder = folder or self.scratch.name
+        self.home = os.path.join(self.folder, home)
         self.store = os.path.join(self.home, "db", "reminders.rmd")
         os.makedirs(self.home if records is None else os.path.dirname(self.store), mode=0o700)
         with open(os.path.join(self.folder, "path.txt"), "wb") as f:
@@ -179,7 +232,8 @@ class Program:
     def stop(self):
         self.process.kill()  # nothing happens to a program that has ended
         self.process.wait()
-        self.scratch.cleanup()
+        if self.scratch:
+            self.scratch.cleanup()
 
 
 def main_window():

@@ -1,10 +1,13 @@
 // Halvern writes path.txt and reminder reads it: the two programs share no code, so this
-// test alone links both, and holds the writer's bytes against the reader's rule.
+// test alone links both, and holds the writer's bytes against the reader's rule, and
+// each program's choice of window system against the other's.
 #include <gtest/gtest.h>
 #include <limits.h>
 
+#include "homeset/HalvernPlatform.h"
 #include "homeset/HomePathFile.h"
 #include "homeset/TempFolder.h"
+#include "os/WindowPlatform.h"
 #include "store/HomeDirectory.h"
 
 namespace {
@@ -39,6 +42,30 @@ INSTANTIATE_TEST_SUITE_P(Folders, PathFileContractTest,
                          ::testing::Values(Folder{"comma", "a,b"}, Folder{"quotes", "\"quoted\" and \"b"},
                                            Folder{"leading_blank", " lead"}, Folder{"not_utf8", "caf\xe9\xff"},
                                            Folder{"near_the_longest", NearTheLongestPath()}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+struct Session {
+  const char* name;
+  const char* display;  // DISPLAY, null when unset
+  const char* chosen;   // QT_QPA_PLATFORM, null when unset
+  bool x11;             // whether the programs ask for X11
+};
+
+class WindowPlatformTest : public ::testing::TestWithParam<Session> {};
+
+TEST_P(WindowPlatformTest, BothProgramsRunThroughX11WhereOfferedUnlessTheUserChose) {
+  const Session& s = GetParam();
+  const std::string expected = s.x11 ? "xcb" : "";
+  EXPECT_EQ(ChosenWindowPlatform(s.display, s.chosen), expected);
+  EXPECT_EQ(HalvernWindowPlatform(s.display, s.chosen), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, WindowPlatformTest,
+                         ::testing::Values(Session{"x11_beside_wayland", ":0", nullptr, true},
+                                           Session{"empty_choice", ":1", "", true},
+                                           Session{"user_chose_wayland", ":0", "wayland", false},
+                                           Session{"wayland_alone", nullptr, nullptr, false},
+                                           Session{"empty_display", "", nullptr, false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
