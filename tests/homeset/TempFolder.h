@@ -1,16 +1,15 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 // A fresh temporary folder, removed afterwards.
 class TempFolder {
  public:
-  TempFolder() { ::mkdtemp(root_.data()); }
+  TempFolder() { std::filesystem::create_directory(root_); }
   ~TempFolder() { std::filesystem::remove_all(root_); }
   std::filesystem::path root() const { return root_; }
   static std::string ReadBytes(const std::filesystem::path& p) {
@@ -22,5 +21,7 @@ class TempFolder {
   }
 
  private:
-  std::string root_ = (std::filesystem::temp_directory_path() / "halvern-test-XXXXXX").native();
+  // Tests run in several processes at once.
+  std::filesystem::path root_ =
+      std::filesystem::temp_directory_path() / ("halvern-test-" + std::to_string(std::random_device()()));
 };
