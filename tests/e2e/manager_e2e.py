@@ -4,9 +4,7 @@ there."""
 
 import datetime
 
-import pyatspi
-
-from e2e import (Program, box_saying, check, click, control, first, focus_window, main_window,
+from e2e import (Program, box_saying, check, click, control, extents, first, focus_window, main_window,
                  nodes, press, press_opening_box, record, run_tests, texts, wait_for, windows)
 
 
@@ -19,7 +17,7 @@ def select_row(manager, row):
     """Clicks the row (its cells tell where it is down, not where the table begins across)."""
     table = next(n for n in nodes(manager) if n.getRoleName() == "table")
     focus_window(manager.name)
-    left = table.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x + 20
+    left = extents(table).x + 20
     click(table.queryTable().getAccessibleAt(row, 0), left=left)
 
 
