@@ -21,7 +21,6 @@
 #include <QApplication>
 
 #include "manager/frmManager.h"
-#include "shell/DesignFonts.h"
 #include "shell/Windows.h"
 #include "ui/Launcher.h"
 #include "ui/MessageBoxes.h"
@@ -239,7 +238,6 @@ int main(int argc, char** argv) {
 #ifdef REMINDER_BENCH_MANAGER
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  LoadDesignFonts();  // as the program does
 #endif
   // Nine repetitions unless the command line asks otherwise.
   std::vector<char*> args(argv, argv + argc);

@@ -13,9 +13,8 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
   box.rect.moveTop((height() - box.rect.height()) / 2);
   painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, box);
 
-  const int gap = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
-  const QRect textArea = rect().adjusted(box.rect.right() + 1 + gap, 0, 0, 0);
-  int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+  const QRect textArea = TextArea(option);
+  int flags = kTextFlags;
   if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this)) flags |= Qt::TextHideMnemonic;
   painter.drawItemText(textArea, flags, option.palette, isEnabled(), text(), QPalette::WindowText);
 
@@ -25,6 +24,20 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     focus.rect = painter.boundingRect(textArea, flags, text()).adjusted(-1, 0, 1, 0);
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
   }
+}
+
+void WrappingCheckBox::GrowToText() {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QRect area = TextArea(option);
+  const int needed =
+      fontMetrics().boundingRect(QRect(area.topLeft(), QSize(area.width(), 0)), kTextFlags, text()).height();
+  if (needed > height()) setGeometry(x(), y() - (needed - height()) / 2, width(), needed);
+}
+
+QRect WrappingCheckBox::TextArea(const QStyleOptionButton& option) const {
+  const int box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this).right() + 1;
+  return rect().adjusted(box + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this), 0, 0, 0);
 }
 
 bool WrappingCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }

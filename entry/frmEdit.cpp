@@ -1,5 +1,7 @@
 #include "entry/frmEdit.h"
 
+#include <algorithm>
+
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,6 +69,11 @@ void frmEdit::BuildControls() {
   CalEdit_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
   PlaceInTwips(CalEdit_, 1320, 480, 3015, 2655);
   Label2_->setBuddy(CalEdit_);
+  // The text box and the calendar start right of their labels' text, which a stand-in
+  // font may make longer than designed; both move alike, so that they stay aligned.
+  const int column = std::max({CalEdit_->x(), Label1_->geometry().right() + 1, Label2_->geometry().right() + 1});
+  for (QWidget* control : {static_cast<QWidget*>(txtAbout_), static_cast<QWidget*>(CalEdit_)})
+    control->move(column, control->y());
 
   BuildTimeBoxes();
   BuildTaskControls();
@@ -101,6 +108,7 @@ void frmEdit::BuildTaskControls() {
 
   chkTask_ = MakeTaskCheckBox(this);
   PlaceInTwips(chkTask_, 120, 3480, 2175, 375);
+  chkTask_->GrowToText();
 
   // Greyed for good: the path shown is what the row holds or the chooser gave.
   lblPath_ = MakePathLabel(this);

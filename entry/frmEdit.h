@@ -8,11 +8,11 @@
 #include "ui/Services.h"
 
 class QCalendarWidget;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WrappingCheckBox;
 
 // "Edit Values": changes the reminder of a row of the manager's list and rewrites it in
 // place. It loads the row's four texts, unlocks much as the new reminder dialog does,
@@ -64,6 +64,6 @@ class frmEdit : public QDialog {
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
   QPushButton* cmdBrowse_ = nullptr;
-  QCheckBox* chkTask_ = nullptr;
+  WrappingCheckBox* chkTask_ = nullptr;
   QLabel* lblPath_ = nullptr;
 };

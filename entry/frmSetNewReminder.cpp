@@ -1,5 +1,7 @@
 #include "entry/frmSetNewReminder.h"
 
+#include <algorithm>
+
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,6 +109,8 @@ void frmSetNewReminder::BuildTimeBoxes() {
   lblTime_ = MakeLabel(fraSet_, "lblTime", "Time:(24 Hr format)", "Time:(24 Hr format)", PointFont("Verdana", 8.25));
   PlaceInTwips(lblTime_, 120, 2760, 1740, 195);
   lblTime_->adjustSize();
+  // Designed a pixel into the calendar: the stand-in font's parentheses would touch it.
+  lblTime_->move(lblTime_->x(), std::max(lblTime_->y(), Calendar_->geometry().bottom() + 1));
   cboHH_ = MakeTimeBox(fraSet_, "cboHH", "Hour", sansSerif);
   PlaceInTwips(cboHH_, 2160, 2760, 495, 315);
   lblTime_->setBuddy(cboHH_);
@@ -128,6 +132,7 @@ void frmSetNewReminder::BuildTimeBoxes() {
 void frmSetNewReminder::BuildTaskControls() {
   chkTask_ = MakeTaskCheckBox(fraSet_);
   PlaceInTwips(chkTask_, 120, 3120, 2175, 375);
+  chkTask_->GrowToText();
 
   cmdBrowse_ = MakeButton(fraSet_, "cmdBrowse", "&Browse...", "Browse", Verdana());
   PlaceInTwips(cmdBrowse_, 3240, 3120, 1215, 375);

@@ -9,12 +9,12 @@
 #include "ui/Services.h"
 
 class QCalendarWidget;
-class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WrappingCheckBox;
 
 // The dialog that sets up one new reminder. Its controls unlock one after another:
 // the About text, then the hour, the minute and the second; only the second box's
@@ -82,7 +82,7 @@ class frmSetNewReminder : public QDialog {
   QComboBox* cboMM_ = nullptr;
   QComboBox* cboSS_ = nullptr;
   QLabel* lblsep_[2] = {nullptr, nullptr};
-  QCheckBox* chkTask_ = nullptr;
+  WrappingCheckBox* chkTask_ = nullptr;
   QPushButton* cmdBrowse_ = nullptr;
   QLabel* lblPath_ = nullptr;
   QPushButton* cmdSetReminder_ = nullptr;

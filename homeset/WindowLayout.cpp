@@ -14,6 +14,8 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips, int heightTwips) {
   window->setObjectName(name);
+  // The windows' own default, which their controls take where no font is given.
+  window->setFont(FontOfPoints("MS Sans Serif", 8.25));
   window->setWindowTitle(title);
   window->setAccessibleName(title);
   window->setAttribute(Qt::WA_DeleteOnClose);
@@ -31,7 +33,14 @@ QLabel* MakePathLabel(QWidget* parent, const QString& spoken, const QString& des
 }
 
 QFont FontOfPoints(const QString& family, double points) {
-  QFont font(family);
+  // The scalable faces of about the designed widths that the package depends on, first
+  // everywhere; the designed face where they are missing (Windows), for the bitmap MS
+  // Sans Serif its outline successor.
+  QFont font;
+  font.setFamilies({family});
+  if (family == QLatin1String("Verdana")) font.setFamilies({"DejaVu Sans", "Verdana"});
+  if (family == QLatin1String("MS Sans Serif")) font.setFamilies({"Liberation Sans", "Microsoft Sans Serif"});
+  font.setStyleStrategy(QFont::PreferOutline);
   font.setPointSizeF(points);
   return font;
 }

@@ -14,8 +14,9 @@ constexpr int PixelsOfTwips(int twips) { return (twips + (twips >= 0 ? 7 : -7)) 
 QSize SizeOfTwips(int width, int height);
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
-// A window of Halvern: named for tests, titled for the user and screen readers, of a
-// fixed size with only a title and a close box, and deleted when closed.
+// A window of Halvern: named for tests, titled for the user and screen readers, in the
+// designed default font, of a fixed size with only a title and a close box, and deleted
+// when closed.
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips, int heightTwips);
 
 // A control named for tests and, unless `spoken` is empty, for screen readers; `args`
@@ -31,7 +32,8 @@ W* MakeNamed(QWidget* parent, const char* name, const QString& spoken, Args&&...
 // The boxed label that shows a chosen folder, as plain text: a folder may be named "a<b>b".
 QLabel* MakePathLabel(QWidget* parent, const QString& spoken, const QString& description);
 
-// A font of a point size with a fraction (8.25 pt).
+// A font of a point size with a fraction (8.25 pt): the designed face, or the scalable
+// face that stands in for it.
 QFont FontOfPoints(const QString& family, double points);
 
 // Lowers a word-wrapped label's font, when needed, until its whole text fits the label's

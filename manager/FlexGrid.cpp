@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include "ui/Twips.h"
 
@@ -155,6 +156,12 @@ QString FlexGrid::Text() const { return model_->Text(row_, col_); }
 void FlexGrid::SetText(const QString& text) { model_->SetText(row_, col_, text); }
 
 void FlexGrid::SetColWidth(int col, int twips) { setColumnWidth(col, TwipsToPixels(twips)); }
+
+int FlexGrid::ColWidthFor(const QString& text) const {
+  // The style sets a cell's text in from both sides; the grid line takes a pixel.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return PixelsToTwips(fontMetrics().horizontalAdvance(text) + 2 * margin + (showGrid() ? 1 : 0));
+}
 
 void FlexGrid::SetCellFontStrikeThrough(bool on) {
   model_->ChangeLook(row_, col_, [on](CellLook& look) { look.strikeThrough = on; });

@@ -43,6 +43,8 @@ class FlexGrid : public QTableView {
   QString Text() const;
   void SetText(const QString& text);
   void SetColWidth(int col, int twips);
+  // The column width, in twips, that shows `text` whole in a cell.
+  int ColWidthFor(const QString& text) const;
   void SetCellFontStrikeThrough(bool on);
   void SetCellFontBold(bool on);
   void SetCellForeColor(const QColor& color);

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <memory>
 
 #include "manager/FlexGrid.h"
@@ -92,10 +93,18 @@ void frmManager::ConnectHandlers() {
 
 void frmManager::Form_Load() {
   FlexGrid& grid = *fgrdReminders_;
+  // The date and time columns are as wide as the user's forms need, and at least as
+  // designed: two-digit days and months, a morning and an afternoon.
+  using namespace std::chrono;
+  const DateTimeForms& forms = services_.forms;
+  const std::u16string samples[][2] = {
+      {}, {forms.DateText(year{2026} / 12 / 28)}, {forms.TimeText(10h + 58min), forms.TimeText(22h + 58min)}, {}};
   grid.SetRow(0);
   for (int col = 0; col < 4; ++col) {
     grid.SetCol(col);
-    grid.SetColWidth(col, kColWidths[col]);
+    int width = kColWidths[col];
+    for (const std::u16string& sample : samples[col]) width = std::max(width, grid.ColWidthFor(FromStd(sample)));
+    grid.SetColWidth(col, width);
     grid.SetText(kHeaders[col]);
   }
   grid.SetRow(1);

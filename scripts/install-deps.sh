@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool mutter weston xwayland qt6-wayland
   python3 python3-pyatspi at-spi2-core dbus dbus-x11
-  locales fonts-wine fonts-dejavu-core fonts-liberation2
+  locales fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
   desktop-file-utils libglib2.0-bin
   dpkg-dev file lintian debootstrap imagemagick
   g++-mingw-w64-x86-64-posix wine wine64 googletest

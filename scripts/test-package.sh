@@ -18,7 +18,7 @@ base="$build/debian-root"
 run="$build/debian-root-run"
 mirror="${DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 # What the package will ask for, downloaded (not installed) ahead of it.
-expected_depends=(libqt6widgets6 libqt6network6)
+expected_depends=(libqt6widgets6 libqt6network6 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2)
 
 elapsed() { echo "$(( $(date +%s) - $1 )) s"; }
 

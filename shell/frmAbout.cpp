@@ -1,5 +1,7 @@
 #include "shell/frmAbout.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -96,6 +98,8 @@ void frmAbout::Form_Load() {
   setAccessibleName(windowTitle());
   lblVersion_->setText(ProgramVersionCaption());
   lblVersion_->setAccessibleName(lblVersion_->text());
+  // Down to the stand-in font's full height, where it is taller than designed.
+  lblVersion_->resize(lblVersion_->width(), std::max(lblVersion_->height(), lblVersion_->sizeHint().height()));
   lblTitle_->setText(kProgramTitle);
   lblTitle_->setAccessibleName(kProgramTitle);
   cmdOK_->setFocus();

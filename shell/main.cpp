@@ -5,7 +5,6 @@
 #include "os/WindowPlatform.h"
 #include "shell/AppContext.h"
 #include "shell/ComeForward.h"
-#include "shell/DesignFonts.h"
 #include "shell/ProgramArt.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtRunningCopy.h"
@@ -29,7 +28,6 @@ int main(int argc, char* argv[]) {
   const RunningCopy::Start start = running.ClaimOrCall();
   if (start == RunningCopy::Start::Answered) return 0;
 
-  LoadDesignFonts();
   QApplication::setWindowIcon(ProgramIcon());
   // A hidden main window still checks reminders, so closing the last visible window
   // ends the program only once the main window is unloaded (see ProgramEnd).

@@ -22,9 +22,9 @@ import pyatspi
 
 # The end-to-end scripts' helpers drive the windows here too.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from e2e import (C_LOCALE, Program, away_from_midnight, box_saying, check, click, control, first,  # noqa: E402
-                 focus_window, framed, main_window, press, record, run_tests, set_box_text, soon, type_keys,
-                 x_numbers, xdotool)
+from e2e import (C_LOCALE, SCALE, Program, away_from_midnight, box_saying, check, click,  # noqa: E402
+                 control, extents, first, focus_window, framed, main_window, press, record, run_tests,
+                 set_box_text, soon, type_keys, x_numbers, xdotool)
 from halvern_e2e import choose_home, label_saying  # noqa: E402
 from manager_e2e import open_edit, open_manager  # noqa: E402
 
@@ -39,7 +39,7 @@ FEWEST_COLOURS = 3
 def shoot(win, name):
     """Saves the screen under the window as OUT/name.png and checks it is a picture."""
     time.sleep(0.5)  # the window's first paint follows its appearance on the bus
-    box = win.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box = extents(win)
     area = (box.x, box.y, box.width, box.height)
     # The window manager's window whose own area is the window's: its frame is the picture.
     frames = [framed(w) for w in x_numbers("-root", "_NET_CLIENT_LIST")]
@@ -94,8 +94,7 @@ def x_window(title):
 
 def click_between(win, left_button, right_button):
     """Clicks the window's own surface in the gap between two buttons of a row."""
-    left = control(win, "push button", left_button).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    right = control(win, "push button", right_button).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    left, right = extents(control(win, "push button", left_button)), extents(control(win, "push button", right_button))
     focus_window(win.name)
     click(control(win, "push button", left_button), left=(left.x + left.width + right.x) // 2)
 
@@ -131,7 +130,7 @@ def reminder_windows():
 
         manager = open_manager(main)
         # Wide enough for the task column, whose cells carry the markings.
-        xdotool("windowsize", "--sync", x_window("Manage Stored Reminders"), 640, 230)
+        xdotool("windowsize", "--sync", x_window("Manage Stored Reminders"), round(640 * SCALE), round(230 * SCALE))
         shoot(manager, "manager")
         edit = open_edit(manager, 3)
         shoot(edit, "edit")

@@ -163,9 +163,19 @@ def type_keys(text):
     time.sleep(0.3)
 
 
+# Qt draws its windows this much larger (QT_SCALE_FACTOR), and reports them unscaled.
+SCALE = float(os.environ.get("QT_SCALE_FACTOR", 1))
+
+
+def extents(node):
+    """Where an accessible is on the screen, in the screen's pixels."""
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return type(box)(*(round(v * SCALE) for v in box))
+
+
 def click(node, left=None, clicks=1):
     """Clicks the middle of an accessible with the real mouse (at `left` across, when given)."""
-    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box = extents(node)
     x = box.x + box.width // 2 if left is None else left
     xdotool("mousemove", x, box.y + box.height // 2, "click", "--repeat", clicks, "--delay", 80, 1)
     time.sleep(0.3)

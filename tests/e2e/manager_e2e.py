@@ -1,8 +1,6 @@
 """The manager's drivers, which tools/screenshots.py uses: its rules are the widget tests'."""
 
-import pyatspi
-
-from e2e import click, first, focus_window, nodes, press
+from e2e import click, extents, first, focus_window, nodes, press
 
 
 def open_manager(main):
@@ -14,7 +12,7 @@ def select_row(manager, row):
     """Clicks the row (its cells tell where it is down, not where the table begins across)."""
     table = next(n for n in nodes(manager) if n.getRoleName() == "table")
     focus_window(manager.name)
-    left = table.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x + 20
+    left = extents(table).x + 20
     click(table.queryTable().getAccessibleAt(row, 0), left=left)
 
 

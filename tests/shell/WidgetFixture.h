@@ -15,11 +15,12 @@
 #include "ui/FakePlatform.h"
 #include "ui/QtText.h"
 
-// A program context over a temporary store, a fake clock and fake platform services.
+// A program context over a temporary store, a fake clock, fake platform services and
+// the date and time forms of a locale.
 class WidgetFixture : public ::testing::Test {
  protected:
   // Tasks start only from a home no other user can write.
-  WidgetFixture() {
+  explicit WidgetFixture(const char* locale = "C") : forms(DateTimeForms::ForLocale(locale)) {
     for (const auto& folder : {home.root(), home.root() / "db"})
       std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
     app.services.files = &chooser;
@@ -55,7 +56,7 @@ class WidgetFixture : public ::testing::Test {
   }
 
   const std::chrono::local_seconds t0 = At(2026, 12, 6, 18, 5, 0);
-  std::unique_ptr<DateTimeForms> forms = DateTimeForms::ForLocale("C");
+  std::unique_ptr<DateTimeForms> forms;
   TempHome home;
   ReminderStore store{OsFileIo::Instance(), home.home()};
   FakeClock clock{t0};
