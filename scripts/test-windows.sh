@@ -105,8 +105,14 @@ run "(user locale hu-HU)" "$tests/core_tests.exe" LC_ALL=hu_HU.UTF-8
 run "" "$tests/store_hardening_tests.exe"
 if [ -n "$qt" ]; then
   run "" "$tests/halvern_core_tests.exe"
-  run "" "$tests/widget_tests.exe" QT_QPA_PLATFORM=offscreen
-  run "" "$tests/halvern_widget_tests.exe" QT_QPA_PLATFORM=offscreen
+  # Left out: the dialogs' tests that pin the C locale's forms, which Windows does not
+  # have (the core tests above read the forms of three Windows locales), and Halvern's
+  # tests on Linux folders (bytes, "/" paths, links); the end-to-end run below picks a
+  # Windows folder in Halvern.
+  run "" "$tests/widget_tests.exe" QT_QPA_PLATFORM=offscreen \
+    GTEST_FILTER=-Moments/QuickSaveTest.*:Rows/EditRowTest.*
+  run "" "$tests/halvern_widget_tests.exe" QT_QPA_PLATFORM=offscreen \
+    GTEST_FILTER=-QtFolderSourceTest.*:HalvernWindowTest.ChoosersOkHandsOverTheOpenFolderAsSpelled:HalvernWindowTest.OkWritesTheChosenFolderByteForByteOrSaysWhyNot
 fi
 wineserver -k 2>/dev/null || true
 echo "Windows tests under Wine: $passed passed, $failed failed"
@@ -123,7 +129,7 @@ for locale in C.UTF-8 de_DE.UTF-8; do
   export WINEPREFIX="$build/wine-e2e-${locale%%.*}"
   rm -rf "$WINEPREFIX"
   LC_ALL=$locale xvfb-run -a -s "-screen 0 1280x1024x24" sh -c \
-    'wineboot --init >/dev/null 2>&1; wineserver -w; python3 "$0" "$1" "$2"; rc=$?; wineserver -k; exit $rc' \
+    'wineboot --init >/dev/null 2>&1; wineserver -w; /usr/bin/python3 "$0" "$1" "$2"; rc=$?; wineserver -k; exit $rc' \
     "$root/tests/e2e/windows_e2e.py" "$(ls "$build"/reminder-*-win64.exe)" "$build/pictures-${locale%%.*}"
 done
 echo "== Windows done in $(($(date +%s) - started)) s"

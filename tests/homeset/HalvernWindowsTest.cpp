@@ -27,7 +27,7 @@ struct FakeFolderSource final : FolderSource {
   FolderPath VolumeOf(const FolderPath&) const override { return "/"; }
   FolderPath CurrentFolder() const override { return "/home/ann"; }
   std::optional<QString> ListFolders(const FolderPath& folder, std::vector<FolderPath>& names) const override {
-    if (folder == "/home/ann/Documents") return QString::fromStdString("Cannot read: " + folder.native());
+    if (folder == "/home/ann/Documents") return QString::fromStdString("Cannot read: " + folder.string());
     names.clear();
     if (folder == "/home/ann") names = {"Documents", "a<b>b", "caf\xe9"};
     if (folder == "/home/ann/a<b>b") names = {"db"};
@@ -125,7 +125,7 @@ TEST_F(HalvernWindowTest, OkWritesTheChosenFolderByteForByteOrSaysWhyNot) {
   Click(main, "cmdOK");
   EXPECT_EQ(TempFolder::ReadBytes(app.pathFile), "/home/ann/caf\xe9\r\n");
   ASSERT_EQ(boxes.shown.size(), 2u);  // the failure, then a word of success
-  EXPECT_EQ(boxes.shown[0], "No such file or directory: " + dir.root().native() + "/gone/path.txt");
+  EXPECT_EQ(boxes.shown[0], "No such file or directory: " + dir.root().string() + "/gone/path.txt");
   Settle();
   EXPECT_TRUE(window.isNull());
 }

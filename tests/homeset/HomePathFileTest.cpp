@@ -1,9 +1,12 @@
 #include "homeset/HomePathFile.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/resource.h>
 
 #include <csignal>
+#endif
 
 #include "homeset/TempFolder.h"
 
@@ -28,11 +31,15 @@ TEST_P(PathFileBytesTest, OneLineThenCrLfOrARefusalNamingThePath) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, PathFileBytesTest,
                          ::testing::Values(LineCase{"/", ""}, LineCase{"/home/ann/a,\"b\"", ""},
-                                           LineCase{"/My  rem /db", ""}, LineCase{"/home/caf\xe9/r\xe2\x82\xacm", ""},
+                                           LineCase{"/My  rem /db", ""},
                                            LineCase{"/two\nlines", "line break"}, LineCase{"/cr\rhere", "line break"},
                                            LineCase{"/rem ", "blank"}, LineCase{"/rem\t", "blank"},
                                            LineCase{" /rem", "blank"}));
+#ifndef _WIN32  // a Linux folder name is any bytes; a Windows one is UTF-16, written in the ANSI code page
+INSTANTIATE_TEST_SUITE_P(Bytes, PathFileBytesTest, ::testing::Values(LineCase{"/home/caf\xe9/r\xe2\x82\xacm", ""}));
+#endif
 
+#ifndef _WIN32  // a file size limit stands in for a full disk
 // path.txt is replaced whole, a refused folder writes nothing, and a write that fails
 // once the temporary file has been made (a file size limit, as a full disk; root ignores
 // read-only folders) leaves the old file as it was and no temporary file.
@@ -55,3 +62,4 @@ TEST(WritePathFileTest, ReplacesTheWholeFileOrLeavesItAsItWasAndSaysWhy) {
   EXPECT_EQ(TempFolder::ReadBytes(file), "/b\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.root()), {}), 1);
 }
+#endif

@@ -5,6 +5,7 @@
 #include "manager/FlexGrid.h"
 #include "manager/frmLegend.h"
 #include "manager/frmManager.h"
+#include "os/OsError.h"
 #include "shell/WidgetFixture.h"
 
 using namespace std::chrono_literals;
@@ -98,7 +99,7 @@ TEST_F(ManagerTest, DeleteChangesNothingWhenAnsweredNoOrWhenTheStoreChangedSince
   messages.answer = MessageAnswer::Yes;
   Click(m, "cmdDelete");
   EXPECT_EQ(home.StoreBytes(), changed);
-  EXPECT_TRUE(messages.shown.at(2).text.endsWith(QString::fromStdString(home.store().native())));  // why
+  EXPECT_TRUE(messages.shown.at(2).text.endsWith(QString::fromStdString(PathText(home.store()))));  // why
   EXPECT_TRUE(m->isVisible());
 }
 

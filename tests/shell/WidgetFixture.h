@@ -20,7 +20,7 @@
 class WidgetFixture : public ::testing::Test {
  protected:
   // Tasks start only from a home no other user can write.
-  explicit WidgetFixture(const char* locale = "C") : forms(DateTimeForms::ForLocale(locale)) {
+  explicit WidgetFixture(const char* locale = "C") : ownForms(FormsOf(locale)) {
     for (const auto& folder : {home.root(), home.root() / "db"})
       std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
     app.services.files = &chooser;
@@ -47,7 +47,7 @@ class WidgetFixture : public ::testing::Test {
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   std::string Due(std::u16string_view about, std::chrono::local_seconds at, std::u16string_view task = u"") {
-    return RecordOf(about, forms->DateText(DateOf(at)), forms->TimeText(TimeOfDayOf(at)), task);
+    return RecordOf(about, forms.DateText(DateOf(at)), forms.TimeText(TimeOfDayOf(at)), task);
   }
   frmMain* LoadMain() {
     auto* main = new frmMain(app);
@@ -56,12 +56,19 @@ class WidgetFixture : public ::testing::Test {
   }
 
   const std::chrono::local_seconds t0 = At(2026, 12, 6, 18, 5, 0);
-  std::unique_ptr<DateTimeForms> forms;
+#ifdef _WIN32
+  // Windows has the forms of its user's locale only, which Wine takes from LC_ALL.
+  static std::unique_ptr<DateTimeForms> FormsOf(const char*) { return nullptr; }
+#else
+  static std::unique_ptr<DateTimeForms> FormsOf(const char* locale) { return DateTimeForms::ForLocale(locale); }
+#endif
+  std::unique_ptr<DateTimeForms> ownForms;
+  const DateTimeForms& forms = ownForms ? *ownForms : DateTimeForms::User();
   TempHome home;
   ReminderStore store{OsFileIo::Instance(), home.home()};
   FakeClock clock{t0};
   FakeMessageBoxes messages;
   FakeLauncher launcher;
   FakeFileChooser chooser;
-  AppContext app{store, {clock, messages, launcher, *forms}};
+  AppContext app{store, {clock, messages, launcher, forms}};
 };
