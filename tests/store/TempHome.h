@@ -31,7 +31,6 @@ class TempHome {
 
   const std::filesystem::path& root() const { return root_; }
   std::filesystem::path store() const { return root_ / "db" / "reminders.rmd"; }
-  std::filesystem::path temp() const { return root_ / "db" / "temp"; }
   std::function<NativePath()> home() const {
     return [r = root_.native()] { return r; };
   }
