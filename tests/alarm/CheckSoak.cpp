@@ -1,9 +1,9 @@
 // The check against a plain model of its rule, under a seeded random schedule: one-second
 // and late ticks, suspends, clocks set back and forward, daylight saving edges and
 // midnights in the local time of TZ, store outages, boxes left open while time passes, a
-// main window made again, and a second writer appending, deleting and rewriting on the
-// real store file. Every tick's announcements and failure reports are compared with the
-// model's.
+// main window made again, records in an older installation's forms, and a second writer
+// appending, deleting and rewriting on the real store file. Every tick's announcements and
+// failure reports are compared with the model's.
 //   check_soak [--seed=S] [--runs=R] [--days=D]
 // runs seeds S to S+R-1 (1, 1 and 1 by default), each for D simulated days of clock moves,
 // in Europe/Berlin for odd seeds and UTC for even ones. A mismatch prints the seed and the
@@ -112,7 +112,7 @@ struct Model {
 
 class Soak : public ReminderAnnouncer {
  public:
-  explicit Soak(std::uint64_t seed) : seed_(seed), rng_(seed) {}
+  explicit Soak(std::uint64_t seed) : seed_(seed), rng_(seed) { forms_.old = true; }
 
   // False, with the events that led there printed, at the first tick that differs.
   bool Run() {
@@ -199,14 +199,20 @@ class Soak : public ReminderAnnouncer {
   std::string Failure(int error) const { return DescribeFailure(error, store_.StorePath()); }
 
   // A record due `offset` seconds from now; now and then with texts that name no second,
-  // or a time written after blanks, which its field has room for and which counts the same.
+  // in an older installation's date or time form (an old time names a minute: it is due at
+  // the minute's first second), or a time written after blanks, which its field has room
+  // for and which counts the same.
   Written Make(std::int64_t offset) {
     const std::u16string number = Utf8ToUtf16(std::to_string(serial_++)), about = u" r" + number;
     const std::u16string task = Draw(0, 2) ? u"t" + number : u"";
-    const local_seconds at = clock_.now + seconds{offset};
     if (Draw(0, 19) == 0) return {MakeRecord(about, u"13/45/2026", u"25:61:00", task), std::nullopt};
-    const std::u16string time = (Draw(0, 3) ? u"" : u"  ") + forms_.TimeText(TimeOfDayOf(at));
-    return {MakeRecord(about, forms_.DateText(DateOf(at)), time, task), at};
+    const std::int64_t form = Draw(0, 9);  // 0: the old date, 1: the old time, 2: both
+    const bool oldDate = form == 0 || form == 2, oldTime = form == 1 || form == 2;
+    const local_seconds at = oldTime ? floor<minutes>(clock_.now + seconds{offset}) : clock_.now + seconds{offset};
+    const std::u16string date = oldDate ? *forms_.OldDateText(DateOf(at)) : forms_.DateText(DateOf(at));
+    const std::u16string time = (Draw(0, 3) ? u"" : u"  ") +
+                                (oldTime ? *forms_.OldTimeText(TimeOfDayOf(at)) : forms_.TimeText(TimeOfDayOf(at)));
+    return {MakeRecord(about, date, time, task), at};
   }
   static std::string Describe(const Written& w) {
     return Utf16ToUtf8(TrimSpaces(w.record.About)) + " due " + (w.at ? Shown(*w.at) : std::string("never"));

@@ -150,14 +150,6 @@ def centred(window_id, on=None):
     return all(abs(a - b) <= 1 for a, b in zip(centre(window_id), centre(on)))
 
 
-def other_program():
-    """Another program's window, given the focus as a click on it would; returns it and its X id."""
-    other = subprocess.Popen(["xmessage", "-title", "Other program", "another program's window"])
-    window = x_id("Other program")
-    xdotool("windowactivate", "--sync", window)
-    return other, window
-
-
 def type_keys(text):
     xdotool("type", "--delay", 40, text)
     time.sleep(0.3)
@@ -190,26 +182,6 @@ def away_from_midnight(seconds):
 
 def soon(seconds):
     return datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=seconds)
-
-
-def set_up_reminder(main, about, due):
-    """Types a reminder into the Set Up New Reminder dialog and sets it, answering its box."""
-    press(main, "Go: set up new reminders")
-    dialog = first("Set Up New Reminder")
-    focus_window("Set Up New Reminder")
-    type_keys(about)
-    for name, value in (("Hour", due.hour), ("Minute", due.minute), ("Second", due.second)):
-        set_box_text(dialog, name, str(value))
-    press(dialog, "Set Reminder")
-    press(box_saying("Reminder is set"), "OK")
-
-
-def trace_script(path, marker):
-    """A script at path that leaves marker behind when it runs."""
-    with open(path, "w") as f:
-        f.write("#!/bin/sh\ntouch '%s'\n" % marker)
-    os.chmod(path, 0o700)
-    return path
 
 
 class Program:

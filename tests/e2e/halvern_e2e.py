@@ -4,7 +4,6 @@ running copy reads it back and counts that home's reminders. Arguments: reminder
 
 import datetime
 import os
-import pathlib
 import shutil
 import subprocess
 import sys
@@ -62,10 +61,8 @@ def test_chosen_home_reaches_reminder():
         press(chooser, "OK")
         label_saying(main, os.path.join(top, "caf\ufffd"))
         press(main, "OK")
-        box = box_saying("Path has been set successfully", "Halvern", "Halvern")
-        written = pathlib.Path(work, "path.txt").read_bytes()
-        check("path.txt holds exactly the folder and CR LF", written == home + b"\r\n", repr(written))
-        press(box, "OK")
+        # path.txt's bytes are the widget and contract tests'; here the running copy reads them.
+        press(box_saying("Path has been set successfully", "Halvern", "Halvern"), "OK")
         check("Halvern ends after its message", processes[1].wait(timeout=10) == 0)
 
         again = subprocess.Popen([sys.argv[1]], cwd=work, env=C_LOCALE)

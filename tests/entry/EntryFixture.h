@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gmock/gmock.h>
+
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +18,10 @@
 // The widget fixture with one driver per entry dialog, used as a user would.
 class EntryFixture : public WidgetFixture {
  protected:
+  // The boxes shown, by their titles.
+  static auto Titled(const QString& title) {
+    return ::testing::ElementsAre(::testing::Field(&MessageRequest::title, title));
+  }
   static bool Enabled(QWidget* w, const char* name) { return Control(w, name)->isEnabled(); }
 
   // Replaces a combo box's text by typing, as a user selecting it and typing over it.
@@ -38,11 +44,5 @@ class EntryFixture : public WidgetFixture {
     Click(grid->window(), "cmdEdit");
     EXPECT_TRUE(app.edit);
     return app.edit;
-  }
-
-  QStringList Titles() const {
-    QStringList out;
-    for (const MessageRequest& m : messages.shown) out << m.title;
-    return out;
   }
 };

@@ -28,7 +28,7 @@ TEST_P(QuickSaveTest, StoresTheStartOfTheMinutePlusTheMinutesAndClosesBothWindow
   QTest::keyClicks(Control<QLineEdit>(w, "txtMin"), c.minutes);
   Click(w, "cmdOK");
   Settle();
-  EXPECT_EQ(Titles(), QStringList{c.title});
+  EXPECT_THAT(messages.shown, Titled(c.title));
   EXPECT_EQ(std::filesystem::exists(home.store()) ? home.StoreBytes() : "",
             c.date.empty() ? "" : RecordOf(u"q", c.date, c.time, c.overNewDialog ? u"/usr/bin/xclock" : u""));
   EXPECT_FALSE(app.quickAdd || app.setNew);

@@ -51,7 +51,7 @@ TEST_P(NewReminderSaveTest, SavesOrRefuses) {
   if (!c.task.empty()) ChooseTask(w, QString::fromStdU16String(c.task));
   if (c.folderGone) std::filesystem::remove_all(home.root());
   Click(w, "cmdSetReminder");
-  EXPECT_EQ(Titles(), QStringList{c.title});
+  EXPECT_THAT(messages.shown, Titled(c.title));
   Settle();
   if (c.due) {
     EXPECT_EQ(home.StoreBytes(), Due(u"x", t0 + *c.due, c.task));
@@ -79,7 +79,7 @@ TEST_F(NewReminderTest, CancelledChooserUnticksTheBoxAndKeepsThePathAsWritten) {
   ChooseTask(w, "/opt/a<b>b</b>/<i>run</i>");
   chooser.answer.reset();
   Click(w, "cmdBrowse");
-  EXPECT_EQ(Titles(), QStringList{"Reminder"});
+  EXPECT_THAT(messages.shown, Titled("Reminder"));
   EXPECT_FALSE(Control<QCheckBox>(w, "chkTask")->isChecked() || Enabled(w, "cmdBrowse"));
   EXPECT_EQ(DrawnText(Control<QLabel>(w, "lblPath")), "/opt/a<b>b</b>/<i>run</i>");  // never read as markup
 }

@@ -20,15 +20,12 @@ class ManagerTest : public WidgetFixture {
     for (int i = 1; i <= n; ++i) bytes += Due(u"r" + QString::number(i).toStdU16String(), t0 + i * 1h);
     return bytes;
   }
-  static QPoint Centre(frmManager* m, int row) {
-    return m->grid()->visualRect(m->grid()->model()->index(row, 0)).center();
-  }
   // Presses on one row, moves with the button held and releases on another.
   static void DragRows(frmManager* m, int from, int to) {
-    QWidget* rows = m->grid()->viewport();
-    QTest::mousePress(rows, Qt::LeftButton, {}, Centre(m, from));
-    QTest::mouseMove(rows, Centre(m, to));
-    QTest::mouseRelease(rows, Qt::LeftButton, {}, Centre(m, to));
+    const auto centre = [grid = m->grid()](int row) { return grid->visualRect(grid->model()->index(row, 0)).center(); };
+    QTest::mousePress(m->grid()->viewport(), Qt::LeftButton, {}, centre(from));
+    QTest::mouseMove(m->grid()->viewport(), centre(to));
+    QTest::mouseRelease(m->grid()->viewport(), Qt::LeftButton, {}, centre(to));
   }
 };
 

@@ -13,12 +13,6 @@ using Sharing = FileIo::Sharing;
 
 namespace {
 
-std::string Records(int count) {
-  std::string bytes;
-  for (int i = 1; i <= count; ++i) bytes += RecordOf(Utf8ToUtf16("r" + std::to_string(i)));
-  return bytes;
-}
-
 class WindowsStore : public ::testing::TestWithParam<Sharing> {};
 
 // The check's box may be open in the middle of a scan (more than one read) while the

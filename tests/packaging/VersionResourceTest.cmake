@@ -1,8 +1,9 @@
 # The Windows version resource carries the project's version and product strings.
-# Run by CTest: cmake -DRC_FILE=.../reminder.rc -P VersionResourceTest.cmake
+# Run by CTest: cmake -DRC_FILE=.../reminder.rc -DVERSION=... -DPRODUCT=... -P VersionResourceTest.cmake
 file(READ "${RC_FILE}" rc)
-foreach(expected "FILEVERSION 1,0,0,2" "PRODUCTVERSION 1,0,0,2" "VALUE \"FileVersion\", \"1.0.0.2\""
-                 "VALUE \"ProductName\", \"Desk Reminder\"" "VALUE \"FileDescription\", \"Reminder\"" "ICON \"")
+string(REPLACE "." "," numbers "${VERSION}")
+foreach(expected "FILEVERSION ${numbers}" "PRODUCTVERSION ${numbers}" "VALUE \"FileVersion\", \"${VERSION}\""
+                 "VALUE \"ProductName\", \"${PRODUCT}\"" "VALUE \"FileDescription\", \"Reminder\"" "ICON \"")
   string(FIND "${rc}" "${expected}" at)
   if(at EQUAL -1)
     message(SEND_ERROR "${RC_FILE} lacks: ${expected}")

@@ -23,13 +23,8 @@ namespace {
 
 using Sharing = FileIo::Sharing;
 constexpr int kMax = ReminderStore::kMaxRecords;
+constexpr fs::perms kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
 
-// `n` records about "1" to "n", then a damaged tail of `tail` bytes.
-std::string Records(int n, std::size_t tail = 0) {
-  std::string bytes;
-  for (int i = 1; i <= n; ++i) bytes += RecordOf(Utf8ToUtf16(std::to_string(i)));
-  return bytes + std::string(tail, 'x');
-}
 const ReminderRecord kNew = MakeRecord(u"new", u"12/06/2026", u"18:05:03", u"");
 
 class StoreTest : public ::testing::Test {
@@ -72,6 +67,7 @@ struct WriteCase {
   int at;
   const char* failure = nullptr;
   bool lockHeld = false;  // by another writer: every change waits its turn, then gives up
+  bool readOnly = false;  // a store without write permission is never replaced, not even by root
 };
 
 Status Write(ReminderStore& store, const WriteCase& c, int* seen = nullptr) {
@@ -162,13 +158,18 @@ TEST_P(WriteTest, LeavesTheIntendedBytesOrNoChange) {
   FileIo::Handle held = 0;
   ASSERT_EQ(c.lockHeld ? OsFileIo::Instance().TryLock(store.LockPath(), held) : 0, 0);
   store.SetLockWait(std::chrono::milliseconds(50));
+  if (c.readOnly) fs::permissions(home.store(), kReadOnly);
   const Status s = Write(store, c);
+  const fs::perms mode = fs::status(home.store()).permissions();
+  fs::permissions(home.store(), fs::perms::owner_write, fs::perm_options::add);  // to clean up
   if (c.lockHeld) OsFileIo::Instance().Unlock(held);
   EXPECT_EQ(told, c.failure ? 0 : 1);
   if (c.failure) {
     EXPECT_NE(s.text().find(c.failure), std::string::npos) << s.text();
     EXPECT_NE(s.text().find(PathText(home.store())), std::string::npos) << s.text();
     EXPECT_TRUE(home.StoreBytes() == before);
+    EXPECT_TRUE(!c.readOnly ||
+                (s.text() == DescribeFailure(kAccessDenied, home.store()) && (mode & fs::perms::all) == kReadOnly));
   } else {
     ASSERT_TRUE(s.ok()) << s.text();
     for (const auto& entry : fs::directory_iterator(home.root() / "db"))
@@ -199,19 +200,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 "changed or removed"},
                       WriteCase{"append_while_another_writes", 3, 0, Op::Append, 0, 0, "busy", true},
                       WriteCase{"delete_while_another_writes", 3, 0, Op::Delete, 2, 0, "busy", true},
-                      WriteCase{"rewrite_while_another_writes", 3, 0, Op::Rewrite, 2, 0, "busy", true}),
+                      WriteCase{"rewrite_while_another_writes", 3, 0, Op::Rewrite, 2, 0, "busy", true},
+                      WriteCase{"delete_from_a_read_only_store", 3, 0, Op::Delete, 2, 0, "", false, true}),
     [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(StoreTest, ReadOnlyStoreIsRefusedAndKeptAsItWas) {
-  home.WriteStore(Records(3));
-  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-  fs::permissions(home.store(), readOnly);
-  const Status s = store.DeleteReminder(2);
-  const fs::perms after = fs::status(home.store()).permissions();
-  fs::permissions(home.store(), fs::perms::owner_write, fs::perm_options::add);  // to clean up
-  EXPECT_EQ(s.text(), DescribeFailure(kAccessDenied, home.store()));
-  EXPECT_TRUE(home.StoreBytes() == Records(3) && (after & fs::perms::all) == readOnly);
-}
 
 // Which record a rewrite of a listed reminder changes: the one that is the same
 // occurrence of the list's four texts as the row was, else none.

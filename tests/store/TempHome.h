@@ -13,6 +13,7 @@
 #include <windows.h>
 #endif
 
+#include "os/CodePage.h"
 #include "store/ReminderStore.h"
 
 // A home folder with a db folder in a fresh temporary directory, removed afterwards.
@@ -31,7 +32,6 @@ class TempHome {
 
   const std::filesystem::path& root() const { return root_; }
   std::filesystem::path store() const { return root_ / "db" / "reminders.rmd"; }
-  std::filesystem::path temp() const { return root_ / "db" / "temp"; }
   std::function<NativePath()> home() const {
     return [r = root_.native()] { return r; };
   }
@@ -70,4 +70,11 @@ inline std::string RecordOf(std::u16string_view about, std::u16string_view date 
                             std::u16string_view time = u"18:05:03", std::u16string_view task = u"") {
   RecordBytes b = EncodeRecord(MakeRecord(about, date, time, task));
   return std::string(b.begin(), b.end());
+}
+
+// `n` records about "1" to "n", then a damaged tail of `tail` bytes.
+inline std::string Records(int n, std::size_t tail = 0) {
+  std::string bytes;
+  for (int i = 1; i <= n; ++i) bytes += RecordOf(Utf8ToUtf16(std::to_string(i)));
+  return bytes + std::string(tail, 'x');
 }
