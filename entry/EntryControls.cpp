@@ -1,9 +1,11 @@
 #include "entry/EntryControls.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
-
 #include <QSignalBlocker>
+#include <QTableView>
 
 #include "entry/WrappingCheckBox.h"
 #include "ui/Controls.h"
@@ -63,4 +65,11 @@ QDate ToQDate(std::chrono::year_month_day date) {
 std::chrono::year_month_day FromQDate(const QDate& date) {
   using namespace std::chrono;
   return year{date.year()} / month{static_cast<unsigned>(date.month())} / day{static_cast<unsigned>(date.day())};
+}
+
+void FitDayColumns(QCalendarWidget* calendar) {
+  if (auto* days = calendar->findChild<QTableView*>("qt_calendar_calendarview")) {
+    days->horizontalHeader()->setMinimumSectionSize(1);
+    days->verticalHeader()->setMinimumSectionSize(1);
+  }
 }

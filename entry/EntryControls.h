@@ -4,6 +4,7 @@
 #include <QString>
 #include <chrono>
 
+class QCalendarWidget;
 class QComboBox;
 class QLabel;
 class WrappingCheckBox;
@@ -27,6 +28,10 @@ WrappingCheckBox* MakeTaskCheckBox(QWidget* parent);
 
 // The bordered, greyed label that shows a reminder's program path.
 QLabel* MakePathLabel(QWidget* parent);
+
+// The calendar's seven day columns and six weeks share its designed size, however large
+// the style would make its headers (the Windows styles make them too wide for it).
+void FitDayColumns(QCalendarWidget* calendar);
 
 QDate ToQDate(std::chrono::year_month_day date);
 std::chrono::year_month_day FromQDate(const QDate& date);

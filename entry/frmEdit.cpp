@@ -66,6 +66,7 @@ void frmEdit::BuildControls() {
   CalEdit_->setObjectName("CalEdit");
   CalEdit_->setAccessibleName("Reminder date");
   CalEdit_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  FitDayColumns(CalEdit_);
   CalEdit_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
   PlaceInTwips(CalEdit_, 1320, 480, 3015, 2655);
   Label2_->setBuddy(CalEdit_);

@@ -89,6 +89,7 @@ void frmSetNewReminder::BuildControls() {
   Calendar_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
   PlaceInTwips(Calendar_, 1560, 600, 2895, 2175);
   NameCalendarParts(Calendar_);
+  FitDayColumns(Calendar_);
   lblAbout_->setBuddy(txtAbout_);
   lblDate_->setBuddy(Calendar_);
 
