@@ -15,7 +15,7 @@ if [ ! -f "$qt/.complete" ]; then
   if [ "${CI:-}" = true ]; then
     "$root/scripts/build-qt-windows.sh"
   else
-    echo "== Qt for Windows is not built here, so only the core is tested for Windows; scripts/build-qt-windows.sh builds it once per machine (40 to 60 minutes on two cores)."
+    echo "== Qt for Windows is not built here, so only the core is tested for Windows; scripts/build-qt-windows.sh builds it once per machine (about 17 minutes on two quiet cores)."
     qt=""
   fi
 fi
