@@ -1,13 +1,10 @@
 #include "homeset/HalvernPlatform.h"
 
-std::string HalvernWindowPlatform(const char* display, const char* chosen) {
-  const bool userChose = chosen && *chosen;
+std::string HalvernWindowPlatform([[maybe_unused]] const char* display, [[maybe_unused]] const char* chosen) {
 #ifdef _WIN32
-  // Windows has one window system; a DISPLAY there is Wine's own.
-  (void)display;
-  (void)userChose;
-  return "";
+  return "";  // Windows has one window system; a DISPLAY there is Wine's own
 #else
+  const bool userChose = chosen && *chosen;
   return display && *display && !userChose ? "xcb" : "";
 #endif
 }

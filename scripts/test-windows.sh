@@ -66,8 +66,8 @@ fi
 cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
   "${configure[@]}" -DREMINDER_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
-tests="$build/tests"
-[ -n "$qt" ] && tests="$build/bin"
+# With Qt every program and test lands beside the DLLs, in bin/.
+if [ -n "$qt" ]; then tests="$build/bin"; else tests="$build/tests"; fi
 
 passed=0
 failed=0

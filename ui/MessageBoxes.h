@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <functional>
+#include <optional>
 
-class QMessageBox;
 class QWidget;
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
@@ -32,8 +31,7 @@ class QtMessageBoxes final : public MessageBoxes {
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override;
 
  private:
-  // Each system's own way: a Qt box kept on top on Linux, the system's box on Windows.
-  static MessageAnswer ShowSystemModal(QWidget* parent, const MessageRequest& request);
-  static MessageAnswer ShowQtBox(QWidget* parent, const MessageRequest& request,
-                                 const std::function<void(QMessageBox&)>& prepare);
+  // The system's own system-modal box and its answer (Windows); empty where the system
+  // has none (Linux), and a Qt box stands in.
+  static std::optional<MessageAnswer> SystemModalBox(QWidget* parent, const MessageRequest& request);
 };

@@ -35,18 +35,19 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
 }  // namespace
 
 MessageAnswer QtMessageBoxes::Show(QWidget* parent, const MessageRequest& request) {
-  if (request.systemModal) return ShowSystemModal(parent, request);
-  return ShowQtBox(parent, request, [](QMessageBox&) {});
-}
-
-MessageAnswer QtMessageBoxes::ShowQtBox(QWidget* parent, const MessageRequest& request,
-                                        const std::function<void(QMessageBox&)>& prepare) {
+  if (request.systemModal)
+    if (std::optional<MessageAnswer> answer = SystemModalBox(parent, request)) return *answer;
   QMessageBox box(IconOf(request.icon), request.title, request.text, ButtonsOf(request.buttons), parent);
   // The text is often a reminder's own text or a path: never read it as markup.
   box.setTextFormat(Qt::PlainText);
   box.setObjectName("MessageBox");
   box.setAccessibleName(request.title);
-  prepare(box);
+  // Where the system has no modal box of its own, the box blocks the program's windows
+  // and asks the window manager to keep it above all others.
+  if (request.systemModal) {
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  }
   switch (box.exec()) {
     case QMessageBox::Cancel:
       return MessageAnswer::Cancel;

@@ -41,7 +41,7 @@ UINT StyleOf(const MessageRequest& request) {
 
 // The system's own system-modal box: above every program's windows, whatever has the
 // focus. Its loop still delivers Qt's timers, so the check goes on while it is up.
-MessageAnswer QtMessageBoxes::ShowSystemModal(QWidget* parent, const MessageRequest& request) {
+std::optional<MessageAnswer> QtMessageBoxes::SystemModalBox(QWidget* parent, const MessageRequest& request) {
   HWND owner = parent && parent->window()->isVisible() ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
   const std::wstring text = request.text.toStdWString(), title = request.title.toStdWString();
   switch (MessageBoxW(owner, text.c_str(), title.c_str(), StyleOf(request))) {
